@@ -1,0 +1,13 @@
+#pragma once
+// The county file: one county per line with its counts and jail level.
+#include "input/state_tables.h"
+
+#include <string>
+
+namespace kov {
+
+class Host;
+
+bool readCounties(const std::string& path, StateTables& st, Host& host);
+
+} // namespace kov

@@ -1,0 +1,24 @@
+#pragma once
+// Reset, allocation and release of the state tables.
+#include "input/state_tables.h"
+
+namespace kov {
+
+class Host;
+
+/// The OUTPUT TABLES switches that decide which optional tables exist.
+struct TableSwitches {
+    bool excelFileForOffenses = false;   ///< TotalsByAdmissionGroupAndOffense, StockForAdmissionGroups
+    bool felonyByAgeAndGender = false;   ///< CrimeByAgeAndGender, StockForAgeAndGender
+    bool prisonDemosByFelonyType = false; ///< StockForFelonyType, PrisonDemosByFelonyType, EntryExitTablesByFelony
+};
+
+/// Every table empty, every reset value set (month distribution, names, limits).
+void resetStateTables(StateTables& st);
+/// Allocates the catalogue zero-filled, in order, after the labels and grids
+/// are read. False after a stop-icon message through host.
+bool allocateStateTables(StateTables& st, const TableSwitches& sw, Host& host);
+/// Releases every table; safe on a partial load and when called twice.
+void FreeMemoryArrays(StateTables& st);
+
+} // namespace kov

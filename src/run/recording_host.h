@@ -1,0 +1,45 @@
+#pragma once
+// Keeps every message for assertions; can be told to cancel after n pumps.
+#include "run/host.h"
+
+#include <vector>
+
+namespace kov {
+
+class RecordingHost final : public Host {
+public:
+    struct Message {
+        std::string text;
+        MessageIcon icon;
+    };
+    std::vector<Message> messages;
+    std::vector<std::string> statuses;
+    std::vector<std::string> prompts;
+    long pumps = 0;
+    long cancelAfterPumps = -1; ///< -1: never cancel
+
+    void message(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    void status(const std::string& text) override { statuses.push_back(text); }
+    void prompt(const std::string& text) override { prompts.push_back(text); }
+    bool pump() override {
+        ++pumps;
+        return cancelAfterPumps >= 0 && pumps > cancelAfterPumps;
+    }
+
+    /// All message texts joined by '|' (handy in failure output).
+    std::string joined() const {
+        std::string s;
+        for (const auto& m : messages) {
+            if (!s.empty()) s += '|';
+            s += m.text;
+        }
+        return s;
+    }
+    bool saw(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m.text == text) return true;
+        return false;
+    }
+};
+
+} // namespace kov
