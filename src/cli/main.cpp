@@ -1,1 +1,41 @@
-int main() { return 0; }
+// kovary: the command line over the projection library.
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    CLI::App app{"Kovary: prison, jail and supervision population projections"};
+    app.require_subcommand(1);
+
+    std::string kovPath, dataDir;
+    bool force = false;
+
+    auto* cNew = app.add_subcommand("new", "Write a configuration (.kov) with every default");
+    cNew->add_option("FILE", kovPath, "configuration file to create")->required();
+    cNew->add_flag("--force", force, "replace an existing file");
+
+    auto* cCheck = app.add_subcommand("check", "Load every input a run would load and report each problem");
+    cCheck->add_option("FILE", kovPath, "configuration file")->required();
+    cCheck->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+
+    auto* cRun = app.add_subcommand("run", "Run the projection and write its outputs");
+    cRun->add_option("FILE", kovPath, "configuration file")->required();
+    cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+
+    CLI11_PARSE(app, argc, argv);
+
+    // Last resort: anything unexpected becomes a message and a failed command.
+    try {
+        if (*cNew) return kov::cli::cmdNew(kovPath, force);
+        if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
+        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kovary: error: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "kovary: error: unexpected failure\n");
+    }
+    return kov::cli::ExitFailed;
+}

@@ -1,0 +1,120 @@
+#include "cli/commands.h"
+
+#include "cli/cli_host.h"
+#include "config/paths.h"
+#include "config/run_configuration.h"
+#include "run/simulation.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace kov::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+// A configuration that cannot be read must not silently become the defaults.
+bool loadConfiguration(const std::string& kovPath, RunConfiguration& cfg) {
+    std::error_code ec;
+    if (!fs::exists(kovPath, ec)) {
+        std::fprintf(stderr, "kovary: error: configuration file %s does not exist\n", kovPath.c_str());
+        return false;
+    }
+    if (!fs::is_regular_file(kovPath, ec)) {
+        std::fprintf(stderr, "kovary: error: configuration file %s is not a regular file\n", kovPath.c_str());
+        return false;
+    }
+    if (!std::ifstream(kovPath)) {
+        std::fprintf(stderr, "kovary: error: configuration file %s cannot be read\n", kovPath.c_str());
+        return false;
+    }
+    cfg.filePath = kovPath;
+    cfg.ReadFromFile();
+    return true;
+}
+
+std::string dataDirectoryFor(const std::string& kovPath, const std::string& given) {
+    std::error_code ec;
+    const fs::path dir = given.empty() ? fs::path(folderOf(kovPath)) : fs::path(given);
+    fs::path abs = fs::absolute(dir, ec);
+    if (ec) return dir.string();
+    std::string s = abs.lexically_normal().string();
+    if (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s;
+}
+
+bool checkDataDirectory(const std::string& dir) {
+    std::error_code ec;
+    if (fs::is_directory(dir, ec)) return true;
+    std::fprintf(stderr, "kovary: error: data directory %s does not exist\n", dir.c_str());
+    return false;
+}
+
+} // namespace
+
+int cmdNew(const std::string& kovPath, bool force) {
+    std::error_code ec;
+    if (!force && fs::exists(kovPath, ec)) {
+        std::fprintf(stderr, "kovary: error: %s exists and was left as it is (use --force to replace it)\n",
+                     kovPath.c_str());
+        return ExitFailed;
+    }
+    RunConfiguration cfg;
+    cfg.SetDefaults();
+    cfg.modified = 1;
+    cfg.filePath = kovPath;
+    CliHost host;
+    if (!cfg.Save(host)) return ExitFailed;
+    std::printf("Wrote a configuration with every default to %s\n", kovPath.c_str());
+    return ExitOk;
+}
+
+int cmdCheck(const std::string& kovPath, const std::string& dataDir) {
+    RunConfiguration cfg;
+    if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
+    const std::string dir = dataDirectoryFor(kovPath, dataDir);
+    if (!checkDataDirectory(dir)) return ExitFailed;
+    CliHost host;
+    Simulation sim(cfg, dir, host);
+    const bool loaded = sim.CheckInputs();
+    const std::size_t warnings = numericWarnings(cfg).size();
+    host.finishLine();
+    if (!loaded) {
+        std::fprintf(stderr, "kovary: %s: the inputs did not load; see the messages above\n", kovPath.c_str());
+        return ExitFailed;
+    }
+    if (warnings > 0) {
+        std::fprintf(stderr, "kovary: %s: every input loaded, with %zu configuration warning%s above\n",
+                     kovPath.c_str(), warnings, warnings == 1 ? "" : "s");
+        return ExitFailed;
+    }
+    std::printf("%s: every input loaded from %s\n", kovPath.c_str(), dir.c_str());
+    return ExitOk;
+}
+
+int cmdRun(const std::string& kovPath, const std::string& dataDir) {
+    RunConfiguration cfg;
+    if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
+    const std::string dir = dataDirectoryFor(kovPath, dataDir);
+    if (!checkDataDirectory(dir)) return ExitFailed;
+    installInterruptHandler();
+    CliHost host;
+    Simulation sim(cfg, dir, host);
+    const RunOutcome outcome = sim.OnRunSim();
+    host.finishLine();
+    switch (outcome) {
+    case RunOutcome::Completed:
+        std::printf("%s\nTables output: %s\n", sim.m_Message.c_str(), sim.tablesOutputPath().c_str());
+        return ExitOk;
+    case RunOutcome::Canceled:
+        std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());
+        return ExitCanceled;
+    case RunOutcome::Failed:
+        break;
+    }
+    std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());
+    return ExitFailed;
+}
+
+} // namespace kov::cli

@@ -1,0 +1,122 @@
+#include "config/paths.h"
+#include "input/county.h"
+#include "input/grid.h"
+#include "input/labels.h"
+#include "input/probabilities.h"
+#include "input/state_tables_ops.h"
+#include "input/stock_tables.h"
+#include "input/trend_weights.h"
+#include "run/simulation.h"
+
+#include <cstdio>
+
+namespace kov {
+
+void Simulation::resetRunState() {
+    byFelony = false;
+    inTotals = true;
+    m_MonthLabels.clear();
+    stockReleaseCounts.fill(0);
+    stockMessage.clear();
+    resetStateTables(st);
+    ctx.params.TrendWeights.fill(1.0);
+}
+
+// Every run starts from a fresh process's rand state and seeds its own case
+// generator from its own configuration, so one configuration always gives
+// the same numbers whatever ran before.
+void Simulation::startRandomStreams() {
+    ctx.crt = CRand{};
+    caseGenerator = std::make_unique<RandomNumberGenerator>(seedFromDouble(ctx.params.RandomStartingNumber), ctx.crt);
+}
+
+bool Simulation::loadInputs() {
+    const RunParameters& p = ctx.params;
+    if (!readCounties(filePath(CountyFile), st, host)) return false;
+    if (!readTableDefinitions(filePath(GridFile), filePath(StockGridFile), p.PostprisonOption, p.DualGuidelines, st,
+                              host))
+        return false;
+    if (!readLabels(filePath(LabelsFile), st, host)) return false;
+
+    TableSwitches sw;
+    sw.excelFileForOffenses = cfg.isOn(SecOutputTables, OutExcelFileForOffenses);
+    sw.felonyByAgeAndGender = cfg.isOn(SecOutputTables, OutFelonyByAgeAndGender);
+    sw.prisonDemosByFelonyType = cfg.isOn(SecOutputTables, OutPrisonDemosByFelonyType);
+    if (!allocateStateTables(st, sw, host)) return false;
+
+    ProbabilityPaths probs{filePath(CourtProbabilitiesFile), filePath(StockProbabilities),
+                           filePath(StockParameterFile)};
+    if (!readProbabilities(probs, p.PostprisonOption, st, host)) return false;
+
+    // The stock tables are the stock of "Use Stock Tables" and of no post-prison processing.
+    if (p.PostprisonOption == 0 || p.PostprisonOption == 1) {
+        if (!readStockTables(filePath(StockTablesFile), st, host)) return false;
+    }
+    if (p.NorvaleCustomizations != 0) {
+        bool loaded = false;
+        if (!readTrendWeights(filePath(TrendWeightsByGroup), cfg.value(SecFiles, TrendWeightsByGroup), ctx.params, st,
+                              host, &loaded))
+            return false;
+        if (loaded) rebuildPrograms();
+    }
+    return true;
+}
+
+bool Simulation::KOVMain() {
+    err.record("KOVMain", 4055);
+    resetRunState();
+    ApplyToRunParameters(cfg, ctx.params, &host);
+    startRandomStreams();
+    bool ok = loadInputs();
+    if (ok) ok = DoTheSimulation();
+    FreeMemoryArrays(st);
+    return ok;
+}
+
+bool Simulation::CheckInputs() {
+    err.record("KOVMain", 4055);
+    resetRunState();
+    ApplyToRunParameters(cfg, ctx.params, &host);
+    startRandomStreams();
+    const bool ok = loadInputs();
+    FreeMemoryArrays(st);
+    return ok;
+}
+
+bool Simulation::DoTheSimulation() {
+    err.record("DoTheSimulation", 5500);
+    postprisonOption = ctx.params.PostprisonOption;
+    dualGuidelines = ctx.params.DualGuidelines;
+
+    // Built afresh every run: the labels they look through are re-read each run.
+    ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
+    jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
+
+    if (postprisonOption == 1) {
+        if (!createStockFromTables()) return false;
+    } else if (postprisonOption == 2) {
+        const bool created = createStockFromMicrodata();
+        stockMessage = "Stock output file " + cfg.value(SecFiles, StockOutputFile) + (created ? " created." : " not created.");
+        host.status(stockMessage);
+        if (!created) return false;
+    }
+    if (!projin()) return false;
+
+    writeSummaryReport();
+    writeOutputTables();
+    if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
+    m_MonthLabels.clear();
+    writeExchangeFinished();
+    return true;
+}
+
+void Simulation::writeExchangeFinished() {
+    // Nobody reads this marker; a failure to write it is not worth a word.
+    const std::string path = exchangePath();
+    if (std::FILE* f = std::fopen(path.c_str(), "w")) {
+        std::fputs("Simulation Finished", f);
+        std::fclose(f);
+    }
+}
+
+} // namespace kov

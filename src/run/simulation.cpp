@@ -1,0 +1,158 @@
+#include "run/simulation.h"
+
+#include "config/paths.h"
+#include "input/state_tables_ops.h"
+#include "run/format.h"
+
+#include <exception>
+#include <filesystem>
+#include <ios>
+#include <new>
+#include <system_error>
+
+namespace kov {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void removeQuietly(const std::string& path) {
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+// Creates one run array, reporting a failure the way the run dialog does.
+bool createArray(std::vector<double>& array, std::size_t size, const char* name, Host& host) {
+    try {
+        array.assign(size, 0.0);
+        return true;
+    } catch (const std::exception& e) {
+        host.message(std::string("Could not create ") + name + " because " + e.what(), MessageIcon::Stop);
+        return false;
+    }
+}
+
+} // namespace
+
+Simulation::Simulation(const RunConfiguration& config, std::string dataDirectory, Host& h)
+    : cfg(config), host(h) {
+    ctx.dataDirectory = std::move(dataDirectory);
+}
+
+std::string Simulation::filePath(int fileKey) const {
+    return dataPath(ctx.dataDirectory, cfg.value(SecFiles, fileKey));
+}
+
+std::string Simulation::exchangePath() const { return dataPath(ctx.dataDirectory, "DataExch.qnf"); }
+
+void Simulation::filerr(const std::string& path) {
+    err.record("filerr", 1075);
+    host.message("Unable to open file " + path, MessageIcon::Stop);
+}
+
+bool Simulation::Abort() {
+    err.record("Abort", 458);
+    if (host.pump()) m_CancelRequested = true;
+    return m_OkRequested || m_CancelRequested || m_ViewRequested || m_ViewWithRequested;
+}
+
+void Simulation::ShowErrorWindow() {
+    err.record("ShowErrorWindow", 496);
+    host.status(m_Message);
+    host.prompt("");
+    m_CanClose = true;
+    m_CancelRequested = false;
+}
+
+bool Simulation::InitializeSimulation() {
+    err.record("InitializeSimulation", 304);
+    return createArray(m_JailByDays, 3600, "m_JailByDays", host) &&
+           createArray(m_JailTotals, 120, "m_JailTotals", host) &&
+           createArray(m_Tsup, 10 * 60, "m_Tsup", host) &&
+           createArray(m_Tpsup, 10 * 120, "m_Tpsup", host);
+}
+
+void Simulation::EndOfSimulationCleanup() {
+    err.record("EndOfSimulationCleanup", 356);
+    m_JailByDays = {};
+    m_JailTotals = {};
+    m_Tsup = {};
+    m_Tpsup = {};
+    m_MonthLabels = {};
+}
+
+RunOutcome Simulation::OnRunSim() {
+    err.record("OnRunSim", 137);
+    m_CanClose = false;
+    if (!InitializeSimulation()) {
+        EndOfSimulationCleanup();
+        return RunOutcome::Failed;
+    }
+    // Last-resort handlers: nothing that escapes a run may take the program down.
+    try {
+        const std::string tables = tablesOutputPath();
+        const std::string backup = tables + ".bak";
+        m_CancelRequested = false;
+
+        if (fileExists(tables)) {
+            std::error_code ec;
+            fs::rename(tables, backup, ec);
+            if (ec) {
+                // Keep both the old output and the old backup: the run stops here.
+                m_Message = "An I/O Error Occured on the outputfile!!";
+                host.message(m_Message, MessageIcon::Plain);
+                EndOfSimulationCleanup();
+                ShowErrorWindow();
+                return RunOutcome::Failed;
+            }
+        }
+        removeQuietly(exchangePath());
+        removeQuietly(dataPath(ctx.dataDirectory, "WIN95EER.txt"));
+
+        m_Message = "Running Simulation, Press Cancel to interrupt";
+        host.prompt(m_Message);
+
+        err.record(192);
+        const bool ok = KOVMain();
+        EndOfSimulationCleanup();
+
+        if (m_CancelRequested) {
+            m_Message = "User Canceled Simulation";
+            ShowErrorWindow();
+            return RunOutcome::Canceled;
+        }
+        if (!ok) {
+            m_Message = "Simulation Canceled, an error occurred";
+            ShowErrorWindow();
+            return RunOutcome::Failed;
+        }
+        if (!fileExists(tables)) {
+            m_Message = format("Could not open output file %s", tables.c_str());
+            ShowErrorWindow();
+            return RunOutcome::Failed;
+        }
+        m_Message = format("Simulation Complete, %d Cases", err.m_CaseNumber);
+        host.status(m_Message);
+        host.prompt("");
+        return RunOutcome::Completed;
+    } catch (const std::bad_alloc& e) {
+        m_Message = std::string(e.what()).substr(0, 255);
+    } catch (const std::ios_base::failure& e) {
+        m_Message = std::string(e.what()).substr(0, 255);
+    } catch (const std::filesystem::filesystem_error& e) {
+        m_Message = std::string(e.what()).substr(0, 255);
+    } catch (...) {
+        m_Message = err.text();
+    }
+    host.message(m_Message, MessageIcon::Stop);
+    EndOfSimulationCleanup();
+    FreeMemoryArrays(st);
+    m_CanClose = true;
+    return RunOutcome::Failed;
+}
+
+} // namespace kov

@@ -1,0 +1,158 @@
+// The run driver: output backup, load order, failure reporting and cleanup.
+#include "config/run_configuration.h"
+#include "run/recording_host.h"
+#include "run/simulation.h"
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+struct Fixture {
+    ScratchDir dir;
+    RunConfiguration cfg;
+    RecordingHost host;
+
+    explicit Fixture(const char* set = "reference/set1") {
+        dir.copyFrom(set);
+        load();
+    }
+    void load() {
+        cfg.filePath = dir.file("run.kov");
+        cfg.ReadFromFile();
+    }
+    std::vector<std::string> stopMessages() const {
+        std::vector<std::string> out;
+        for (const auto& m : host.messages)
+            if (m.icon == MessageIcon::Stop) out.push_back(m.text);
+        return out;
+    }
+};
+
+TEST(Simulation, PreviousTablesOutputSurvivesAsBackup) {
+    Fixture f;
+    f.dir.write("tables_101.out", "previous run\n");
+    f.dir.write("tables_101.out.bak", "run before that\n");
+    Simulation sim(f.cfg, f.dir.str(), f.host);
+    sim.OnRunSim();
+    EXPECT_EQ(f.dir.read("tables_101.out.bak"), "previous run\n");
+}
+
+TEST(Simulation, FailedBackupRenameKeepsOldOutputAndStopsBeforeLoading) {
+    Fixture f;
+    f.dir.write("tables_101.out", "previous run\n");
+    // A non-empty folder in the backup's place makes the rename fail.
+    std::filesystem::create_directory(f.dir.file("tables_101.out.bak"));
+    f.dir.write("tables_101.out.bak/keep", "x");
+    std::filesystem::remove(f.dir.file("county_101.inp"));
+
+    Simulation sim(f.cfg, f.dir.str(), f.host);
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
+    EXPECT_EQ(sim.m_Message, "An I/O Error Occured on the outputfile!!");
+    EXPECT_TRUE(f.host.saw("An I/O Error Occured on the outputfile!!"));
+    EXPECT_EQ(f.dir.read("tables_101.out"), "previous run\n");
+    EXPECT_TRUE(f.dir.exists("tables_101.out.bak/keep"));
+    EXPECT_TRUE(f.stopMessages().empty()) << "no input was read: " << f.host.joined();
+    EXPECT_TRUE(sim.m_CanClose);
+}
+
+// Removing two inputs at once shows which one the driver reads first.
+struct OrderCase {
+    const char* first;
+    const char* later;
+};
+
+class LoadOrder : public ::testing::TestWithParam<OrderCase> {};
+
+TEST_P(LoadOrder, StopsAtTheFirstMissingInputAndFreesEverything) {
+    Fixture f;
+    std::filesystem::remove(f.dir.file(GetParam().first));
+    std::filesystem::remove(f.dir.file(GetParam().later));
+    Simulation sim(f.cfg, f.dir.str(), f.host);
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
+    EXPECT_EQ(sim.m_Message, "Simulation Canceled, an error occurred");
+    const auto stops = f.stopMessages();
+    ASSERT_EQ(stops.size(), 1u) << f.host.joined();
+    EXPECT_EQ(stops[0], "Unable to open file " + f.dir.file(GetParam().first));
+    EXPECT_TRUE(sim.m_CanClose);
+    EXPECT_TRUE(sim.st.Counties.empty());
+    EXPECT_TRUE(sim.st.m_Tables.empty());
+    EXPECT_TRUE(sim.st.Tops[7].empty());
+    EXPECT_TRUE(sim.m_JailByDays.empty());
+    EXPECT_FALSE(f.dir.exists("tables_101.out"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Driver, LoadOrder,
+                         ::testing::Values(OrderCase{"county_101.inp", "grid_101.inp"},
+                                           OrderCase{"grid_101.inp", "labels_101.inp"},
+                                           OrderCase{"labels_101.inp", "stock_tables_101.kov"},
+                                           OrderCase{"stock_tables_101.kov", "court_micro_101.dat"}));
+
+// A host whose first message throws stands for any fault escaping a run.
+class ThrowingHost final : public Host {
+public:
+    RecordingHost inner;
+    bool thrown = false;
+    void message(const std::string& text, MessageIcon icon) override {
+        if (!thrown) {
+            thrown = true;
+            throw std::runtime_error("boom");
+        }
+        inner.message(text, icon);
+    }
+    void status(const std::string& t) override { inner.status(t); }
+    void prompt(const std::string& t) override { inner.prompt(t); }
+    bool pump() override { return false; }
+};
+
+TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
+    ScratchDir dir;
+    dir.copyFrom("reference/set1");
+    std::filesystem::remove(dir.file("county_101.inp"));
+    RunConfiguration cfg;
+    cfg.filePath = dir.file("run.kov");
+    cfg.ReadFromFile();
+    ThrowingHost host;
+    Simulation sim(cfg, dir.str(), host);
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
+    ASSERT_EQ(host.inner.messages.size(), 1u);
+    EXPECT_EQ(host.inner.messages[0].text,
+              "Error occurred in function KOVMain, approximate line number 4055\nCase number 0");
+    EXPECT_TRUE(sim.m_CanClose);
+    EXPECT_TRUE(sim.m_JailByDays.empty());
+}
+
+TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
+    for (const char* set : {"reference/set1", "reference/set2", "reference/set3", "reference/set4", "reference/set5",
+                            "reference/set6"}) {
+        Fixture f(set);
+        Simulation sim(f.cfg, f.dir.str(), f.host);
+        EXPECT_TRUE(sim.CheckInputs()) << set << ": " << f.host.joined();
+        EXPECT_TRUE(f.stopMessages().empty()) << set << ": " << f.host.joined();
+        EXPECT_TRUE(sim.st.Tops[7].empty()) << "released after the check";
+        for (const auto& e : std::filesystem::directory_iterator(f.dir.path()))
+            EXPECT_NE(e.path().extension(), ".out") << set << " wrote " << e.path();
+    }
+}
+
+TEST(Simulation, TextWhereANumberBelongsIsReportedAndTheRunGoesOn) {
+    Fixture f;
+    f.cfg.setValue(SecRun, CourtVolumeKey, "abc");
+    Simulation sim(f.cfg, f.dir.str(), f.host);
+    EXPECT_TRUE(sim.CheckInputs()) << f.host.joined();
+    bool warned = false;
+    for (const auto& m : f.host.messages)
+        warned = warned || (m.icon == MessageIcon::Plain && m.text.find("Court Volume") != std::string::npos &&
+                            m.text.find("abc") != std::string::npos);
+    EXPECT_TRUE(warned) << f.host.joined();
+    EXPECT_DOUBLE_EQ(sim.ctx.params.CourtVolume, 0.0);
+}
+
+} // namespace
+} // namespace kov

@@ -1,0 +1,33 @@
+#pragma once
+// A temporary folder for one test, removed afterwards, optionally filled with
+// a copy of one of the test data sets.
+#include <filesystem>
+#include <string>
+
+namespace kov::test {
+
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    /// Copies every file of tests/<relative> (e.g. "reference/set1") here.
+    void copyFrom(const std::string& relative);
+    void write(const std::string& name, const std::string& text) const;
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+/// Absolute path of a file under tests/.
+std::string testDataPath(const std::string& relative);
+
+} // namespace kov::test
