@@ -56,7 +56,9 @@ private:
     CRand& crt_;
 };
 
-/// Seeds are doubles in the configuration, converted by truncation toward zero.
+/// Seeds are doubles in the configuration, converted by truncation toward zero
+/// and kept modulo 2^32 (so -1 gives 4294967295). NaN gives 0; values beyond
+/// the 64-bit integer range saturate there before the reduction.
 std::uint32_t seedFromDouble(double value);
 
 } // namespace kov
