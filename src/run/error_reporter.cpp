@@ -6,7 +6,7 @@ namespace kov {
 
 std::string ErrorReporter::text() const {
     return format("Error occurred in function %s, approximate line number %d\nCase number %d",
-                  m_FunctionName.c_str(), m_LineNumber, m_CaseNumber);
+                  m_FunctionName, m_LineNumber, m_CaseNumber);
 }
 
 } // namespace kov

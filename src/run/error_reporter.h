@@ -6,7 +6,7 @@
 namespace kov {
 
 struct ErrorReporter {
-    std::string m_FunctionName;
+    const char* m_FunctionName = ""; ///< a literal: recording must cost nothing in the case loop
     int m_LineNumber = 0;
     int m_CaseNumber = 0;
 
