@@ -13,13 +13,11 @@ void notYet(Host& host, const char* what) {
 } // namespace
 
 bool Simulation::createStockFromTables() {
-    err.record("CreateStockFromTables", 0);
     notYet(host, "build the initial prison stock from stock tables");
     return false;
 }
 
 bool Simulation::createStockFromMicrodata() {
-    err.record("CreateStockFromMicrodata", 0);
     notYet(host, "build the initial prison stock from stock microdata");
     return false;
 }
@@ -30,6 +28,7 @@ bool Simulation::projin() {
     return false;
 }
 
+void Simulation::aggregateAfterLoop() {}
 void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}

@@ -39,9 +39,11 @@ bool createArray(std::vector<double>& array, std::size_t size, const char* name,
 } // namespace
 
 Simulation::Simulation(const RunConfiguration& config, std::string dataDirectory, Host& h)
-    : cfg(config), host(h) {
+    : Engine(h), cfg(config) {
     ctx.dataDirectory = std::move(dataDirectory);
 }
+
+Simulation::~Simulation() = default;
 
 std::string Simulation::filePath(int fileKey) const {
     return dataPath(ctx.dataDirectory, cfg.value(SecFiles, fileKey));

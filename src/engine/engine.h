@@ -1,0 +1,134 @@
+#pragma once
+// The simulation state of one run and the offender flow operations over it.
+// Every operation of a run reads and writes these members directly, as the
+// model is written; the run driver (Simulation) adds the files and the steps.
+#include "config/run_parameters.h"
+#include "engine/offender.h"
+#include "input/groups.h"
+#include "input/state_tables.h"
+#include "run/error_reporter.h"
+#include "run/host.h"
+#include "run/random.h"
+#include "run/run_context.h"
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kov {
+
+class CMicroDataFile;
+class Programs;
+
+/// Closes a C stream when its owner goes.
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+/// Lengths and probabilities of the non-prison sanctions of one case and year,
+/// computed in the in-totals call and reused by the other tables' calls.
+struct NoprisonSetup {
+    int jailMonths = 0, rtMonths = 0, T = 0, violationJailMonths = 0;
+    int Lmis = 0, Lrev = 0, Lviol = 0, Linc = 0, Iviol = 0, Lauto = 0, Lhd = 0, Lcs = 0, Lrp = 0, Lfp = 0;
+    double Pp = 0, Pj = 0, Pm = 0, Pnp = 0, Psup = 0, Prev = 0, Pviol = 0;
+    double Prt = 0, Phd = 0, Pcs = 0, Prest = 0, Pfine = 0;
+};
+
+/// Post-prison values computed in the in-totals call and reused.
+struct PostprisonSetup {
+    int rtMonths = 0;            ///< field 22 days / 30
+    int violationJailMonths = 0; ///< days / 30.0, integer part
+};
+
+class Engine {
+public:
+    explicit Engine(Host& h);
+    virtual ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // ---------------------------------------------------------------- counters
+    /// cell(c, m) += w for m in max(s,0)..min(s+n-1, N); rows of N+2 cells.
+    void sendit(Series& a, int c, int s, int n, double w, int N);
+    /// As sendit, the category being the age group at each month.
+    void SenditForAge(Series& a, int s, int n, double w, int N, int baseMonth, int age);
+    /// element(levels[m], m) += w over max(s,0)..min(s+n-1, supervisionLastMonth).
+    void sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w);
+    void remtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w);
+    /// Age group of age a after t months, years factor k.
+    int aging(int a, int t, int k);
+    /// destination(r, m) += sum of source(r, j), j = m+1..120.
+    void dotop(const Series& source, Series& destination, int rows);
+    void dotopSaveStockSum(const Series& source, Series& destination);
+    /// Lowest (flag <= 0) or highest (flag > 0) monthly total of each year.
+    void hilo(std::array<double, 10>& destination, int flag);
+
+    // ----------------------------------------------------------------- flows
+    void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
+                std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense);
+    void noprison(int k, int category, int s, int row, int col, int table, int T, int restitutionDays, int jailDays,
+                  int sentenceLevel, int county, double ws, double wv, int region, int d, int age);
+    void postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
+                    double P);
+    int doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k);
+
+    /// One court case: 0 go on, 2 end of file, -1 error or cancel.
+    int runproj();
+    /// The county jail table written when the court microdata end.
+    void writeCountyJailTable();
+
+    /// The run dialog's pump (the driver implements it).
+    virtual bool Abort() = 0;
+
+    // ------------------------------------------------------------------ state
+    Host& host;
+    RunContext ctx;
+    ErrorReporter err;
+    StateTables st;
+
+    std::vector<double> m_JailByDays; ///< 3600
+    std::vector<double> m_JailTotals; ///< 120
+    std::vector<double> m_Tsup;       ///< 10 x 60 (level-major: level * 60 + month)
+    std::vector<double> m_Tpsup;      ///< 10 x 120
+    std::vector<std::string> m_MonthLabels;
+
+    Groups ageGroups, jailGroups;
+    std::unique_ptr<RandomNumberGenerator> caseGenerator;
+    std::unique_ptr<Programs> programs;
+    std::unique_ptr<CMicroDataFile> microdata; ///< open during the case loop
+    FilePtr countyOut;                          ///< open during the case loop
+
+    Offender off;
+    int postprisonOption = 0;
+    int dualGuidelines = 0;
+    bool inTotals = true;
+    bool byFelony = false;
+    bool stockFlag = false;     ///< suppresses post-prison supervision and sanctions
+    int currentTable = 7;       ///< breakdown table now being filled
+    int supervisionLastMonth = 59;
+    std::array<int, 120> levels{}; ///< supervision level of each month (0-based)
+    std::array<double, 6> postCell{}; ///< post-prison probabilities of the case's cell
+    double releaseRevocationProbability = 0.0; ///< stock cases take it from the release parameters
+    NoprisonSetup ns;
+    PostprisonSetup ps;
+
+    bool acceptedCase = false;
+    double samplingThreshold = 1.0;
+    std::array<double, 10> yearJailTotals{};
+    std::array<double, 10> low{}, high{};
+    Series courtTotals; ///< Tops[7] before the stock is added, 120
+    std::array<int, 120> stockReleaseCounts{};
+    std::string stockMessage;
+
+    /// Live totals chart of the run dialog; empty when not shown.
+    std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;
+    int graphInterval = 0;
+};
+
+} // namespace kov
