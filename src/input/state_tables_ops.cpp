@@ -1,7 +1,6 @@
 // Reset values and release of the state tables.
 #include "input/state_tables_ops.h"
 
-
 namespace kov {
 
 namespace {
