@@ -2,6 +2,8 @@
 // Reset, allocation and release of the state tables.
 #include "input/state_tables.h"
 
+#include <cstdint>
+
 namespace kov {
 
 class Host;
@@ -12,6 +14,11 @@ struct TableSwitches {
     bool felonyByAgeAndGender = false;   ///< CrimeByAgeAndGender, StockForAgeAndGender
     bool prisonDemosByFelonyType = false; ///< StockForFelonyType, PrisonDemosByFelonyType, EntryExitTablesByFelony
 };
+
+/// Largest number of elements one table may hold (2 GiB of doubles). Counts come
+/// from input files; a table beyond this is refused as an allocation failure
+/// instead of being attempted.
+constexpr std::uint64_t MaxTableElements = std::uint64_t{1} << 28;
 
 /// Every table empty, every reset value set (month distribution, names, limits).
 void resetStateTables(StateTables& st);
