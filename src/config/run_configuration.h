@@ -76,7 +76,8 @@ public:
     /// existing file. On failure the file on disk is untouched, *error says why,
     /// the modified flag stays as it was, and the result is 0; 1 on success.
     int WriteToFile(const std::string& path, std::string* error = nullptr);
-    /// WriteToFile(filePath); on failure a stop-icon message through host.
+    /// WriteToFile(filePath): 1 on success; on failure a stop-icon message
+    /// through host, the modified flag kept as it was, and 0.
     int Save(Host& host);
 
     const std::string& value(int section, int key) const;

@@ -46,6 +46,28 @@ std::string ScratchDir::read(const std::string& name) const {
 
 bool ScratchDir::exists(const std::string& name) const { return fs::exists(path_ / name); }
 
+std::string sourceFile(const std::string& relative) { return std::string(KOVARY_SOURCE_DIR) + "/" + relative; }
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string readPrefix(const std::string& path, std::size_t n) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(n, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(n));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
 std::string testDataPath(const std::string& relative) {
     return std::string(KOVARY_SOURCE_DIR) + "/tests/" + relative;
 }

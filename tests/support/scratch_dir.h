@@ -1,6 +1,7 @@
 #pragma once
 // A temporary folder for one test, removed afterwards, optionally filled with
 // a copy of one of the test data sets.
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -29,5 +30,13 @@ private:
 
 /// Absolute path of a file under tests/.
 std::string testDataPath(const std::string& relative);
+/// Absolute path of a file of the source tree.
+std::string sourceFile(const std::string& relative);
+
+/// Whole-file reads and writes for byte comparisons.
+std::string readBytes(const std::string& path);
+/// The first n bytes (fewer when the file is shorter).
+std::string readPrefix(const std::string& path, std::size_t n);
+void writeBytes(const std::string& path, const std::string& bytes);
 
 } // namespace kov::test

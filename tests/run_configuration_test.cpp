@@ -1,0 +1,345 @@
+#include "config/run_configuration.h"
+
+#include "run/recording_host.h"
+#include "support/scratch_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <sstream>
+
+namespace kov {
+namespace {
+
+using test::readBytes;
+using test::ScratchDir;
+using test::sourceFile;
+using test::writeBytes;
+namespace fs = std::filesystem;
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(RunConfiguration, TablesHoldTwelveSectionsOf151Keys) {
+    EXPECT_EQ(std::accumulate(RunConfiguration::SectionKeyCounts.begin(),
+                              RunConfiguration::SectionKeyCounts.end(), 0),
+              151);
+    for (int s = 0; s < SectionCount; ++s)
+        EXPECT_EQ(RunConfiguration::SectionKeys(s).size(),
+                  static_cast<std::size_t>(RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]));
+    EXPECT_TRUE(RunConfiguration::SectionKeys(99).empty());
+    EXPECT_EQ(RunConfiguration::SectionDefault(99, 0), "");
+    EXPECT_EQ(RunConfiguration::SectionDefault(SecRun, 10), "");
+
+    const RunConfiguration cfg;
+    EXPECT_EQ(cfg.title, "DEMONSTRATION PROGRAM USING NORVALE STATE DATA");
+    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_EQ(cfg.FileKeyLabels[StockGridFile], "Stock Grid File");
+    EXPECT_EQ(cfg.value(SecFiles, ExcelFileOffenses), "Programs.xls");
+    EXPECT_EQ(cfg.value(SecRelease, ProbReleaseWithoutPreRelease), "1.0");
+    EXPECT_EQ(cfg.value(SecSanctions, ProbSupervisionViolation), "0.00");
+    EXPECT_EQ(cfg.value(SecRun, RandomStartingNumberKey), "25001");
+    EXPECT_EQ(cfg.value(SecRun, CreateGraphs), "");
+    EXPECT_EQ(cfg.value(SecTrendSimulation, 14), "1.00");
+    EXPECT_EQ(cfg.value(SecOutputTables, OutPrisonEntryExit), "1");
+    EXPECT_EQ(cfg.value(SecOutputTables, OutFelonyByAgeAndGender), "0");
+    EXPECT_EQ(cfg.value(SecProbabilityTables, 0), "0");
+    EXPECT_EQ(cfg.value(SecProbabilityTables, 1), "1");
+    EXPECT_EQ(cfg.value(SecGraphFiles, 3), "sl.bmp");
+    EXPECT_EQ(cfg.value(SecWords, ParoleOrRelease), "Release");
+    // Out-of-range access reads empty and writes nothing.
+    EXPECT_EQ(cfg.value(SecWords, 2), "");
+    EXPECT_EQ(cfg.value(-1, 0), "");
+}
+
+TEST(RunConfiguration, ValueChangesMarkTheConfigurationModified) {
+    RunConfiguration cfg;
+    cfg.setValue(SecRun, CourtVolumeKey, "1.00");
+    EXPECT_EQ(cfg.modified, 0) << "the same text is no change";
+    cfg.setValue(SecRun, CourtVolumeKey, "2.5");
+    EXPECT_EQ(cfg.modified, 1);
+    EXPECT_EQ(cfg.value(SecRun, CourtVolumeKey), "2.5");
+    cfg.setValue(SecGraphs, 10, "x");
+    EXPECT_EQ(cfg.intValue(SecRun, FirstSimulatedYearKey), 2009);
+    EXPECT_FALSE(cfg.isOn(SecRun, ShowGraph)) << "an empty switch is off";
+    EXPECT_TRUE(cfg.isOn(SecOutputTables, OutPrisonDemographics));
+    cfg.SetDefaults();
+    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_EQ(cfg.value(SecRun, CourtVolumeKey), "1.00");
+}
+
+TEST(RunConfiguration, MissingFileAndMissingKeysReadAsDefaults) {
+    ScratchDir dir;
+    RunConfiguration cfg;
+    cfg.setValue(SecRun, CourtVolumeKey, "7");
+    cfg.filePath = dir.file("nothing here.kov");
+    EXPECT_EQ(cfg.ReadFromFile(), 1);
+    EXPECT_EQ(cfg.title, "Default") << "not the demonstration title";
+    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_EQ(cfg.filePath, dir.file("nothing here.kov"));
+    for (int s = 0; s < SectionCount; ++s)
+        for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]; ++k)
+            EXPECT_EQ(cfg.value(s, k), RunConfiguration::SectionDefault(s, k)) << s << "/" << k;
+
+    // Only a title, in other letter case: everything else at its default.
+    const std::string longValue(300, 'v');
+    writeBytes(cfg.filePath, "[title]\nTITLE=X\n\n[Run Parameters]\nCreate Graphs=\nCourt Volume=" + longValue + "\n");
+    cfg.ReadFromFile();
+    EXPECT_EQ(cfg.title, "X");
+    EXPECT_EQ(cfg.value(SecRun, CreateGraphs), "") << "present and empty stays empty";
+    EXPECT_EQ(cfg.value(SecRun, CourtVolumeKey), std::string(255, 'v'));
+    EXPECT_EQ(cfg.value(SecRun, SamplingFractionKey), "1.00");
+    RunParameters p;
+    p.TrendWeights.fill(0.0);
+    ApplyToRunParameters(cfg, p, nullptr);
+    for (double w : p.TrendWeights) EXPECT_DOUBLE_EQ(w, 1.0);
+}
+
+TEST(RunConfiguration, ReadsMixedCaseFileWithKeysMissingOrOutOfOrder) {
+    RunConfiguration cfg;
+    cfg.filePath = sourceFile("tests/data/config/set2_run.kov");
+    ASSERT_EQ(cfg.ReadFromFile(), 1);
+    EXPECT_EQ(cfg.title, "Reference data set 102 (option 1, Norvale 0)");
+    EXPECT_EQ(cfg.value(SecFiles, CourtMicrodataFile), "court_micro_102.dat"); // "[input/output files]"
+    EXPECT_EQ(cfg.value(SecFiles, ProgramProbabilities), "Program Probabilities.txt"); // missing
+    EXPECT_EQ(cfg.value(SecFiles, StockGridFile), "stocgrid.inp");                    // missing
+    EXPECT_EQ(cfg.value(SecRelease, ProbPreRelease), "0.25");
+    EXPECT_EQ(cfg.value(SecRun, RandomizeMonthKey), "1"); // missing
+    EXPECT_EQ(cfg.value(SecTrendBackup, 2), "0.90");      // "THREE"
+    EXPECT_EQ(cfg.value(SecTrendSimulation, 3), "1.00");  // "Four" missing
+    EXPECT_EQ(cfg.value(SecTrendSimulation, 13), "1.05"); // "FOURTEEN"
+    EXPECT_EQ(cfg.value(SecOutputTables, OutJail), "1");  // after a blank line, out of order
+    EXPECT_EQ(cfg.value(SecOutputTables, OutExcelFile), "0");
+    EXPECT_EQ(cfg.value(SecWords, ParoleOrRelease), "Release");
+    EXPECT_EQ(cfg.value(SecProbabilityTables, 1), "1"); // "Prison" missing
+    EXPECT_EQ(cfg.value(SecProbabilityTables, 3), "0"); // "JAIL LEVEL 2"
+    EXPECT_EQ(cfg.value(SecGraphs, 1), "1");            // "Race" missing
+    EXPECT_EQ(cfg.value(SecGraphFiles, 0), "gender.bmp");
+
+    RunParameters p;
+    ApplyToRunParameters(cfg, p, nullptr);
+    EXPECT_EQ(p.PostprisonOption, 1) << "\"2\" in the file is option 1, stock tables";
+    EXPECT_DOUBLE_EQ(p.CourtVolume, 2.0);
+    EXPECT_EQ(p.FirstSimulatedYear, 2010);
+    EXPECT_EQ(p.RandomizeMonth, 1);
+    EXPECT_DOUBLE_EQ(p.release[RelLenJailDaysAfterSupervisionViolation], 45.0);
+    EXPECT_DOUBLE_EQ(p.sanctions[LenSupervisionBeforeAutoReduction], 6.0);
+}
+
+TEST(RunConfiguration, WritingAWholeFileReproducesItByteForByte) {
+    // The reference file holds every key in table order; reading it and writing
+    // it to a new path must give the same bytes, which pins names and order.
+    ScratchDir dir;
+    RunConfiguration cfg;
+    cfg.filePath = sourceFile("tests/data/config/set1_run.kov");
+    cfg.ReadFromFile();
+    cfg.modified = 1;
+    const std::string out = dir.file("copy.kov");
+    ASSERT_EQ(cfg.WriteToFile(out), 1);
+    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_EQ(readBytes(out), readBytes(cfg.filePath));
+}
+
+TEST(RunConfiguration, FreshWriteHasTitleFirstThenSectionsInOrder) {
+    ScratchDir dir;
+    RunConfiguration cfg;
+    const std::string out = dir.file("new.kov");
+    ASSERT_EQ(cfg.WriteToFile(out), 1);
+    const auto lines = linesOf(readBytes(out));
+    // 13 headers, 152 keys, a blank line between sections.
+    ASSERT_EQ(lines.size(), 13u + 152u + 12u);
+    EXPECT_EQ(lines[0], "[TITLE]");
+    EXPECT_EQ(lines[1], "Title=DEMONSTRATION PROGRAM USING NORVALE STATE DATA");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "[INPUT/OUTPUT FILES]");
+    EXPECT_EQ(lines[4], "Court Probabilities File=courtp.inp");
+    EXPECT_EQ(lines[22], "Excel File For Offenses=Programs.xls");
+    // Run parameters: header at 3 + 20 + 1 + 20 + 1 + 13 + 1 = 59.
+    EXPECT_EQ(lines[59], "[RUN PARAMETERS]");
+    EXPECT_EQ(lines[67], "Show Graph=");
+    EXPECT_EQ(lines[69], "Create Graphs=");
+    EXPECT_EQ(lines[71], "[TREND WEIGHTS Backup Years]");
+    EXPECT_EQ(lines[72], "One=1.00");
+    EXPECT_EQ(lines[86], "Fifteen=1.00");
+    EXPECT_EQ(lines[88], "[TREND WEIGHTS Simulation Years]");
+    EXPECT_EQ(lines[89], "One=1.00");
+    EXPECT_EQ(lines[103], "Fifteen=1.00");
+    EXPECT_EQ(lines[105], "[POSTPRISON OPTIONS]");
+    EXPECT_EQ(lines[127], "[CHOICES OF WORDS]");
+    EXPECT_EQ(lines[131], "[PROBABILITY OUTPUT TABLES]");
+    EXPECT_EQ(lines[154], "[OUTPUT GRAPHS]");
+    EXPECT_EQ(lines[166], "[GRAPH OUTPUT FILE NAMES]");
+    EXPECT_EQ(lines[176], "Entry/Exit Other=entryex2.bmp");
+
+    RunConfiguration back;
+    back.filePath = out;
+    back.ReadFromFile();
+    EXPECT_EQ(back.title, cfg.title);
+}
+
+TEST(RunConfiguration, SavingChangesKeepsEveryOtherLine) {
+    ScratchDir dir;
+    const std::string path = dir.file("run.kov");
+    const std::string original = readBytes(sourceFile("tests/data/config/set2_run.kov"));
+    writeBytes(path, original);
+    RunConfiguration cfg;
+    cfg.filePath = path;
+    cfg.ReadFromFile();
+    cfg.setValue(SecRun, CourtVolumeKey, "3.0");              // "Court Volume=2.0"
+    cfg.setValue(SecTrendBackup, 2, "0.50");                  // "THREE=0.90"
+    RecordingHost host;
+    ASSERT_EQ(cfg.Save(host), 1) << host.joined();
+    EXPECT_EQ(cfg.modified, 0);
+
+    // The 18 keys missing from the file are added; apart from them and the two
+    // changed lines, the original lines follow in their order, byte for byte.
+    const auto before = linesOf(original);
+    const auto after = linesOf(readBytes(path));
+    ASSERT_EQ(after.size(), before.size() + 18);
+    std::size_t j = 0;
+    for (const auto& line : before) {
+        std::string expected = line;
+        if (line == "Court Volume=2.0") expected = "Court Volume=3.0";
+        if (line == "THREE=0.90") expected = "THREE=0.50";
+        while (j < after.size() && after[j] != expected) ++j;
+        ASSERT_LT(j, after.size()) << "lost: " << line;
+        ++j;
+    }
+    RunConfiguration again;
+    again.filePath = path;
+    again.ReadFromFile();
+    EXPECT_EQ(again.value(SecRun, CourtVolumeKey), "3.0");
+    EXPECT_EQ(again.value(SecTrendBackup, 2), "0.50");
+    EXPECT_EQ(again.value(SecOutputTables, OutJail), "1");
+}
+
+TEST(RunConfiguration, FailedSaveIsReportedAndKeepsTheChanges) {
+    ScratchDir dir;
+    RunConfiguration cfg;
+    cfg.setValue(SecRun, CourtVolumeKey, "2");
+    ASSERT_EQ(cfg.modified, 1);
+
+    cfg.filePath = dir.file("gone/run.kov");
+    RecordingHost host;
+    EXPECT_EQ(cfg.Save(host), 0);
+    EXPECT_EQ(cfg.modified, 1);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Unable to save configuration file " + cfg.filePath);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+    EXPECT_FALSE(fs::exists(dir.file("gone")));
+
+    cfg.filePath = dir.file("folder.kov");
+    fs::create_directory(cfg.filePath);
+    EXPECT_EQ(cfg.Save(host), 0);
+    EXPECT_TRUE(host.saw("Unable to save configuration file " + cfg.filePath));
+    EXPECT_TRUE(fs::is_directory(cfg.filePath));
+
+    // An existing file that cannot be taken in whole is left byte-identical.
+    cfg.filePath = dir.file("big.kov");
+    writeBytes(cfg.filePath, "[TITLE]\nTitle=old\n");
+    const auto size = 16u * 1024u * 1024u + 1u;
+    fs::resize_file(cfg.filePath, size);
+    const auto stamp = fs::last_write_time(cfg.filePath);
+    std::string error;
+    EXPECT_EQ(cfg.WriteToFile(cfg.filePath, &error), 0);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(cfg.modified, 1);
+    EXPECT_EQ(fs::file_size(cfg.filePath), size);
+    EXPECT_EQ(fs::last_write_time(cfg.filePath), stamp);
+    EXPECT_EQ(test::readPrefix(cfg.filePath, 18), "[TITLE]\nTitle=old\n");
+}
+
+TEST(RunConfiguration, ApplyConvertsLikeAtofAndAtoi) {
+    RunConfiguration cfg;
+    cfg.setValue(SecRun, SamplingFractionKey, "0.80");
+    cfg.setValue(SecRun, CourtVolumeKey, "1,5");            // atof stops at the comma: 1
+    cfg.setValue(SecRun, FirstSimulatedYearKey, "2010.9x"); // atoi takes 2010
+    cfg.setValue(SecRun, RandomStartingNumberKey, " 51299");
+    cfg.setValue(SecRun, RandomizeMonthKey, "");
+    cfg.setValue(SecRun, NorvaleCustomizationsKey, "0");
+    cfg.setValue(SecRelease, LenPreRelease, "8");
+    cfg.setValue(SecRelease, RelLenFinePayoff, "-2.5");
+    cfg.setValue(SecSanctions, ProbSupervisionViolation, ".30");
+    cfg.setValue(SecTrendBackup, 2, "0.90");
+    cfg.setValue(SecTrendSimulation, 0, "1.07");
+    cfg.setValue(SecTrendSimulation, 14, "abc");
+    cfg.setValue(SecPostprison, PostprisonOptions, "3");
+    cfg.setValue(SecPostprison, DualGuidelinesKey, "1");
+    cfg.setValue(SecWords, ProbationOrSupervision, "Probation");
+    cfg.setValue(SecWords, ParoleOrRelease, "Parole");
+
+    RunParameters p;
+    ApplyToRunParameters(cfg, p, nullptr);
+    EXPECT_DOUBLE_EQ(p.SamplingFraction, 0.8);
+    EXPECT_DOUBLE_EQ(p.CourtVolume, 1.0);
+    EXPECT_EQ(p.FirstSimulatedYear, 2010);
+    EXPECT_DOUBLE_EQ(p.RandomStartingNumber, 51299.0);
+    EXPECT_EQ(p.RandomizeMonth, 0);
+    EXPECT_EQ(p.NorvaleCustomizations, 0);
+    EXPECT_DOUBLE_EQ(p.release[LenPreRelease], 8.0);
+    EXPECT_DOUBLE_EQ(p.release[RelLenFinePayoff], -2.5);
+    EXPECT_DOUBLE_EQ(p.release[ProbReleaseWithoutPreRelease], 1.0);
+    EXPECT_DOUBLE_EQ(p.sanctions[ProbSupervisionViolation], 0.3);
+    EXPECT_DOUBLE_EQ(p.TrendWeights[2], 0.9);
+    EXPECT_DOUBLE_EQ(p.TrendWeights[15], 1.07);
+    EXPECT_DOUBLE_EQ(p.TrendWeights[29], 0.0);
+    EXPECT_DOUBLE_EQ(p.TrendWeights[14], 1.0);
+    EXPECT_EQ(p.PostprisonOption, 2) << "\"3\" is option 2, stock microdata";
+    EXPECT_EQ(p.DualGuidelines, 1);
+    EXPECT_EQ(p.ProbationWord, "Probation");
+    EXPECT_EQ(p.ParoleWord, "Parole");
+
+    // Out of range is passed on, not refused.
+    cfg.setValue(SecPostprison, PostprisonOptions, "9");
+    ApplyToRunParameters(cfg, p, nullptr);
+    EXPECT_EQ(p.PostprisonOption, 8);
+    cfg.setValue(SecPostprison, PostprisonOptions, "-99999999999");
+    ApplyToRunParameters(cfg, p, nullptr);
+    EXPECT_LT(p.PostprisonOption, 0);
+}
+
+TEST(RunConfiguration, TextWhereANumberBelongsIsReportedOnce) {
+    RunConfiguration cfg;
+    cfg.setValue(SecRun, CourtVolumeKey, "abc");
+    cfg.setValue(SecRun, FirstSimulatedYearKey, ".5"); // no integer there: atoi reads 0
+    cfg.setValue(SecRun, SamplingFractionKey, ".5");   // a number for atof
+    cfg.setValue(SecRun, ShowGraph, "yes");
+    cfg.setValue(SecRun, CasesBetweenGraphs, "   ");   // blank is empty: silent
+    cfg.setValue(SecRun, CreateGraphs, "");
+    cfg.setValue(SecRelease, LenPreRelease, "1,5");    // leading number 1: silent
+    cfg.setValue(SecGraphs, 9, "on");
+    cfg.setValue(SecPostprison, SingleGuidelines, "x");
+    // Not numbers by nature: file names, words, graph file names, title.
+    cfg.setValue(SecFiles, CountyFile, "abc");
+    cfg.setValue(SecWords, ParoleOrRelease, "xyz");
+    cfg.setValue(SecGraphFiles, 0, "g.bmp");
+    cfg.title = "t";
+
+    const std::vector<std::string> unsaved{
+        "Configuration file (unsaved), section [RUN PARAMETERS], key \"Court Volume\": \"abc\" is not a number and is read as 0.",
+        "Configuration file (unsaved), section [RUN PARAMETERS], key \"First Simulated Year\": \".5\" is not a number and is read as 0.",
+        "Configuration file (unsaved), section [RUN PARAMETERS], key \"Show Graph\": \"yes\" is not a number and is read as 0.",
+        "Configuration file (unsaved), section [POSTPRISON OPTIONS], key \"Single Guidelines\": \"x\" is not a number and is read as 0.",
+        "Configuration file (unsaved), section [OUTPUT GRAPHS], key \"Entry/Exit Other\": \"on\" is not a number and is read as 0."};
+    EXPECT_EQ(numericWarnings(cfg), unsaved);
+
+    cfg.filePath = "/data/run.kov";
+    RecordingHost host;
+    RunParameters p;
+    ApplyToRunParameters(cfg, p, &host);
+    ASSERT_EQ(host.messages.size(), 5u) << host.joined();
+    EXPECT_EQ(host.messages[0].text,
+              "Configuration file /data/run.kov, section [RUN PARAMETERS], key \"Court Volume\": \"abc\" is not a number and is read as 0.");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    EXPECT_DOUBLE_EQ(p.CourtVolume, 0.0) << "the run goes on with 0";
+    EXPECT_DOUBLE_EQ(p.release[LenPreRelease], 1.0);
+
+    EXPECT_TRUE(numericWarnings(RunConfiguration()).empty()) << "defaults are clean";
+}
+
+} // namespace
+} // namespace kov
