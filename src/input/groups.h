@@ -12,6 +12,10 @@ class Groups {
 public:
     Groups() = default;
     Groups(int count, const std::vector<LabelEntry>& labels);
+    Groups(const Groups&) = default;
+    Groups& operator=(const Groups&) = default;
+    Groups(Groups&&) = default;
+    Groups& operator=(Groups&&) = default;
     virtual ~Groups() = default;
     /// Category number (1-based) of x.
     int lookup(int x) const;

@@ -1,0 +1,333 @@
+#include "input/grid.h"
+#include "input/state_tables.h"
+#include "run/recording_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kov {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GridFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("kovary_grid_" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::string& text) {
+        const auto path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::string absent() const { return (dir_ / "absent.inp").string(); }
+
+    fs::path dir_;
+};
+
+std::string referenceFile(const char* name) { return std::string(KOVARY_SOURCE_DIR) + "/tests/data/" + name; }
+
+std::string lines(const std::vector<std::string>& ls, const std::string& eol = "\n") {
+    std::string s;
+    for (const auto& l : ls) s += l + eol;
+    return s;
+}
+
+/// One small table per call, in file order.
+std::vector<std::string> oneTable() {
+    return {"Tables ........ 1", "Person. 2 2", "Severity ........ 2", "Level I", "Level II",
+            "History ........ 2", "Low", "High"};
+}
+
+std::string onlyMessage(const RecordingHost& host) {
+    EXPECT_EQ(host.messages.size(), 1u) << host.joined();
+    if (host.messages.empty()) return {};
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+    return host.messages[0].text;
+}
+
+TEST_F(GridFiles, ReadsTheReferenceCourtGrid) {
+    StateTables st;
+    RecordingHost host;
+    ASSERT_TRUE(readTableDefinitions(referenceFile("grid_101.inp"), absent(), 0, 0, st, host)) << host.joined();
+    EXPECT_TRUE(host.messages.empty());
+    ASSERT_EQ(st.numberOfTables(), 2);
+    EXPECT_EQ(st.m_TableNames, (std::vector<std::string>{"Person", "Nonperson"}));
+    const TableDef& person = *st.m_Tables[0];
+    EXPECT_EQ(person.rowTitle, "Severity ") << "the title keeps the blank before the dot leader";
+    EXPECT_EQ(person.rows, 4);
+    EXPECT_EQ(person.rowlabels, (std::vector<std::string>{"Level I", "Level II", "Level III", "Level IV"}));
+    EXPECT_EQ(person.colTitle, "History ");
+    EXPECT_EQ(person.cols, 3);
+    EXPECT_EQ(person.collabels, (std::vector<std::string>{"Low", "Medium", "High"}));
+    const TableDef& non = *st.m_Tables[1];
+    EXPECT_EQ(non.cols, 4);
+    EXPECT_EQ(non.collabels, (std::vector<std::string>{"A", "History2", "Habitual", "Max"}));
+    // Option 0: no postprison tables, and the missing stock grid is not opened.
+    EXPECT_TRUE(st.Postables.empty());
+    EXPECT_TRUE(st.m_PostTableNames.empty());
+    EXPECT_EQ(st.PostablesOwned, 0);
+}
+
+TEST_F(GridFiles, SingleGridSharesTheCourtDefinitions) {
+    StateTables st;
+    RecordingHost host;
+    ASSERT_TRUE(readTableDefinitions(referenceFile("grid_101.inp"), absent(), 2, 0, st, host)) << host.joined();
+    EXPECT_EQ(st.PostablesOwned, 0);
+    ASSERT_EQ(st.numberOfPostables(), 2);
+    EXPECT_EQ(st.m_PostTableNames, (std::vector<std::string>{"", ""}));
+    std::vector<std::weak_ptr<TableDef>> watch;
+    for (int i = 0; i < 2; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        EXPECT_EQ(st.Postables[k].get(), st.m_Tables[k].get());
+        watch.push_back(st.m_Tables[k]);
+    }
+    // Releasing both arrays releases each definition exactly once.
+    st.m_Tables.clear();
+    EXPECT_FALSE(watch[0].expired()) << "still designated by Postables";
+    st.Postables.clear();
+    EXPECT_TRUE(watch[0].expired());
+    EXPECT_TRUE(watch[1].expired());
+}
+
+TEST_F(GridFiles, DualGridReadsTheStockGrid) {
+    StateTables st;
+    RecordingHost host;
+    ASSERT_TRUE(readTableDefinitions(referenceFile("grid_106.inp"), referenceFile("stocgrid_106.inp"), 3, 1, st,
+                                     host))
+        << host.joined();
+    EXPECT_EQ(st.PostablesOwned, 1);
+    ASSERT_EQ(st.numberOfTables(), 2);
+    EXPECT_EQ(st.m_Tables[1]->cols, 3);
+    ASSERT_EQ(st.numberOfPostables(), 2);
+    EXPECT_EQ(st.m_PostTableNames, (std::vector<std::string>{"Release A", "Release B"}));
+    const TableDef& b = *st.Postables[1];
+    EXPECT_EQ(b.rowTitle, "Risk ");
+    EXPECT_EQ(b.rows, 4);
+    EXPECT_EQ(b.rowlabels.back(), "Risk 4");
+    EXPECT_EQ(b.colTitle, "Time served ");
+    EXPECT_EQ(b.collabels, (std::vector<std::string>{"Short", "Medium"}));
+    EXPECT_NE(st.Postables[0].get(), st.m_Tables[0].get());
+}
+
+TEST_F(GridFiles, MissingFiles) {
+    {
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(absent(), absent(), 0, 0, st, host));
+        EXPECT_EQ(onlyMessage(host), "Unable to open file " + absent());
+    }
+    {
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(referenceFile("grid_101.inp"), absent(), 2, 1, st, host));
+        EXPECT_EQ(onlyMessage(host), "Unable to open file " + absent());
+    }
+    {   // Single grid with any option but 0 does not need the stock grid either.
+        StateTables st;
+        RecordingHost host;
+        EXPECT_TRUE(readTableDefinitions(referenceFile("grid_101.inp"), absent(), 1, 0, st, host));
+    }
+}
+
+TEST_F(GridFiles, CrLfAndMissingFinalLineEndReadLikeLf) {
+    std::string noEnd = lines(oneTable());
+    noEnd.pop_back();
+    const std::string variants[] = {lines(oneTable()), lines(oneTable(), "\r\n"), noEnd, noEnd + "\r"};
+    int n = 0;
+    for (const auto& text : variants) {
+        const auto path = write("g" + std::to_string(n++) + ".inp", text);
+        StateTables st;
+        RecordingHost host;
+        ASSERT_TRUE(readTableDefinitions(path, path, 1, 1, st, host)) << host.joined();
+        for (const auto* tables : {&st.m_Tables, &st.Postables}) {
+            ASSERT_EQ(tables->size(), 1u);
+            const TableDef& t = *tables->front();
+            EXPECT_EQ(t.rowlabels, (std::vector<std::string>{"Level I", "Level II"}));
+            EXPECT_EQ(t.collabels, (std::vector<std::string>{"Low", "High"}));
+        }
+        EXPECT_EQ(st.m_TableNames[0], "Person");
+    }
+}
+
+TEST_F(GridFiles, LabelsLongerThanThirteenCharactersAreCut) {
+    {   // 13 characters whole, also as a last line without a line end.
+        auto ls = oneTable();
+        ls[3] = "ABCDEFGHIJKLM";
+        ls[7] = "NOPQRSTUVWXYZ";
+        std::string text = lines(ls);
+        text.pop_back();
+        StateTables st;
+        RecordingHost host;
+        ASSERT_TRUE(readTableDefinitions(write("13.inp", text), absent(), 0, 0, st, host)) << host.joined();
+        EXPECT_EQ(st.m_Tables[0]->rowlabels[0], "ABCDEFGHIJKLM");
+        EXPECT_EQ(st.m_Tables[0]->collabels[1], "NOPQRSTUVWXYZ");
+    }
+    {   // 14 characters: the last is taken for the line end, and the real line
+        // end then reads as the column header line (file line 5).
+        auto ls = oneTable();
+        ls[4] = "ABCDEFGHIJKLMN";
+        StateTables st;
+        RecordingHost host;
+        const auto path = write("14.inp", lines(ls));
+        EXPECT_FALSE(readTableDefinitions(path, absent(), 0, 0, st, host));
+        EXPECT_EQ(st.m_Tables[0]->rowlabels[1], "ABCDEFGHIJKLM");
+        EXPECT_EQ(onlyMessage(host),
+                  "Error in grid file " + path + ", line 5: a column title and its number of labels expected");
+    }
+    {   // A long first label spills into the second, which then stands where the
+        // column header belongs.
+        auto ls = oneTable();
+        ls[3] = "Very long row label";
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(write("spill.inp", lines(ls)), absent(), 0, 0, st, host));
+        EXPECT_EQ(st.m_Tables[0]->rowlabels, (std::vector<std::string>{"Very long row", "label"}));
+        EXPECT_EQ(host.messages.size(), 1u);
+    }
+}
+
+TEST_F(GridFiles, NamesAndTitles) {
+    auto ls = oneTable();
+    ls[1] = "  Person 2 2";                   // no full stop: the name is the line, up to 15 characters
+    ls[2] = "Severity ........ 2";
+    ls[5] = "\tHistory\t........\t2";
+    StateTables st;
+    RecordingHost host;
+    ASSERT_TRUE(readTableDefinitions(write("names.inp", lines(ls)), absent(), 0, 0, st, host)) << host.joined();
+    EXPECT_EQ(st.m_TableNames[0], "Person 2 2");
+    EXPECT_EQ(st.m_Tables[0]->colTitle, "History\t");
+
+    ls[1] = "A very long table name. 2 2";
+    ASSERT_TRUE(readTableDefinitions(write("long.inp", lines(ls)), absent(), 0, 0, st, host));
+    EXPECT_EQ(st.m_TableNames[0], "A very long tab");
+
+    // A title of more than 15 characters leaves its rest where the dot leader belongs.
+    ls[2] = "Severity of offense ........ 2";
+    RecordingHost bad;
+    const auto path = write("title.inp", lines(ls));
+    EXPECT_FALSE(readTableDefinitions(path, absent(), 0, 0, st, bad));
+    EXPECT_EQ(onlyMessage(bad), "Error in grid file " + path + ", line 3: a row title and its number of labels expected");
+}
+
+TEST_F(GridFiles, StockGridUsesItsOwnPatternAndBuffer) {
+    // The court grid's first line has a title of more than 15 characters: fine
+    // for the court grid, not for the stock grid's " %*15[^.] %*s %d".
+    auto courtLines = oneTable();
+    courtLines[0] = "Number of tables ........ 1";
+    const auto court = write("court.inp", lines(courtLines));
+    {
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(court, court, 2, 1, st, host));
+        EXPECT_EQ(onlyMessage(host), "Error in grid file " + court + ", line 1: the number of tables expected");
+    }
+    // The stock grid reads 79 characters a line: a dot leader beyond them is lost.
+    auto ls = oneTable();
+    ls[0] = "Post tables ........ 1";
+    ls[2] = "Severity" + std::string(80, ' ') + "........ 2";
+    const auto wide = write("wide.inp", lines(ls));
+    {
+        StateTables st;
+        RecordingHost host;
+        EXPECT_TRUE(readTableDefinitions(wide, absent(), 0, 0, st, host)) << host.joined();
+        EXPECT_EQ(st.m_Tables[0]->rows, 2);
+        RecordingHost stock;
+        EXPECT_FALSE(readTableDefinitions(court, wide, 2, 1, st, stock));
+        EXPECT_EQ(onlyMessage(stock),
+                  "Error in grid file " + wide + ", line 3: a row title and its number of labels expected");
+    }
+}
+
+TEST_F(GridFiles, CountsAreBounded) {
+    struct Case {
+        int line;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {0, "Tables ........ -1", "Unable to allocate memory for m_Tables"},
+        {0, "Tables ........ 10001", "Unable to allocate memory for m_Tables"},
+        {2, "Severity ........ -4", "Unable to allocate memory for m_Tables[0]->rowlabels"},
+        {2, "Severity ........ 2147483647", "Unable to allocate memory for m_Tables[0]->rowlabels"},
+        {5, "History ........ -1", "Unable to allocate memory for m_Tables[0]->collabels"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        auto ls = oneTable();
+        ls[static_cast<std::size_t>(c.line)] = c.text;
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(write("c" + std::to_string(n++), lines(ls)), absent(), 0, 0, st, host));
+        EXPECT_EQ(onlyMessage(host), c.message);
+    }
+    // The same limits in the stock grid name Postables.
+    const Case stockCases[] = {
+        {0, "Post ........ -2", "Unable to allocate memory for Postables"},
+        {2, "Severity ........ -4", "Unable to allocate memory for Postables[0]->rowlabels"},
+        {5, "History ........ 20000", "Unable to allocate memory for Postables[0]->collabels"},
+    };
+    const auto court = referenceFile("grid_101.inp");
+    for (const auto& c : stockCases) {
+        auto ls = oneTable();
+        ls[0] = "Post ........ 1";
+        ls[static_cast<std::size_t>(c.line)] = c.text;
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(court, write("s" + std::to_string(n++), lines(ls)), 3, 1, st, host));
+        EXPECT_EQ(onlyMessage(host), c.message);
+    }
+    {   // Zero tables, rows and columns are no error.
+        StateTables st;
+        RecordingHost host;
+        EXPECT_TRUE(readTableDefinitions(write("zero", "Tables ........ 0\n"), absent(), 1, 0, st, host));
+        EXPECT_EQ(st.numberOfTables(), 0);
+        EXPECT_EQ(st.numberOfPostables(), 0);
+        const auto path = write("empty", "T ........ 1\nE.\nR ........ 0\nC ........ 0\n");
+        EXPECT_TRUE(readTableDefinitions(path, absent(), 0, 0, st, host)) << host.joined();
+        EXPECT_EQ(st.m_Tables[0]->rows, 0);
+        EXPECT_TRUE(st.m_Tables[0]->collabels.empty());
+    }
+}
+
+TEST_F(GridFiles, TruncatedFilesNameTheMissingLine) {
+    const auto full = oneTable();
+    const std::string expected[] = {
+        "the number of tables", "a table name", "a row title and its number of labels", "a row label",
+        "a row label", "a column title and its number of labels", "a column label", "a column label"};
+    for (std::size_t keep = 0; keep < full.size(); ++keep) {
+        const std::vector<std::string> ls(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(keep));
+        const auto path = write("t" + std::to_string(keep), lines(ls));
+        StateTables st;
+        RecordingHost host;
+        EXPECT_FALSE(readTableDefinitions(path, absent(), 0, 0, st, host)) << keep;
+        EXPECT_EQ(onlyMessage(host), "Error in grid file " + path + ", line " + std::to_string(keep + 1) + ": " +
+                                         expected[keep] + " expected");
+    }
+    {   // A blank name line, and a first line without a count.
+        auto ls = full;
+        ls[1] = "   ";
+        StateTables st;
+        RecordingHost host;
+        const auto path = write("blank", lines(ls));
+        EXPECT_FALSE(readTableDefinitions(path, absent(), 0, 0, st, host));
+        EXPECT_EQ(onlyMessage(host), "Error in grid file " + path + ", line 2: a table name expected");
+        ls = full;
+        ls[0] = "Tables 1";
+        RecordingHost h2;
+        EXPECT_FALSE(readTableDefinitions(write("nocount", lines(ls)), absent(), 0, 0, st, h2));
+        EXPECT_EQ(h2.messages.size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace kov
