@@ -310,7 +310,7 @@ TEST(RunConfiguration, TextWhereANumberBelongsIsReportedOnce) {
     cfg.setValue(SecRun, ShowGraph, "yes");
     cfg.setValue(SecRun, CasesBetweenGraphs, "   ");   // blank is empty: silent
     cfg.setValue(SecRun, CreateGraphs, "");
-    cfg.setValue(SecRelease, LenPreRelease, "1,5");    // leading number 1: silent
+    cfg.setValue(SecRelease, LenPreRelease, "1,5");    // atof reads 1: a silent wrong number without the warning
     cfg.setValue(SecGraphs, 9, "on");
     cfg.setValue(SecPostprison, SingleGuidelines, "x");
     // Not numbers by nature: file names, words, graph file names, title.
@@ -320,6 +320,7 @@ TEST(RunConfiguration, TextWhereANumberBelongsIsReportedOnce) {
     cfg.title = "t";
 
     const std::vector<std::string> unsaved{
+        "Configuration file (unsaved), section [RELEASE PARAMETERS], key \"Length of pre-release\": \"1,5\" is not a number and is read as 1.",
         "Configuration file (unsaved), section [RUN PARAMETERS], key \"Court Volume\": \"abc\" is not a number and is read as 0.",
         "Configuration file (unsaved), section [RUN PARAMETERS], key \"First Simulated Year\": \".5\" is not a number and is read as 0.",
         "Configuration file (unsaved), section [RUN PARAMETERS], key \"Show Graph\": \"yes\" is not a number and is read as 0.",
@@ -331,10 +332,10 @@ TEST(RunConfiguration, TextWhereANumberBelongsIsReportedOnce) {
     RecordingHost host;
     RunParameters p;
     ApplyToRunParameters(cfg, p, &host);
-    ASSERT_EQ(host.messages.size(), 5u) << host.joined();
-    EXPECT_EQ(host.messages[0].text,
+    ASSERT_EQ(host.messages.size(), 6u) << host.joined();
+    EXPECT_EQ(host.messages[1].text,
               "Configuration file /data/run.kov, section [RUN PARAMETERS], key \"Court Volume\": \"abc\" is not a number and is read as 0.");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    EXPECT_EQ(host.messages[1].icon, MessageIcon::Plain);
     EXPECT_DOUBLE_EQ(p.CourtVolume, 0.0) << "the run goes on with 0";
     EXPECT_DOUBLE_EQ(p.release[LenPreRelease], 1.0);
 

@@ -32,19 +32,25 @@ Kind kindOf(int section, int key) {
     }
 }
 
-bool startsWithInteger(const std::string& s) {
+// The whole value is one number, blanks around it allowed ("1,5" is not: it reads as 1).
+bool isWholeNumber(const std::string& s, Kind kind) {
     const char* b = s.c_str();
     char* e = nullptr;
-    (void)std::strtol(b, &e, 10);
-    return e != b;
+    if (kind == Kind::Real)
+        (void)std::strtod(b, &e);
+    else
+        (void)std::strtol(b, &e, 10);
+    if (e == b) return false;
+    while (*e == ' ' || *e == '\t' || *e == '\r' || *e == '\n') ++e;
+    return *e == '\0';
 }
 
 std::string warningText(const std::string& file, const char* section, const std::string& key,
-                        const std::string& value) {
+                        const std::string& value, double readAs) {
     auto print = [&](char* buffer, std::size_t size) {
         return std::snprintf(buffer, size,
-                             "Configuration file %s, section [%s], key \"%s\": \"%s\" is not a number and is read as 0.",
-                             file.c_str(), section, key.c_str(), value.c_str());
+                             "Configuration file %s, section [%s], key \"%s\": \"%s\" is not a number and is read as %.15g.",
+                             file.c_str(), section, key.c_str(), value.c_str(), readAs);
     };
     const int n = print(nullptr, 0);
     if (n <= 0) return std::string();
@@ -77,10 +83,10 @@ std::vector<std::string> numericWarnings(const RunConfiguration& cfg) {
             const std::string& v = cfg.value(s, k);
             // Several defaults are empty; an empty value is 0 by design.
             if (trimBlanks(v).empty()) continue;
-            const bool number = kind == Kind::Real ? startsWithNumber(v) : startsWithInteger(v);
-            if (!number)
-                warnings.push_back(warningText(file, RunConfiguration::SectionNames[static_cast<std::size_t>(s)],
-                                               keys[static_cast<std::size_t>(k)], v));
+            if (isWholeNumber(v, kind)) continue;
+            const double readAs = kind == Kind::Real ? leadingDouble(v) : static_cast<double>(leadingInt(v));
+            warnings.push_back(warningText(file, RunConfiguration::SectionNames[static_cast<std::size_t>(s)],
+                                           keys[static_cast<std::size_t>(k)], v, readAs));
         }
     }
     return warnings;

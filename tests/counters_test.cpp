@@ -1,0 +1,107 @@
+// Monthly counters, worked by hand from the clipping and summing rules.
+#include "support/test_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace kov {
+namespace {
+
+using test::TestEngine;
+
+TEST(Counters, SenditClipsToTheMonthRangeAndAddsToItsRowOnly) {
+    TestEngine e;
+    Series a(2 * 122, 0.0); // two categories, last month 120
+    e.sendit(a, 2, -5, 10, 1.5, 120); // months 0..4 of category 2
+    for (int m = 0; m < 122; ++m) {
+        EXPECT_EQ(a[static_cast<std::size_t>(m)], 0.0) << "category 1 untouched at " << m;
+        EXPECT_EQ(a[static_cast<std::size_t>(122 + m)], m <= 4 ? 1.5 : 0.0) << m;
+    }
+    e.sendit(a, 1, 121, 5, 1.0, 120); // beyond the last month: nothing
+    e.sendit(a, 1, 118, 10, 2.0, 120); // 118..120
+    EXPECT_EQ(a[117], 0.0);
+    EXPECT_EQ(a[118], 2.0);
+    EXPECT_EQ(a[120], 2.0);
+    EXPECT_EQ(a[121], 0.0) << "the spare cell after the last month";
+    e.sendit(a, 1, 10, 0, 9.0, 120); // no months
+    EXPECT_EQ(a[10], 0.0);
+    EXPECT_THROW(e.sendit(a, 3, 0, 1, 1.0, 120), std::out_of_range) << "a category past the rows is a fault";
+}
+
+TEST(Counters, SenditForAgeMovesTheCaseUpAGroupEveryTwelveMonths) {
+    TestEngine e;
+    // Groups with lower bounds 32, 31, 30 -> 32+ is 1, 31 is 2, 30 is 3, below is 4.
+    e.setLabels(VarAge, {"32", "31", "30", "0"});
+    Series a(4 * 85, 0.0);
+    e.SenditForAge(a, 0, 26, 1.0, 83, 0, 30);
+    for (int m = 0; m < 26; ++m) {
+        const int group = m < 12 ? 3 : m < 24 ? 2 : 1;
+        EXPECT_EQ(a[static_cast<std::size_t>((group - 1) * 85 + m)], 1.0) << "month " << m;
+    }
+    double total = 0;
+    for (double v : a) total += v;
+    EXPECT_EQ(total, 26.0);
+}
+
+TEST(Counters, SupervisionFollowsTheLevelOfEachMonthUpToTheHorizon) {
+    TestEngine e;
+    std::vector<double> sup(10 * 60, 0.0);
+    e.supervisionLastMonth = 59;
+    e.levels.fill(0);
+    for (int m = 5; m < 10; ++m) e.levels[static_cast<std::size_t>(m)] = 2;
+    e.sendtsup(sup, 60, 3, 100, 1.0); // 3..59
+    EXPECT_EQ(sup[3], 1.0);
+    EXPECT_EQ(sup[5], 0.0);
+    EXPECT_EQ(sup[2 * 60 + 5], 1.0);
+    EXPECT_EQ(sup[59], 1.0);
+    e.remtsup(sup, 60, 0, 6, 1.0); // 0..5
+    EXPECT_EQ(sup[0], -1.0);
+    EXPECT_EQ(sup[3], 0.0);
+    EXPECT_EQ(sup[2 * 60 + 5], 0.0);
+}
+
+TEST(Counters, AgingWithoutAYearFactorFallsInTheLastGroup) {
+    TestEngine e;
+    e.setLabels(VarAge, {"40", "25", "18", "0"});
+    EXPECT_EQ(e.aging(30, 24, 1), 2) << "30 + 24/12 = 32";
+    EXPECT_EQ(e.aging(24, 12, 1), 2) << "24 + 1 = 25 reaches the 25 group";
+    EXPECT_EQ(e.aging(30, 6, 0), 4) << "no year factor: below every threshold";
+    EXPECT_EQ(e.aging(INT_MAX, INT_MAX, 1), 4) << "outside the integer range";
+}
+
+TEST(Counters, DotopCountsEverythingStillInsideAfterEachMonth) {
+    TestEngine e;
+    Series source(121, 0.0), destination(120, 1.0);
+    source[0] = 5.0;   // released at month 0: never counted
+    source[3] = 2.0;   // inside for months 0..2
+    source[120] = 1.0; // inside for the whole horizon
+    e.dotop(source, destination, 1);
+    EXPECT_EQ(destination[0], 1.0 + 3.0);
+    EXPECT_EQ(destination[2], 1.0 + 3.0);
+    EXPECT_EQ(destination[3], 1.0 + 1.0);
+    EXPECT_EQ(destination[119], 1.0 + 1.0);
+
+    Series totals(120, 0.0);
+    e.dotopSaveStockSum(source, totals);
+    EXPECT_EQ(e.st.StockSum[0], 3.0);
+    EXPECT_EQ(e.st.StockSum[5], 1.0);
+    EXPECT_EQ(totals[5], 1.0);
+}
+
+TEST(Counters, HiloKeepsTheExtremesOfEachYear) {
+    TestEngine e;
+    e.st.Tops[7].assign(120, 7.0); // twelve equal values give that value
+    e.st.Tops[7][13] = 9.0;
+    e.st.Tops[7][22] = 2.0;
+    std::array<double, 10> lo{}, hi{};
+    e.hilo(lo, 0);
+    e.hilo(hi, 1);
+    EXPECT_EQ(lo[0], 7.0);
+    EXPECT_EQ(hi[0], 7.0);
+    EXPECT_EQ(hi[1], 9.0);
+    EXPECT_EQ(lo[1], 2.0);
+}
+
+} // namespace
+} // namespace kov
