@@ -22,13 +22,6 @@ bool Simulation::createStockFromMicrodata() {
     return false;
 }
 
-bool Simulation::projin() {
-    err.record("projin", 2806);
-    notYet(host, "play the court cases");
-    return false;
-}
-
-void Simulation::aggregateAfterLoop() {}
 void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}

@@ -68,6 +68,10 @@ private:
     void resetRunState();
     void startRandomStreams();
     void writeExchangeFinished();
+    bool validatePrograms();
+    void makeMonthLabels();
+    /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
+    bool closeReport(FilePtr& file, const std::string& path);
 };
 
 } // namespace kov
