@@ -28,3 +28,12 @@ void Simulation::writeGraphs() {}
 void Simulation::rebuildPrograms() {}
 
 } // namespace kov
+
+// Offender-flow operations being built; linked here until they land.
+namespace kov {
+void Engine::prison(Series*, int, int, int, int, int, double, int, int, int, std::vector<SeriesList>*, int, int, int,
+                    int) {}
+void Engine::noprison(int, int, int, int, int, int, int, int, int, int, int, double, double, int, int, int) {}
+void Engine::postprison(int, int, int, double, int, int, int, int, int, Series&, double) {}
+bool Engine::programStep(int, int, double, int&, int&) { return false; }
+} // namespace kov

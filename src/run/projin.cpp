@@ -5,23 +5,9 @@
 #include "run/format.h"
 #include "run/simulation.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 namespace kov {
-namespace {
-
-// The cause codes a file-open failure reports, as the original file class numbered them.
-int openFailureCause(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return 2;          // file not found
-    if (std::filesystem::is_directory(path, ec)) return 5;     // access denied
-    return errno == EACCES ? 5 : 1;                            // access denied, or generic
-}
-
-} // namespace
-
 bool Simulation::validatePrograms() {
     if (!programs) return true;
     for (const Program& p : programs->programs) {
@@ -60,9 +46,8 @@ bool Simulation::projin() {
 
     const std::string microPath = filePath(CourtMicrodataFile);
     microdata = std::make_unique<CMicroDataFile>();
-    errno = 0;
     if (!microdata->Open(microPath)) {
-        const int cause = openFailureCause(microPath);
+        const int cause = microdata->openCause();
         microdata.reset();
         host.message(format("File %s could not be opened, cause = %d", microPath.c_str(), cause), MessageIcon::Stop);
         return false;

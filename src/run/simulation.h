@@ -48,7 +48,6 @@ public:
 
     std::string m_Message;
     bool m_CanClose = false;
-    bool m_CancelRequested = false;
     bool m_OkRequested = false;
     bool m_ViewRequested = false;
     bool m_ViewWithRequested = false;
