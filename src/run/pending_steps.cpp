@@ -29,7 +29,6 @@ bool Simulation::projin() {
 }
 
 void Simulation::aggregateAfterLoop() {}
-void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
 void Simulation::rebuildPrograms() {}
