@@ -22,7 +22,6 @@ bool Simulation::createStockFromMicrodata() {
     return false;
 }
 
-void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
 void Simulation::rebuildPrograms() {}
