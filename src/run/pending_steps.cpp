@@ -32,6 +32,5 @@ void Simulation::aggregateAfterLoop() {}
 void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
-void Simulation::rebuildPrograms() {}
 
 } // namespace kov
