@@ -24,7 +24,6 @@ bool Simulation::createStockFromMicrodata() {
 
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
-void Simulation::rebuildPrograms() {}
 
 } // namespace kov
 
