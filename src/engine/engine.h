@@ -97,8 +97,6 @@ public:
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// A sentencing month drawn by the cumulative month distribution.
     int drawMonth();
-    /// The prison-program step of a simulated year; true when the year ends here.
-    bool programStep(int y, int s, double w, int& sentenceMonths, int& paroleMonths);
     /// The county jail table written when the court microdata end.
     void writeCountyJailTable();
 

@@ -33,5 +33,4 @@ void Engine::prison(Series*, int, int, int, int, int, double, int, int, int, std
                     int) {}
 void Engine::noprison(int, int, int, int, int, int, int, int, int, int, int, double, double, int, int, int) {}
 void Engine::postprison(int, int, int, double, int, int, int, int, int, Series&, double) {}
-bool Engine::programStep(int, int, double, int&, int&) { return false; }
 } // namespace kov
