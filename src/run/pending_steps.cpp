@@ -29,8 +29,6 @@ void Simulation::writeGraphs() {}
 
 // Offender-flow operations being built; linked here until they land.
 namespace kov {
-void Engine::prison(Series*, int, int, int, int, int, double, int, int, int, std::vector<SeriesList>*, int, int, int,
-                    int) {}
 void Engine::noprison(int, int, int, int, int, int, int, int, int, int, int, double, double, int, int, int) {}
 void Engine::postprison(int, int, int, double, int, int, int, int, int, Series&, double) {}
 } // namespace kov
