@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the demonstration on data/demo.
+# Installs what is missing, builds, and runs the demonstration projections on
+# the Norvale data set in data/demo; every output lands in data/demo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVARY_BUILD_TESTS=OFF -DKOVARY_BUILD_BENCH=OFF >/dev/null
 cmake --build build/release --target kovary
+for kov in data/demo/demo.kov data/demo/demo-stock.kov; do
+  echo
+  echo "== kovary run $kov"
+  build/release/kovary run "$kov"
+done
 echo
-echo "== kovary check data/demo/demo.kov"
-build/release/kovary check data/demo/demo.kov
+echo "Outputs in $(pwd)/data/demo:"
+ls -1 data/demo/*.out
+echo
+echo "== the first lines of data/demo/tables.out"
+head -n 20 data/demo/tables.out
