@@ -31,12 +31,12 @@ TEST(Counters, SenditClipsToTheMonthRangeAndAddsToItsRowOnly) {
 
 TEST(Counters, SenditForAgeMovesTheCaseUpAGroupEveryTwelveMonths) {
     TestEngine e;
-    // Groups with lower bounds 32, 31, 30 -> 32+ is 1, 31 is 2, 30 is 3, below is 4.
-    e.setLabels(VarAge, {"32", "31", "30", "0"});
+    // Lower bounds 30, 31, 32: 30 is group 1, 31 group 2, 32 and over group 3, below 30 group 4.
+    e.setLabels(VarAge, {"30", "31", "32", "0"});
     Series a(4 * 85, 0.0);
     e.SenditForAge(a, 0, 26, 1.0, 83, 0, 30);
     for (int m = 0; m < 26; ++m) {
-        const int group = m < 12 ? 3 : m < 24 ? 2 : 1;
+        const int group = m < 12 ? 1 : m < 24 ? 2 : 3;
         EXPECT_EQ(a[static_cast<std::size_t>((group - 1) * 85 + m)], 1.0) << "month " << m;
     }
     double total = 0;
@@ -63,7 +63,7 @@ TEST(Counters, SupervisionFollowsTheLevelOfEachMonthUpToTheHorizon) {
 
 TEST(Counters, AgingWithoutAYearFactorFallsInTheLastGroup) {
     TestEngine e;
-    e.setLabels(VarAge, {"40", "25", "18", "0"});
+    e.setLabels(VarAge, {"18", "25", "40", "0"});
     EXPECT_EQ(e.aging(30, 24, 1), 2) << "30 + 24/12 = 32";
     EXPECT_EQ(e.aging(24, 12, 1), 2) << "24 + 1 = 25 reaches the 25 group";
     EXPECT_EQ(e.aging(30, 6, 0), 4) << "no year factor: below every threshold";

@@ -80,6 +80,12 @@ public:
 
     /// One court case: 0 go on, 2 end of file, -1 error or cancel.
     int runproj();
+    /// One simulated year of the case just read (the year loop of runproj).
+    void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
+    /// A sentencing month drawn by the cumulative month distribution.
+    int drawMonth();
+    /// The prison-program step of a simulated year; true when the year ends here.
+    bool programStep(int y, int s, double w, int& sentenceMonths, int& paroleMonths);
     /// The county jail table written when the court microdata end.
     void writeCountyJailTable();
 
@@ -98,7 +104,8 @@ public:
     std::vector<double> m_Tpsup;      ///< 10 x 120
     std::vector<std::string> m_MonthLabels;
 
-    Groups ageGroups, jailGroups;
+    Groups ageGroups, jailGroups, sentenceLengthGroups;
+    bool m_CancelRequested = false; ///< set by the pump when the person asks the run to stop
     std::unique_ptr<RandomNumberGenerator> caseGenerator;
     std::unique_ptr<Programs> programs;
     std::unique_ptr<CMicroDataFile> microdata; ///< open during the case loop

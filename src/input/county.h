@@ -8,6 +8,7 @@ namespace kov {
 
 class Host;
 
+/// Fills st.Counties, one record per line read. False after a stop-icon message.
 bool readCounties(const std::string& path, StateTables& st, Host& host);
 
 } // namespace kov

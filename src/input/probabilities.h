@@ -15,6 +15,8 @@ struct ProbabilityPaths {
 };
 
 /// Allocates and reads P, Pp (option != 0) and the stock parameters (option 1).
+/// Missing probability files leave zeros silently; false after a stop-icon
+/// message (allocation, or the stock parameter file with option 1).
 bool readProbabilities(const ProbabilityPaths& paths, int postprisonOption, StateTables& st, Host& host);
 
 } // namespace kov

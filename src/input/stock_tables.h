@@ -8,6 +8,9 @@ namespace kov {
 
 class Host;
 
+/// Reads into the tables the state allocation sized (Stocks, Timers and, when
+/// present, StockForFelonyType) and sets the totals. False when the load failed,
+/// with a message except for a header not followed by its blank line.
 bool readStockTables(const std::string& path, StateTables& st, Host& host);
 
 } // namespace kov

@@ -91,6 +91,7 @@ bool Simulation::DoTheSimulation() {
     // Built afresh every run: the labels they look through are re-read each run.
     ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
     jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
+    sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
 
     if (postprisonOption == 1) {
         if (!createStockFromTables()) return false;

@@ -48,7 +48,6 @@ public:
 
     std::string m_Message;
     bool m_CanClose = false;
-    bool m_CancelRequested = false;
     bool m_OkRequested = false;
     bool m_ViewRequested = false;
     bool m_ViewWithRequested = false;
@@ -68,6 +67,10 @@ private:
     void resetRunState();
     void startRandomStreams();
     void writeExchangeFinished();
+    bool validatePrograms();
+    void makeMonthLabels();
+    /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
+    bool closeReport(FilePtr& file, const std::string& path);
 };
 
 } // namespace kov

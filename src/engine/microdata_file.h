@@ -1,0 +1,85 @@
+#pragma once
+// The line and token reader of the court and stock microdata files. It holds
+// one line at a time, so memory stays the same whatever the file's size, and
+// it refuses lines it cannot hold or that are not text instead of guessing.
+#include <cstddef>
+#include <fstream>
+#include <string>
+
+namespace kov {
+
+/// How the last token request went.
+enum class TokenStatus {
+    Ok,      ///< a number was taken
+    Missing, ///< the line had no more tokens
+    Bad      ///< a token without a number, a non-finite number or one beyond 32 bits
+};
+
+/// Why ReadLine stopped without a line, besides the end of the file.
+enum class LineFault { None, TooLong, NotText, TooManyLines };
+
+class CMicroDataFile {
+public:
+    /// Longest line accepted, line end not counted.
+    static constexpr std::size_t MaxLineLength = 65536;
+
+    CMicroDataFile() = default;
+    CMicroDataFile(const CMicroDataFile&) = delete;
+    CMicroDataFile& operator=(const CMicroDataFile&) = delete;
+
+    /// Opens path for reading from its start. False when it cannot be
+    /// opened; openCause() then tells why.
+    bool Open(const std::string& path);
+    bool isOpen() const { return in_.is_open(); }
+    void Close();
+
+    /// Reads the next line, line end (LF or CR LF) removed. True when a line
+    /// was read: the line count goes up by one and tokens start again from the
+    /// line's beginning. False at the end of the file or on a fault (failed()
+    /// tells which); line count and token position are then unchanged.
+    bool ReadLine();
+
+    /// Next blank-separated token as an integer, its leading number taken
+    /// ("12abc" gives 12, "2.5" gives 2). True when a number was taken; false
+    /// with out unchanged when the token is missing or bad (tokenStatus()).
+    bool NextInt(int& out);
+    /// The same with a floating number; non-finite values are bad.
+    bool NextDouble(double& out);
+
+    int lineCount() const { return lineCount_; }
+    const std::string& line() const { return line_; }
+    int tokenPosition() const { return static_cast<int>(tokenPos_); }
+    TokenStatus tokenStatus() const { return tokenStatus_; }
+    const std::string& path() const { return path_; }
+
+    /// True once ReadLine has refused a line; the reader then stays at the end.
+    bool failed() const { return fault_ != LineFault::None; }
+    LineFault fault() const { return fault_; }
+    /// What went wrong, naming the line and the file; empty when nothing did.
+    std::string faultText() const;
+    /// Cause code of a failed Open, in the framework's file-error numbering:
+    /// 1 generic, 2 not found, 3 bad path, 4 too many open files, 5 access denied.
+    int openCause() const { return openCause_; }
+
+private:
+    /// The next token's text, or false when the line has no more.
+    bool nextToken();
+
+    std::ifstream in_;
+    std::string path_;
+    std::string line_;
+    std::string token_; ///< the last token's text, reused
+    int lineCount_ = 0;
+    std::size_t tokenPos_ = 0;
+    TokenStatus tokenStatus_ = TokenStatus::Missing;
+    LineFault fault_ = LineFault::None;
+    int openCause_ = 0;
+};
+
+/// atoi-like reading of a token: leading blanks skipped, leading number taken.
+/// Ok, or Bad when there is no number or it does not fit in 32 bits.
+TokenStatus tokenToInt(const std::string& token, int& out);
+/// atof-like reading of a token; Bad when there is no number or it is not finite.
+TokenStatus tokenToDouble(const std::string& token, double& out);
+
+} // namespace kov

@@ -1,0 +1,180 @@
+#include "engine/read_case.h"
+
+#include "engine/rounding.h"
+#include "run/format.h"
+#include "run/host.h"
+#include "run/random.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kov {
+namespace {
+
+constexpr int MaxDays = 9999;
+constexpr int MaxSentenceLevel = 5;
+
+// The field-by-field reading of one line; every check stops at the first bad
+// field after showing its message. A missing or unreadable token leaves the
+// field at its default, which every check below refuses.
+class FieldReader {
+public:
+    FieldReader(CMicroDataFile& file, Host& host, int caseNumber)
+        : f_(file), host_(host), caseNumber_(caseNumber) {}
+
+    bool illegal(const char* name, int value) {
+        host_.message(format("Illegal %s = %d, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop);
+        return false;
+    }
+    bool illegal(const char* name, double value) {
+        host_.message(format("Illegal %s = %lf, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop);
+        return false;
+    }
+
+    /// Checked only for being there.
+    bool present(int& v, const char* name) { return f_.NextInt(v) || illegal(name, v); }
+    bool present(double& v, const char* name) { return f_.NextDouble(v) || illegal(name, v); }
+
+    /// Checked for being there and lying in lo..hi.
+    bool inRange(int& v, int lo, int hi, const char* name) {
+        if (!f_.NextInt(v)) return illegal(name, v);
+        return check(v, lo, hi, name);
+    }
+    bool check(int v, int lo, int hi, const char* name) {
+        if (v < lo || v > hi) return illegal(name, v);
+        return true;
+    }
+
+    /// A fractional number of months, rounded half up into months.
+    bool months(double& v, int& rounded, const char* name) {
+        if (!f_.NextDouble(v) || !roundHalfUpChecked(v, rounded)) return illegal(name, v);
+        return true;
+    }
+
+    CMicroDataFile& file() { return f_; }
+
+private:
+    CMicroDataFile& f_;
+    Host& host_;
+    int caseNumber_;
+};
+
+int rowsOf(const std::vector<std::shared_ptr<TableDef>>& tables, int table) {
+    const auto& t = tables[static_cast<std::size_t>(table - 1)];
+    return t ? t->rows : 0;
+}
+
+int columnsOf(const std::vector<std::shared_ptr<TableDef>>& tables, int table) {
+    const auto& t = tables[static_cast<std::size_t>(table - 1)];
+    return t ? t->cols : 0;
+}
+
+// Fields 14..16: row and column must be there, the table must exist, and then
+// row and column must lie inside that table.
+bool readGridCell(FieldReader& r, const std::vector<std::shared_ptr<TableDef>>& tables, int& row,
+                  int& column, int& table, const char* rowName, const char* columnName,
+                  const char* tableName) {
+    if (!r.present(row, rowName) || !r.present(column, columnName)) return false;
+    if (!r.inRange(table, 1, static_cast<int>(tables.size()), tableName)) return false;
+    return r.check(row, 1, rowsOf(tables, table), rowName) &&
+           r.check(column, 1, columnsOf(tables, table), columnName);
+}
+
+bool readPostprisonFields(FieldReader& r, CaseFields& c) {
+    // The fifth field shares the third one's name in messages.
+    return r.present(c.postprisonLevel, "Length of Post Prison") &&
+           r.present(c.postprisonSentence, "Length of Post Prison Sentence") &&
+           r.present(c.postprisonRestitution, "Length of Post Prison Restitution") &&
+           r.present(c.firstParole, "Length of First Parole") &&
+           r.present(c.secondParole, "Length of Post Prison Restitution");
+}
+
+} // namespace
+
+CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerator& rng, Host& host,
+                  CaseFields& out) {
+    const StateTables& st = setup.st;
+    out = CaseFields{};
+    CaseFields& c = out; // filled as far as the line could be read
+    c.caseNumber = f.lineCount();
+    // Without an identifier there is no case: an empty line ends the run quietly.
+    if (!f.NextInt(c.caseIdentifier)) return CaseRead::Silent;
+
+    FieldReader r(f, host, c.caseNumber);
+    if (!r.inRange(c.gender, 1, st.count(VarGender), "Gender")) return CaseRead::Error;
+    if (!r.inRange(c.race, 1, st.count(VarRace), "Race")) return CaseRead::Error;
+    if (!r.present(c.age, "Age")) return CaseRead::Error;
+    c.ageGroup = setup.ageGroups.lookup(c.age);
+    if (!r.inRange(c.offense, 1, st.count(VarOffense), "Offense")) return CaseRead::Error;
+    if (!r.months(c.sentenceLength, c.sentenceMonths, "Sentence Length")) return CaseRead::Error;
+
+    // The case's one random day, drawn here whatever the later fields hold.
+    c.randomDay = static_cast<int>(rng.Uniform() * 10.0 * 3.0);
+
+    if (!r.present(c.felonyType, "Felony Type")) return CaseRead::Error;
+    const int felonyTypes = st.count(VarFelonyType);
+    if (c.felonyType < 1 || c.felonyType > felonyTypes) c.felonyType = felonyTypes;
+    if (!r.inRange(c.region, 1, st.count(VarRegion), "Region")) return CaseRead::Error;
+
+    // The days read are checked before conversion, so a missing or negative
+    // value cannot round into range.
+    if (!r.inRange(c.prisonDays, 0, MaxDays, "Length of Prison Sentence in Days")) return CaseRead::Error;
+    c.prisonTerm = static_cast<int>(c.randomDay / 30.5 + c.prisonDays);
+    if (!r.inRange(c.jailTime, 0, MaxDays, "Length of Jail Time in Days")) return CaseRead::Error;
+    c.jailDays = c.jailTime + c.randomDay;
+    if (!r.inRange(c.restitutionTime, 0, MaxDays, "Length of Restitution Time in Days")) return CaseRead::Error;
+    c.restitutionDays = c.restitutionTime + c.randomDay;
+
+    if (f.NextInt(c.sentenceLevel) && c.sentenceLevel == 0) c.sentenceLevel = 1;
+    if (!r.check(c.sentenceLevel, 1, MaxSentenceLevel, "Sentence Level")) return CaseRead::Error;
+    if (!r.inRange(c.county, 1, st.numberOfCounties(), "County")) return CaseRead::Error;
+    if (!readGridCell(r, st.m_Tables, c.gridRow, c.gridColumn, c.gridTable, "Grid Row", "Grid Column",
+                      "Grid Table"))
+        return CaseRead::Error;
+
+    // A missing month is month 0; an unreadable one is refused even when the
+    // month is drawn later.
+    if (!f.NextInt(c.month)) {
+        if (f.tokenStatus() == TokenStatus::Bad) {
+            r.illegal("Month", c.month);
+            return CaseRead::Error;
+        }
+        c.month = 0;
+    }
+    if (setup.randomizeMonth == 0 && !r.check(c.month, 1, 12, "Month")) return CaseRead::Error;
+
+    if (!r.present(c.weight, "Weight")) return CaseRead::Error;
+    if (!r.months(c.parole, c.paroleMonths, "Parole")) return CaseRead::Error;
+
+    if (setup.postprisonOption != 0) {
+        if (!readPostprisonFields(r, c)) return CaseRead::Error;
+        if (setup.dualGuidelines != 0) {
+            c.extraRow = c.extraColumn = c.extraTable = -1;
+            if (!readGridCell(r, st.Postables, c.extraRow, c.extraColumn, c.extraTable, "Extra Grid Row",
+                              "Extra Grid Column", "Extra Grid Table"))
+                return CaseRead::Error;
+        }
+    }
+    return CaseRead::Ok;
+}
+
+void storeOffender(const CaseFields& fields, Offender& record) {
+    record.caseNumber = fields.caseNumber;
+    record.gender = fields.gender;
+    record.race = fields.race;
+    record.ageGroup = fields.ageGroup;
+    record.offense = fields.offense;
+    record.felonyType = fields.felonyType;
+    record.region = fields.region;
+    record.sentenceMonths = fields.sentenceMonths;
+    record.paroleMonths = fields.paroleMonths;
+}
+
+int sentenceLengthGroup(const Groups& sentenceLengthGroups, int sentenceMonths) {
+    if (sentenceLengthGroups.count() < 2) return 1;
+    return sentenceLengthGroups.lookup(sentenceMonths);
+}
+
+} // namespace kov

@@ -1,0 +1,235 @@
+// One court case: sampling, reading and checking, weights by year and trend,
+// and the case handed year by year to the prison, post-prison and non-prison
+// operations for the totals and every breakdown table.
+#include "engine/engine.h"
+#include "engine/microdata_file.h"
+#include "engine/programs.h"
+#include "engine/read_case.h"
+#include "run/format.h"
+
+#include <cmath>
+
+namespace kov {
+namespace {
+
+std::size_t u(int v) { return static_cast<std::size_t>(v); }
+
+// Breakdown tables in the order the year loop fills them.
+constexpr int BreakdownOrder[] = {VarGender, VarRace, VarRegion, VarAge, VarOffense, VarSentenceLength, VarFelonyType};
+
+} // namespace
+
+int Engine::drawMonth() {
+    const double r = caseGenerator->Uniform();
+    for (int m = 1; m <= 12; ++m)
+        if (r <= st.MonthDistribution[u(m - 1)]) return m;
+    return 12;
+}
+
+int Engine::runproj() {
+    err.record("runproj", 3000);
+    if (!microdata->ReadLine()) {
+        if (microdata->failed()) {
+            host.message(microdata->faultText(), MessageIcon::Stop);
+            return -1;
+        }
+        writeCountyJailTable();
+        return 2;
+    }
+    const int caseNumber = microdata->lineCount();
+    err.m_CaseNumber = caseNumber;
+
+    if (caseNumber % 100 == 0) {
+        host.status(format("Processed Microdata Sequence # %d", caseNumber));
+        host.progress(caseNumber, 0);
+        if (Abort() && m_CancelRequested) return -1;
+    }
+    if (liveGraph && graphInterval > 0 && caseNumber % graphInterval == 0) {
+        Series totals(st.Tops[7].begin(), st.Tops[7].begin() + 120);
+        dotopSaveStockSum(st.Stocks[7], totals);
+        liveGraph(totals, m_MonthLabels);
+    }
+
+    // Sampling; a fraction that is not a number above 0 keeps every case out.
+    const double r = caseGenerator->Uniform();
+    if (!(std::isfinite(samplingThreshold) && samplingThreshold > 0.0) || r > samplingThreshold) return 0;
+
+    CaseFields c;
+    const CaseSetup setup{st, ageGroups, postprisonOption, dualGuidelines, ctx.params.RandomizeMonth};
+    const CaseRead read = readCase(*microdata, setup, *caseGenerator, host, c);
+    if (read != CaseRead::Ok) return -1;
+    c.caseNumber = caseNumber;
+
+    const int t = c.gridTable - 1, row = c.gridRow - 1, col = c.gridColumn - 1;
+    for (Array3* grid : {&st.m_ProbCounts, &st.m_GridNow}) {
+        if (!grid->inRange(t, row, col)) {
+            host.message(std::string("Get or Put Failed for") + (grid == &st.m_ProbCounts ? "m_ProbCounts" : "m_GridNow") +
+                             " because the index is outside the array\n" +
+                             format("indexes = %d, %d, %d", t, row, col),
+                         MessageIcon::Stop);
+            return -1;
+        }
+        grid->at(t, row, col) += c.weight;
+    }
+    storeOffender(c, off);
+    acceptedCase = true;
+
+    const RunParameters& p = ctx.params;
+    auto& TW = ctx.params.TrendWeights;
+    const int cols = st.m_Tables[u(t)]->cols;
+    const int cell = row * cols + col;
+    if (p.NorvaleCustomizations != 0) {
+        if (p.RandomizeMonth != 0) c.month = drawMonth();
+        for (int k = 0; k < 15; ++k) TW[u(k)] = 1.0;
+        for (int k = 0; k < 15; ++k) {
+            const Series& yearWeights = st.TrendsByAdmissionGroup[u(k)];
+            TW[u(15 + k)] = u(off.felonyType - 1) < yearWeights.size() ? yearWeights[u(off.felonyType - 1)] : 0.0;
+        }
+        off.prisonProbability = st.P[1][u(t)][u(cell)];
+    }
+
+    // Trend multipliers: products of the weights out from the first simulated year.
+    std::array<double, 30> M{};
+    M[15] = TW[15];
+    M[14] = M[15] * TW[14];
+    for (int i = 16; i <= 29; ++i) {
+        M[u(i)] = M[u(i - 1)] * TW[u(i)];
+        M[u(29 - i)] = M[u(30 - i)] * TW[u(29 - i)];
+    }
+    const double base = c.weight * p.CourtVolume / samplingThreshold;
+    std::array<double, 30> W{};
+    for (int i = 0; i < 30; ++i) W[u(i)] = base * M[u(i)];
+
+    int years = 10;
+    if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
+    for (int y = 0; y < years; ++y) simulateYear(y, c, W);
+    return 0;
+}
+
+void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W) {
+    err.record("runproj", 3200);
+    const RunParameters& p = ctx.params;
+    if (p.RandomizeMonth != 0) c.month = drawMonth(); // the case keeps the month drawn last
+
+    // The post-prison cell: the extra grid with dual guidelines, else the main one.
+    const bool dual = dualGuidelines != 0;
+    const int gTable = dual ? c.extraTable : c.gridTable;
+    const int gRow = dual ? c.extraRow : c.gridRow;
+    const int gCol = dual ? c.extraColumn : c.gridColumn;
+    if (postprisonOption != 0) {
+        const auto& defs = st.Postables.empty() ? st.m_Tables : st.Postables;
+        const int gCell = (gRow - 1) * defs[u(gTable - 1)]->cols + gCol - 1;
+        for (int q = 0; q < PostprisonOutcomeCount; ++q) {
+            const double v = st.Pp[u(q)][u(gTable - 1)][u(gCell)];
+            postCell[u(q)] = v < 0.0 ? 0.0 : v;
+        }
+    }
+    // The court grid's own cell for everything read from the court probabilities.
+    const int t = c.gridTable, row = c.gridRow, col = c.gridColumn;
+    const int cell = (row - 1) * st.m_Tables[u(t - 1)]->cols + col - 1;
+    const double P = st.P[1][u(t - 1)][u(cell)];
+    const int s = 12 * y + c.month;
+    off.programReturn = 2;
+
+    int S = off.sentenceMonths, L = off.paroleMonths;
+    if (p.NorvaleCustomizations != 0) {
+        off.prisonProbability = P;
+        if (S >= 3 && programs && programStep(y, s, W[u(y + 15)] * P, S, L)) return;
+        if (y >= 10) return;
+    }
+
+    auto postprisonCalls = [&](int k, int category, Series& pop, double f) {
+        const bool inYears = k == VarFelonyType || y < 6; // the felony-type table follows every year
+        if (!(postprisonOption > 0 && S > 0 && inYears)) return;
+        postprison(k, category, s + S, W[u(y + 5)] * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
+                   c.secondParole, c.postprisonLevel, pop, P);
+        inTotals = false;
+        if (postprisonOption != 3) return;
+        const int code = k == VarAge ? c.age : -66;
+        prison(&pop, category, s - 60, row, col, t, W[u(y + 5)] * f, S, code, L, nullptr, off.gender, off.ageGroup,
+               off.felonyType, off.offense);
+        postprison(k, category, s - 60 + S, W[u(y)] * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
+                   c.secondParole, c.postprisonLevel, pop, P);
+        prison(&pop, category, s - 120, row, col, t, W[u(y)] * f, S, code, L, nullptr, off.gender, off.ageGroup,
+               off.felonyType, off.offense);
+        postprison(k, category, s - 120 + S, W[u(y)] * f, c.postprisonSentence, c.postprisonRestitution,
+                   c.firstParole, c.secondParole, c.postprisonLevel, pop, P);
+    };
+
+    // Totals.
+    currentTable = 7;
+    inTotals = true;
+    prison(&st.Tops[7], 1, s, row, col, t, W[u(y + 15)], S, -99, L, nullptr, off.gender, off.ageGroup, off.felonyType,
+           off.offense);
+    postprisonCalls(7, 1, st.Tops[7], 1.0);
+    inTotals = false;
+
+    const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
+    const int jailGroup = jailGroups.lookup(c.jailTime);
+    for (int k : BreakdownOrder) {
+        int category = 0;
+        switch (k) {
+        case VarGender: category = off.gender; break;
+        case VarRace: category = off.race; break;
+        case VarRegion: category = off.region; break;
+        case VarAge: category = off.ageGroup; break;
+        case VarOffense: category = off.offense; break;
+        case VarSentenceLength: category = sentenceGroup; break;
+        default: category = off.felonyType; break;
+        }
+        const auto& labels = st.Values[u(k)].labelsptr;
+        const double f = u(category - 1) < labels.size() ? labels[u(category - 1)].value : 0.0;
+        currentTable = k;
+        const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
+        prison(&st.Tops[u(k)], category, s, row, col, t, W[u(y + 15)] * f, S, code, L, nullptr, off.gender,
+               off.ageGroup, off.felonyType, off.offense);
+        if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
+            prison(nullptr, category, s, row, col, t, W[u(y + 15)] * f, S, code, L, &st.CrimeByAgeAndGender, off.gender,
+                   off.ageGroup, off.felonyType, off.offense);
+        postprisonCalls(k, category, st.Tops[u(k)], f);
+
+        inTotals = k == VarGender; // the gender table stands for the totals here
+        const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
+        const int noprisonCategory = k == VarSentenceLength ? jailGroup : category;
+        noprison(k, noprisonCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
+                 c.county, ws, W[u(y + 5)] * f, off.region, c.randomDay, c.age);
+        inTotals = false;
+    }
+}
+
+void Engine::writeCountyJailTable() {
+    err.record("runproj", 3400);
+    std::FILE* out = countyOut.get();
+    for (int ci = 0; ci < st.numberOfCounties(); ++ci) {
+        const County& county = st.Counties[u(ci)];
+        Series& jail = st.Tjailc[u(ci)];
+        Series& total = st.Jailtot[u(ci)];
+        Series& days = st.Jaildays[u(ci)];
+        for (int y = 0; y < 10; ++y) {
+            const int i = 35 + 12 * y;
+            total[u(y)] += county.count2 + county.count3 + county.count4 + jail[u(i)];
+            for (int m = i; m > i - 12; --m) {
+                days[u(y)] += jail[u(m)];
+                jail[u(m)] = 0.0;
+            }
+        }
+        if (!out) continue;
+        std::fprintf(out, "\n%3d %.10s %4d %4d %4d %4d", ci + 1, county.name.c_str(), county.count1, county.count2,
+                     county.count3, county.count4);
+        std::fputs("   Jail Tot:", out);
+        for (int y = 0; y < 10; ++y) {
+            std::fprintf(out, " %5.0f", total[u(y)]);
+            yearJailTotals[u(y)] += total[u(y)];
+        }
+        std::fputs("\n                                     Fel Days:", out);
+        for (int y = 0; y < 10; ++y) std::fprintf(out, " %5.0f", days[u(y)]);
+        std::fputs("\n", out);
+    }
+    if (!out) return;
+    std::fputs("\n\n", out);
+    std::fputs("             Total Jail Population Estimates: ", out);
+    for (int y = 0; y < 10; ++y) std::fprintf(out, " %5.0f", yearJailTotals[u(y)]);
+    std::fputs("\n", out);
+}
+
+} // namespace kov

@@ -1,0 +1,92 @@
+// The court case loop: every line of the court microdata file through the
+// engine, then the per-month counters turned into finished monthly series.
+#include "engine/microdata_file.h"
+#include "engine/programs.h"
+#include "run/format.h"
+#include "run/simulation.h"
+
+#include <cstdio>
+
+namespace kov {
+bool Simulation::validatePrograms() {
+    if (!programs) return true;
+    for (const Program& p : programs->programs) {
+        if (p.backupYears > 5 || p.backupYears < 0) {
+            host.message("The number of backup years for \n" + p.name +
+                             "\nis invalid. It must be between 0 and 5." +
+                             "\nPlease correct it in the SetUp menu and rerun the simulation.",
+                         MessageIcon::Plain);
+            return false;
+        }
+        if (p.length <= 0) {
+            host.message("The length of \n" + p.name + "\nis invalid. It must be bigger than zero." +
+                             "\nPlease correct it in the SetUp menu and rerun the simulation.",
+                         MessageIcon::Plain);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Simulation::makeMonthLabels() {
+    m_MonthLabels.assign(120, std::string());
+    for (int m = 0; m < 120; ++m) {
+        // The year may be anything a hand-edited file holds: add in 64 bits.
+        const long long year = static_cast<long long>(ctx.params.FirstSimulatedYear) + m / 12;
+        m_MonthLabels[static_cast<std::size_t>(m)] = format("%lld", year);
+    }
+}
+
+bool Simulation::projin() {
+    err.record("projin", 2806);
+    samplingThreshold = ctx.params.SamplingFraction;
+    ctx.crt.srand(seedFromDouble(ctx.params.RandomStartingNumber));
+    acceptedCase = false;
+    yearJailTotals.fill(0.0);
+
+    const std::string microPath = filePath(CourtMicrodataFile);
+    microdata = std::make_unique<CMicroDataFile>();
+    if (!microdata->Open(microPath)) {
+        const int cause = microdata->openCause();
+        microdata.reset();
+        host.message(format("File %s could not be opened, cause = %d", microPath.c_str(), cause), MessageIcon::Stop);
+        return false;
+    }
+    const std::string countyPath = filePath(CountyOutputFile);
+    countyOut.reset(std::fopen(countyPath.c_str(), "w"));
+    if (!countyOut) {
+        microdata.reset();
+        filerr(countyPath);
+        return false;
+    }
+    if (!validatePrograms()) {
+        microdata.reset();
+        countyOut.reset();
+        return false;
+    }
+
+    err.m_CaseNumber = 0;
+    makeMonthLabels();
+    int result = 0;
+    while ((result = runproj()) == 0) {
+    }
+    microdata.reset();
+    const bool countyWritten = closeReport(countyOut, countyPath);
+    (void)countyWritten; // a report that failed to write is reported, never fatal
+
+    if (m_CancelRequested || result == -1) return false;
+    if (!acceptedCase) return false;
+    aggregateAfterLoop();
+    return true;
+}
+
+bool Simulation::closeReport(FilePtr& file, const std::string& path) {
+    if (!file) return true;
+    const bool ok = std::ferror(file.get()) == 0;
+    const bool closed = std::fclose(file.release()) == 0;
+    if (ok && closed) return true;
+    host.message("Error writing file " + path, MessageIcon::Stop);
+    return false;
+}
+
+} // namespace kov

@@ -1,0 +1,96 @@
+// The kovary command as a user meets it: exit codes, messages, files left alone.
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+Result kovary(const ScratchDir& dir, const std::string& args) {
+    const std::string cmd = std::string("\"") + KOVARY_CLI_PATH + "\" " + args + " >\"" + dir.file("out.txt") +
+                            "\" 2>\"" + dir.file("err.txt") + "\"";
+    const int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir.read("out.txt"), dir.read("err.txt")};
+}
+
+TEST(Cli, NewWritesEveryDefaultAndNeverOverwritesWithoutForce) {
+    ScratchDir dir;
+    const std::string kov = dir.file("a.kov");
+    Result r = kovary(dir, "new \"" + kov + "\"");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string text = dir.read("a.kov");
+    EXPECT_EQ(text.rfind("[TITLE]\nTitle=DEMONSTRATION PROGRAM USING NORVALE STATE DATA\n", 0), 0u) << text;
+    EXPECT_NE(text.find("[GRAPH OUTPUT FILE NAMES]"), std::string::npos);
+
+    dir.write("a.kov", "mine\n");
+    r = kovary(dir, "new \"" + kov + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("left as it is"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.read("a.kov"), "mine\n");
+    r = kovary(dir, "new --force \"" + kov + "\"");
+    EXPECT_EQ(r.code, 0) << r.err;
+}
+
+TEST(Cli, MissingConfigurationOrDataFailsWithTheNameOfWhatIsMissing) {
+    ScratchDir dir;
+    Result r = kovary(dir, "check \"" + dir.file("none.kov") + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("none.kov does not exist"), std::string::npos) << r.err;
+    r = kovary(dir, "run \"" + dir.file("none.kov") + "\"");
+    EXPECT_EQ(r.code, 1);
+
+    // A folder where the configuration belongs is refused, not read as defaults.
+    r = kovary(dir, "run \"" + dir.str() + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+
+    dir.copyFrom("reference/set1");
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\" --data-dir \"" + dir.file("nowhere") + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("nowhere does not exist"), std::string::npos) << r.err;
+}
+
+TEST(Cli, CheckReportsTheFirstBadInputAndConfigurationWarnings) {
+    ScratchDir dir;
+    dir.copyFrom("reference/set1");
+    Result r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("every input loaded"), std::string::npos) << r.out;
+
+    std::string kov = dir.read("run.kov");
+    kov.replace(kov.find("Court Volume=1.00"), 17, "Court Volume=abc");
+    dir.write("run.kov", kov);
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 1) << "a configuration warning fails the check";
+    EXPECT_NE(r.err.find("\"Court Volume\": \"abc\" is not a number"), std::string::npos) << r.err;
+
+    dir.write("labels_101.inp", "Gender ........ 2\nMale ........ 1\n");
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Labels file invalid"), std::string::npos) << r.err;
+}
+
+TEST(Cli, EveryCommandHasHelp) {
+    ScratchDir dir;
+    for (const char* c : {"--help", "new --help", "check --help", "run --help"}) {
+        const Result r = kovary(dir, c);
+        EXPECT_EQ(r.code, 0) << c;
+        EXPECT_NE(r.out.find("Usage"), std::string::npos) << c;
+    }
+    EXPECT_NE(kovary(dir, "").code, 0) << "a command is required";
+    EXPECT_NE(kovary(dir, "frobnicate").code, 0);
+}
+
+} // namespace
+} // namespace kov

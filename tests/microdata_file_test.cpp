@@ -1,0 +1,184 @@
+#include "engine/microdata_file.h"
+#include "engine/rounding.h"
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+TEST(MicroDataFile, LinesWithLfCrLfAndNoFinalLineEnd) {
+    ScratchDir dir;
+    dir.write("m.dat", "1 2\r\n\r\n  3 4\nlast");
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    EXPECT_EQ(f.lineCount(), 0);
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line(), "1 2") << "the CR of a CR LF end is part of the line end";
+    EXPECT_EQ(f.lineCount(), 1);
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line(), "") << "an empty line is still a line";
+    int v = 99;
+    EXPECT_FALSE(f.NextInt(v));
+    EXPECT_EQ(f.tokenStatus(), TokenStatus::Missing);
+    EXPECT_EQ(v, 99);
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line(), "  3 4");
+    EXPECT_EQ(f.tokenPosition(), 0);
+    ASSERT_TRUE(f.NextInt(v));
+    EXPECT_EQ(v, 3);
+    EXPECT_EQ(f.tokenPosition(), 3);
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.tokenPosition(), 0) << "every line starts its tokens afresh";
+    EXPECT_EQ(f.line(), "last");
+    EXPECT_EQ(f.lineCount(), 4);
+    EXPECT_FALSE(f.ReadLine());
+    EXPECT_FALSE(f.failed()) << "the end of the file is not a fault";
+    EXPECT_EQ(f.lineCount(), 4);
+    EXPECT_EQ(f.faultText(), "");
+}
+
+TEST(MicroDataFile, TokensSplitOnSpacesOnlyAndTakeLeadingNumbers) {
+    ScratchDir dir;
+    dir.write("m.dat", "12abc   2.5\t7 -4 +5 .5 1e3\n");
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    ASSERT_TRUE(f.ReadLine());
+    int i = 0;
+    double d = 0.0;
+    ASSERT_TRUE(f.NextInt(i));
+    EXPECT_EQ(i, 12) << "a numeric prefix is taken";
+    ASSERT_TRUE(f.NextInt(i));
+    EXPECT_EQ(i, 2) << "\"2.5<tab>7\" is one token; an integer takes 2";
+    ASSERT_TRUE(f.NextInt(i));
+    EXPECT_EQ(i, -4);
+    ASSERT_TRUE(f.NextInt(i));
+    EXPECT_EQ(i, 5);
+    ASSERT_TRUE(f.NextDouble(d));
+    EXPECT_DOUBLE_EQ(d, 0.5);
+    ASSERT_TRUE(f.NextDouble(d));
+    EXPECT_DOUBLE_EQ(d, 1000.0);
+    EXPECT_EQ(f.tokenStatus(), TokenStatus::Ok);
+    EXPECT_FALSE(f.NextDouble(d));
+    EXPECT_EQ(f.tokenStatus(), TokenStatus::Missing);
+    EXPECT_DOUBLE_EQ(d, 1000.0) << "a missing token leaves the value alone";
+}
+
+struct TokenCase {
+    const char* token;
+    TokenStatus asInt;
+    int intValue;
+    TokenStatus asDouble;
+    double doubleValue;
+};
+
+class TokenConversion : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(TokenConversion, RefusesTokensWithoutAUsableNumber) {
+    const TokenCase& c = GetParam();
+    int i = -123;
+    double d = -123.0;
+    EXPECT_EQ(tokenToInt(c.token, i), c.asInt) << c.token;
+    EXPECT_EQ(i, c.asInt == TokenStatus::Ok ? c.intValue : -123) << c.token;
+    EXPECT_EQ(tokenToDouble(c.token, d), c.asDouble) << c.token;
+    EXPECT_DOUBLE_EQ(d, c.asDouble == TokenStatus::Ok ? c.doubleValue : -123.0) << c.token;
+}
+
+constexpr TokenStatus Ok = TokenStatus::Ok;
+constexpr TokenStatus Bad = TokenStatus::Bad;
+
+INSTANTIATE_TEST_SUITE_P(
+    MicroDataFile, TokenConversion,
+    ::testing::Values(TokenCase{"17", Ok, 17, Ok, 17.0}, TokenCase{"12abc", Ok, 12, Ok, 12.0},
+                      TokenCase{"2.49", Ok, 2, Ok, 2.49}, TokenCase{"\t5", Ok, 5, Ok, 5.0},
+                      TokenCase{"x", Bad, 0, Bad, 0.0}, TokenCase{"NA", Bad, 0, Bad, 0.0},
+                      TokenCase{".", Bad, 0, Bad, 0.0}, TokenCase{"-", Bad, 0, Bad, 0.0},
+                      TokenCase{"\t", Bad, 0, Bad, 0.0},
+                      // non-finite doubles are refused; as integers they have no digits
+                      TokenCase{"nan", Bad, 0, Bad, 0.0}, TokenCase{"inf", Bad, 0, Bad, 0.0},
+                      TokenCase{"1e999", Ok, 1, Bad, 0.0},
+                      // beyond 32 bits as an integer, fine as a double
+                      TokenCase{"2147483647", Ok, INT_MAX, Ok, 2147483647.0},
+                      TokenCase{"-2147483648", Ok, INT_MIN, Ok, -2147483648.0},
+                      TokenCase{"2147483648", Bad, 0, Ok, 2147483648.0},
+                      TokenCase{"99999999999999999999", Bad, 0, Ok, 1e20}));
+
+TEST(MicroDataFile, LongestLineIsAcceptedOneMoreCharacterIsRefused) {
+    ScratchDir dir;
+    const std::string longest(CMicroDataFile::MaxLineLength, '7');
+    dir.write("m.dat", longest + "\r\n" + longest + "\n1 " + longest + "\n4 5\n");
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line().size(), CMicroDataFile::MaxLineLength) << "a CR LF end does not count";
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line().size(), CMicroDataFile::MaxLineLength);
+    EXPECT_FALSE(f.ReadLine());
+    EXPECT_TRUE(f.failed());
+    EXPECT_EQ(f.fault(), LineFault::TooLong);
+    EXPECT_EQ(f.lineCount(), 2);
+    EXPECT_EQ(f.faultText(), "Line 3 of " + dir.file("m.dat") + " is longer than 65536 characters");
+    EXPECT_FALSE(f.ReadLine()) << "the reader stays stopped after a fault";
+    EXPECT_EQ(f.lineCount(), 2);
+}
+
+TEST(MicroDataFile, BinaryFileIsNotText) {
+    ScratchDir dir;
+    dir.write("m.dat", std::string("1 2 3\nAB\0CD\n5 6\n", 16));
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_FALSE(f.ReadLine());
+    EXPECT_EQ(f.fault(), LineFault::NotText);
+    EXPECT_EQ(f.faultText(), "Line 2 of " + dir.file("m.dat") + " is not text");
+    EXPECT_FALSE(f.ReadLine());
+}
+
+TEST(MicroDataFile, OpenFailuresGiveTheirCause) {
+    ScratchDir dir;
+    CMicroDataFile f;
+    EXPECT_FALSE(f.Open(dir.file("missing.dat")));
+    EXPECT_EQ(f.openCause(), 2);
+    EXPECT_FALSE(f.ReadLine());
+    EXPECT_FALSE(f.Open(dir.str()));
+    EXPECT_EQ(f.openCause(), 5) << "a folder is not a file";
+    dir.write("m.dat", "1\n");
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    EXPECT_EQ(f.openCause(), 0);
+    ASSERT_TRUE(f.ReadLine());
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    EXPECT_EQ(f.lineCount(), 0) << "reopening starts again";
+    ASSERT_TRUE(f.ReadLine());
+    EXPECT_EQ(f.line(), "1");
+}
+
+TEST(Rounding, HalfUpAndGuardedAtTheIntegerRange) {
+    EXPECT_EQ(roundHalfUp(2.5), 3);
+    EXPECT_EQ(roundHalfUp(2.49), 2);
+    EXPECT_EQ(roundHalfUp(0.5), 1);
+    EXPECT_EQ(roundHalfUp(0.0), 0);
+    EXPECT_EQ(roundHalfUp(-2.5), -2) << "floor -3, fraction 0.5, so ceil";
+    EXPECT_EQ(roundHalfUp(-2.6), -3);
+    int r = 7;
+    EXPECT_TRUE(roundHalfUpChecked(2147483646.5, r));
+    EXPECT_EQ(r, INT_MAX);
+    EXPECT_FALSE(roundHalfUpChecked(2147483647.5, r));
+    EXPECT_FALSE(roundHalfUpChecked(1e12, r));
+    EXPECT_FALSE(roundHalfUpChecked(-1e12, r));
+    EXPECT_FALSE(roundHalfUpChecked(std::nan(""), r));
+    EXPECT_FALSE(roundHalfUpChecked(std::numeric_limits<double>::infinity(), r));
+    EXPECT_EQ(r, INT_MAX) << "a refused value leaves the result alone";
+    EXPECT_EQ(roundHalfUp(1e12), INT_MAX);
+    EXPECT_EQ(roundHalfUp(-1e12), INT_MIN);
+    EXPECT_EQ(roundHalfUp(std::nan("")), 0);
+}
+
+} // namespace
+} // namespace kov

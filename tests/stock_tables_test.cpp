@@ -1,0 +1,198 @@
+#include "input/stock_tables.h"
+#include "run/recording_host.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace kov {
+namespace {
+
+constexpr std::size_t M = 121;
+const char* const FelonyMessage =
+    "You must set the Prison Demos By Felony Type parameter in the config file to 1 to use the felony stock input";
+
+std::string writeStockFile(const std::string& text) {
+    const std::string path = ::testing::TempDir() + "stock_" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".kov";
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+/// Counts of variables 0..6 and the tables sized the way the state allocation sizes them.
+StateTables sized(std::array<int, 7> counts, bool felonyTables) {
+    StateTables st;
+    for (std::size_t k = 0; k < 7; ++k) {
+        st.Values[k].count = counts[k];
+        st.Stocks[k].assign(static_cast<std::size_t>(counts[k]) * M, 0.0);
+    }
+    st.Stocks[7].assign(M, 0.0);
+    st.Timers.assign(static_cast<std::size_t>(std::max(7, counts[VarSentenceLength])), 0.0);
+    if (felonyTables) {
+        st.StockForFelonyType.resize(static_cast<std::size_t>(counts[VarFelonyType]));
+        for (auto& slots : st.StockForFelonyType)
+            for (std::size_t j = 0; j < 7; ++j) {
+                const int k = j < 5 ? static_cast<int>(j) : static_cast<int>(j) + 1;
+                slots[j].assign(static_cast<std::size_t>(st.countOrTotal(k)) * M, 0.0);
+            }
+    }
+    return st;
+}
+
+/// rows x 121 numbers, eleven to a line: row r month t holds base + r * 1000 + t.
+std::string numbers(int rows, int base, const char* eol = "\n") {
+    std::string s;
+    for (int r = 0; r < rows; ++r)
+        for (int t = 0; t < static_cast<int>(M); ++t)
+            s += std::to_string(base + r * 1000 + t) + (t % 11 == 10 ? eol : " ");
+    return s;
+}
+
+std::string block(const std::string& header, int rows, int base, const char* eol = "\n") {
+    return header + eol + eol + numbers(rows, base, eol) + eol;
+}
+
+double at(const Series& s, int row, int month) { return s[static_cast<std::size_t>(row) * M + static_cast<std::size_t>(month)]; }
+
+TEST(StockTables, ReadsTheReferenceFileWithItsFelonyBlock) {
+    // Gender 2, race 3, age 5, offense 4, sentence length 6, felony type 3, region 3.
+    StateTables st = sized({2, 3, 5, 4, 6, 3, 3}, true);
+    RecordingHost host;
+    ASSERT_TRUE(readStockTables(KOVARY_SOURCE_DIR "/tests/data/stock_tables_102.kov", st, host)) << host.joined();
+    EXPECT_TRUE(host.messages.empty());
+    // Values read off the file: first and last numbers of each gender row.
+    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 0, 0), 0.53);
+    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 1, 0), 0.88);
+    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 0, 120), 0.09);
+    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 1, 120), 0.27);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][0], 0.53 + 0.88);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][120], 0.09 + 0.27);
+    // "Stock releases by offense" starts with "stock": an ordinary variable table,
+    // so the fifth block is sentence length, and Timers take its last month.
+    EXPECT_DOUBLE_EQ(at(st.Stocks[3], 0, 1), 1.2);
+    EXPECT_DOUBLE_EQ(at(st.Stocks[4], 0, 120), 0.11);
+    EXPECT_DOUBLE_EQ(st.Timers[0], 0.11);
+    EXPECT_DOUBLE_EQ(st.Timers[1], 0.17);
+    EXPECT_DOUBLE_EQ(st.Timers[6], 0.0) << "six sentence-length categories";
+    // The felony block: felony type 1 gender rows, its total, and the very last number.
+    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][0], 0, 0), 1.46);
+    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][0], 1, 0), 0.62);
+    EXPECT_DOUBLE_EQ(st.StockForFelonyType[0][6][0], 1.46 + 0.62);
+    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[2][5], 2, 120), 0.35);
+}
+
+TEST(StockTables, FelonyBlockNeedsItsTables) {
+    StateTables st = sized({2, 3, 5, 4, 6, 3, 3}, false);
+    RecordingHost host;
+    EXPECT_FALSE(readStockTables(KOVARY_SOURCE_DIR "/tests/data/stock_tables_102.kov", st, host));
+    // One message: the refused block's numbers end the reading without a second one.
+    ASSERT_EQ(host.messages.size(), 1u) << host.joined();
+    EXPECT_EQ(host.messages[0].text, FelonyMessage);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][0], 0.0) << "no totals after a failed load";
+    EXPECT_DOUBLE_EQ(st.Timers[0], 0.0);
+}
+
+TEST(StockTables, HeaderWordsAreComparedInLowerCase) {
+    const std::string tables = block("Gender", 2, 0) + block("Race", 1, 10);
+    {
+        StateTables st = sized({2, 1, 0, 0, 0, 1, 0}, true);
+        RecordingHost host;
+        // Felony type 1: gender 2 rows, race 1 row, the other variables have none.
+        ASSERT_TRUE(readStockTables(writeStockFile(tables + "   FELONY tables\n\n" + numbers(2, 500) + numbers(1, 600)),
+                                    st, host))
+            << host.joined();
+        EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][0], 1, 3), 1503.0);
+        EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][1], 0, 120), 720.0);
+        EXPECT_DOUBLE_EQ(st.StockForFelonyType[0][6][3], 503.0 + 1503.0);
+        EXPECT_DOUBLE_EQ(at(st.Stocks[1], 0, 7), 17.0);
+    }
+    {
+        StateTables st = sized({2, 1, 0, 0, 0, 1, 0}, true);
+        RecordingHost host;
+        EXPECT_FALSE(readStockTables(writeStockFile("Offense stock\n\n" + numbers(4, 0)), st, host));
+        ASSERT_EQ(host.messages.size(), 1u) << host.joined();
+        EXPECT_EQ(host.messages[0].text, "The KOV program does not support offense tables in the stock input");
+        EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    }
+}
+
+TEST(StockTables, CrLfBlankRunsAndWrappedNumbers) {
+    StateTables st = sized({2, 1, 0, 0, 2, 1, 0}, false);
+    RecordingHost host;
+    // CR LF line ends, blank lines made of blanks (a lone CR too) between blocks, and a
+    // sentence-length table written one number per line.
+    std::string sentence = "Sentence\r\n\r\n";
+    for (int r = 0; r < 2; ++r)
+        for (int t = 0; t < 121; ++t) sentence += std::to_string(300 + r * 1000 + t) + "\r\n";
+    const std::string text = block("Gender", 2, 0, "\r\n") + "   \r\n\t\r\n\r\r\n" + block("Race", 1, 100, "\r\n") +
+                             block("Age", 0, 0, "\r\n") + block("Offense-free", 0, 0, "\r\n") + sentence;
+    ASSERT_TRUE(readStockTables(writeStockFile(text), st, host)) << host.joined();
+    EXPECT_DOUBLE_EQ(at(st.Stocks[1], 0, 120), 220.0);
+    EXPECT_DOUBLE_EQ(st.Timers[0], 420.0);
+    EXPECT_DOUBLE_EQ(st.Timers[1], 1420.0);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][5], 5.0 + 1005.0);
+}
+
+TEST(StockTables, HeaderWithoutBlankLineFailsSilently) {
+    StateTables st = sized({2, 1, 0, 0, 0, 1, 0}, false);
+    RecordingHost host;
+    EXPECT_FALSE(readStockTables(writeStockFile("Gender\n" + numbers(2, 0)), st, host));
+    EXPECT_TRUE(host.messages.empty());
+    // A header at the very end of the file ends the reading; nothing is wrong with that.
+    ASSERT_TRUE(readStockTables(writeStockFile(block("Gender", 2, 0) + "Race"), st, host));
+    EXPECT_DOUBLE_EQ(st.Stocks[7][0], 1000.0);
+}
+
+TEST(StockTables, AnEighthVariableTableIsRefused) {
+    StateTables st = sized({1, 1, 1, 1, 1, 1, 1}, false);
+    RecordingHost host;
+    std::string text;
+    for (int k = 0; k < 8; ++k) text += block("Table" + std::to_string(k), 1, 10 * k);
+    EXPECT_FALSE(readStockTables(writeStockFile(text), st, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "The stock tables file holds more than seven variable tables");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][0], 0.0) << "the totals are not overwritten by the eighth table";
+}
+
+TEST(StockTables, TotalsUseTheFirstTwoGenderCategoriesAtMost) {
+    {
+        StateTables st = sized({1, 0, 0, 0, 0, 1, 0}, false);
+        RecordingHost host;
+        ASSERT_TRUE(readStockTables(writeStockFile(block("Gender", 1, 7)), st, host));
+        EXPECT_DOUBLE_EQ(st.Stocks[7][0], 7.0);
+        EXPECT_DOUBLE_EQ(st.Stocks[7][120], 127.0);
+    }
+    {
+        StateTables st = sized({3, 0, 0, 0, 0, 1, 0}, false);
+        RecordingHost host;
+        ASSERT_TRUE(readStockTables(writeStockFile(block("Gender", 3, 0)), st, host));
+        EXPECT_DOUBLE_EQ(at(st.Stocks[0], 2, 4), 2004.0);
+        EXPECT_DOUBLE_EQ(st.Stocks[7][4], 4.0 + 1004.0) << "the third category is left out";
+    }
+}
+
+TEST(StockTables, TimersFollowMoreThanSevenSentenceLengths) {
+    StateTables st = sized({1, 0, 0, 0, 9, 1, 0}, false);
+    RecordingHost host;
+    const std::string text = block("g", 1, 0) + block("r", 0, 0) + block("a", 0, 0) + block("o", 0, 0) +
+                             block("s", 9, 0);
+    ASSERT_TRUE(readStockTables(writeStockFile(text), st, host));
+    ASSERT_EQ(st.Timers.size(), 9u);
+    EXPECT_DOUBLE_EQ(st.Timers[8], 8120.0);
+}
+
+TEST(StockTables, MissingFileStopsTheRun) {
+    StateTables st = sized({2, 1, 1, 1, 1, 1, 1}, false);
+    RecordingHost host;
+    const std::string path = ::testing::TempDir() + "no_such_stock.kov";
+    EXPECT_FALSE(readStockTables(path, st, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Unable to open file " + path);
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+}
+
+} // namespace
+} // namespace kov
