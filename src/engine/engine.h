@@ -78,14 +78,25 @@ public:
                     double P);
     int doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k);
 
+    // ------------------------------------------------------- prison programs
+    /// The program step of one simulated year y of the current case (off),
+    /// with sentencing month s and weight w = year weight x prison probability.
+    /// runproj calls it only with the customizations on and sentenceMonths >= 3,
+    /// after it has set off.programReturn to 2 and reset sentenceMonths and
+    /// paroleMonths from the record. It stores the decision in off
+    /// (programReturn, programIndex, programExit), may change both lengths for
+    /// the year's prison and non-prison calls, and feeds the program's
+    /// occupancy and admission count. True when the caller must go on to the
+    /// next year without those calls: always for y >= 10, whose cases only
+    /// fill the programs.
+    bool programStep(int y, int s, double w, int& sentenceMonths, int& paroleMonths);
+
     /// One court case: 0 go on, 2 end of file, -1 error or cancel.
     int runproj();
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// A sentencing month drawn by the cumulative month distribution.
     int drawMonth();
-    /// The prison-program step of a simulated year; true when the year ends here.
-    bool programStep(int y, int s, double w, int& sentenceMonths, int& paroleMonths);
     /// The county jail table written when the court microdata end.
     void writeCountyJailTable();
 

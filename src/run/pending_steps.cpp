@@ -22,16 +22,7 @@ bool Simulation::createStockFromMicrodata() {
     return false;
 }
 
-void Simulation::writeSummaryReport() {}
 void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
-void Simulation::rebuildPrograms() {}
 
-} // namespace kov
-
-// Offender-flow operations being built; linked here until they land.
-namespace kov {
-void Engine::prison(Series*, int, int, int, int, int, double, int, int, int, std::vector<SeriesList>*, int, int, int,
-                    int) {}
-bool Engine::programStep(int, int, double, int&, int&) { return false; }
 } // namespace kov
