@@ -103,6 +103,8 @@ bool Simulation::DoTheSimulation() {
     }
     if (!projin()) return false;
 
+    hilo(low, 0);
+    hilo(high, 1);
     writeSummaryReport();
     writeOutputTables();
     if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();

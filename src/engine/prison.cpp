@@ -1,0 +1,284 @@
+// The prison population of one case in one breakdown table: the term itself,
+// the move to pre-release, the return of those who fail pre-release, the
+// return of those revoked after release, and the supervision sentences revoked
+// into prison. Every flow is the case weight times probabilities of its grid
+// cell; nothing is drawn. Admissions in the first simulated year also carry
+// the flows of the same case in the five years before it, so the first years
+// do not start from an empty prison.
+#include "engine/engine.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstddef>
+
+namespace kov {
+namespace {
+
+// Months are long long: parameters are clamped to 32 bits, and sums of a few
+// of them must not overflow.
+using Month = long long;
+
+constexpr Month Horizon = 120;
+
+std::size_t at(Month v) { return static_cast<std::size_t>(v); }
+
+/// Integer part of a month parameter; out-of-range values are clamped to 32 bits.
+Month wholeMonths(double v) {
+    if (std::isnan(v)) return 0;
+    return static_cast<Month>(std::trunc(std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX))));
+}
+
+/// Probability table `outcome` at the case's grid cell; 0 off the loaded grid.
+double cellProbability(const StateTables& st, int outcome, int table, int row, int col) {
+    const SeriesList& tables = st.P[static_cast<std::size_t>(outcome)];
+    if (table < 1 || table > st.numberOfTables() || at(table) > tables.size()) return 0.0;
+    const auto& def = st.m_Tables[at(table - 1)];
+    if (!def) return 0.0;
+    const Month cell = (static_cast<Month>(row) - 1) * def->cols + col - 1;
+    const Series& values = tables[at(table - 1)];
+    if (cell < 0 || cell >= static_cast<Month>(values.size())) return 0.0;
+    return values[at(cell)];
+}
+
+/// The run [i-1][j-1] of a two-level table, or null when it is not there.
+Series* entryOf(std::vector<SeriesList>* table, int i, int j) {
+    if (!table || i < 1 || j < 1 || at(i) > table->size()) return nullptr;
+    SeriesList& row = (*table)[at(i - 1)];
+    if (at(j) > row.size() || row[at(j - 1)].empty()) return nullptr;
+    return &row[at(j - 1)];
+}
+
+/// Events counted by month; the value is also the entry/exit table index.
+enum PrisonEvent : int { NewAdmission = 0, SupervisionRevocation, ReleaseRevocation, PreRelease, PreReleaseFailure };
+
+/// Where the flows of one call go. Adding a range writes the same amount to
+/// every target, so the breakdown, the felony-type demographics and the
+/// offense totals always agree.
+class Flows {
+public:
+    Flows(Engine& e, Series* pop, std::vector<SeriesList>* extra, int category, int s, int code, int gender,
+          int ageGroup, int felonyType, int offense)
+        : e_(e), category_(category), age_(code), felony_(felonyType) {
+        // Age-table admissions age month by month; the years factor slows the
+        // ageing for later admissions (C division, toward zero).
+        q_ = static_cast<int>((static_cast<Month>(s) + 11) / 12);
+        if (extra) {
+            // The crime-by-age-and-gender call stands for no table: nothing else moves.
+            pop_ = entryOf(extra, gender, ageGroup);
+            return;
+        }
+        pop_ = pop;
+        StateTables& st = e.st;
+        if (felonyType >= 1 && at(felonyType) <= st.PrisonDemosByFelonyType.size() && e.currentTable >= 0 &&
+            e.currentTable < 8) {
+            Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(e.currentTable)];
+            if (!d.empty()) demos_ = &d;
+        }
+        if (e.inTotals) {
+            totals_ = entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense);
+            counting_ = true;
+        }
+    }
+
+    /// Adds d to every month a..b of the horizon; a negative d removes.
+    void add(Month a, Month b, double d) {
+        a = std::max<Month>(a, 1);
+        b = std::min(b, Horizon);
+        for (Month m = a; m <= b; ++m) {
+            const int c = categoryAt(m);
+            addCell(pop_, c, m, d);
+            addCell(demos_, c, m, d);
+            addCell(totals_, 1, m, d);
+        }
+    }
+
+    /// Counts an event of month m (1..120) while the case stands for the totals.
+    void count(PrisonEvent event, Month m, double d) {
+        if (!counting_ || m < 1 || m > Horizon) return;
+        StateTables& st = e_.st;
+        Series* counters[] = {&st.Entry, &st.Prc, &st.Parc, &st.Work, &st.Pwrc};
+        Series& counter = *counters[static_cast<std::size_t>(event)];
+        if (at(m) <= counter.size()) counter[at(m - 1)] += d;
+        const SeriesList& byFelony = st.EntryExitTablesByFelony[static_cast<std::size_t>(event)];
+        if (felony_ >= 1 && at(felony_) <= byFelony.size()) {
+            Series& cell = st.EntryExitTablesByFelony[static_cast<std::size_t>(event)][at(felony_ - 1)];
+            if (at(m) <= cell.size()) cell[at(m - 1)] += d;
+        }
+    }
+
+private:
+    int categoryAt(Month m) {
+        if (age_ < 0) return category_;
+        return e_.aging(age_, static_cast<int>(m), q_);
+    }
+
+    /// Category rows of 120 months; a category beyond the rows is left out.
+    static void addCell(Series* target, int c, Month m, double d) {
+        if (!target || c < 1) return;
+        const Month cell = (static_cast<Month>(c) - 1) * Horizon + m - 1;
+        if (cell < static_cast<Month>(target->size())) (*target)[at(cell)] += d;
+    }
+
+    Engine& e_;
+    Series* pop_ = nullptr;
+    Series* demos_ = nullptr;
+    Series* totals_ = nullptr;
+    bool counting_ = false;
+    int category_;
+    int age_;
+    int q_ = 0;
+    int felony_;
+};
+
+/// One call's term and the parameters its steps share.
+struct Term {
+    Flows& flows;
+    const std::array<double, 30>& trend;
+    Month s, S, L;
+    double w, P, Q, R;
+    bool backDated;
+    int q;
+    int postprisonOption;
+    Month Lsr, Lpre, Ladd, Lrel, Lrev1;
+    double LpreParameter, Ppre, Pcomp, Prel;
+    Month e = 0, last = 0; // end of the term, and its last month inside the horizon
+
+    double tw(Month i) const { return trend[at(i)]; }
+
+    void supervisionRevocations() {
+        const Month r = s + Lsr;
+        const double d = (1 - P - Q) * R * w;
+        if (!(0 < r && r <= Horizon && d > 0 && L > 0 && !backDated && q < 10)) return;
+        flows.add(r, std::min(r + L - 1, Horizon), d);
+        flows.count(SupervisionRevocation, r, d);
+        if (!(0 < s && s < 13)) return;
+        const double dj = (1 - P - Q) * R * w / tw(15) * tw(14);
+        for (Month j = 1; j <= 5; ++j) {
+            const Month rj = s + Lsr - 12 * j;
+            if (rj <= 0 || rj > Horizon) continue;
+            flows.add(rj, std::min(rj + L - 1, Horizon), dj);
+            flows.count(SupervisionRevocation, rj, dj);
+        }
+    }
+
+    /// False when there is no term, which ends the call.
+    bool prisonTerm() {
+        if (S < 1 || P <= 0) return false;
+        e = s + S - 1;
+        if (e <= 0) return false;
+        last = std::min(e, Horizon);
+        const Month a = (postprisonOption == 3 && s < 1) ? 1 : s;
+        flows.add(a, last, w * P);
+        if (0 < s && s <= Horizon) flows.count(NewAdmission, s, w * P);
+        return true;
+    }
+
+    void preRelease() {
+        const Month p = e - Lpre + 1;
+        if (!(p > 0 && p > s && LpreParameter > 1.0 && Ppre > 0 && !backDated)) return;
+        const double d = w * Ppre * P;
+        if (p <= last) {
+            flows.add(p, last, -d);
+            flows.count(PreRelease, p, d);
+        }
+        if (!(0 < s && s < 13)) return;
+        double v = w;
+        for (Month j = 1; j <= 5; ++j) {
+            const Month pj = p - 12 * j;
+            const Month ej = std::min(e - 12 * j, Horizon);
+            if (pj > Horizon) continue;
+            if (pj < 1) break;
+            v = v * tw(15 - j);
+            if (pj <= ej) {
+                const double dj = Ppre * v * P;
+                flows.add(pj, ej, -dj);
+                flows.count(PreRelease, pj, dj);
+            }
+        }
+    }
+
+    void preReleaseFailure() {
+        const Month f = e + 1 - Lpre / 2; // integer division truncates like the division by 2.0
+        if (0 < f && f <= Horizon) {
+            const Month end = std::min(e + Ladd, Horizon);
+            const double d = w * P * Ppre * (1 - Pcomp);
+            flows.add(f, end, d);
+            flows.count(PreReleaseFailure, f, d);
+        }
+        if (!(0 < s && s < 13 && !backDated)) return;
+        double v = w;
+        for (Month j = 1; j <= 5; ++j) {
+            const Month fj = f - 12 * j;
+            if (fj > Horizon) continue;
+            if (fj < 1) break;
+            const Month endj = std::min(e + Ladd - 12 * j, Horizon);
+            if (endj < fj) continue;
+            v = v * tw(15 - j);
+            const double dj = (1 - Pcomp) * P * Ppre * v;
+            flows.add(fj, endj, dj);
+            flows.count(PreReleaseFailure, fj, dj);
+        }
+    }
+
+    void releaseRevocation() {
+        const Month r = s + S + Lrel;
+        const Month end = r - 1 + Lrev1;
+        const double d = w * P * Prel;
+        if (!(r > 0 && d > 0 && Lrev1 > 0)) return;
+        if (r <= Horizon) {
+            flows.add(r, std::min(end, Horizon), d);
+            flows.count(ReleaseRevocation, r, d);
+        }
+        if (!(s < 13)) return;
+        double v = w;
+        for (Month j = 1; j <= 5; ++j) {
+            v = v * tw(15 - j);
+            const Month rj = r - 12 * j;
+            if (rj <= 0) break;
+            if (rj > Horizon) continue;
+            const double dj = P * Prel * v;
+            flows.add(rj, std::min(rj - 1 + Lrev1, Horizon), dj);
+            flows.count(ReleaseRevocation, rj, dj);
+        }
+    }
+};
+
+} // namespace
+
+void Engine::prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
+                    std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
+    err.record("prison", 7000);
+    const RunParameters& p = ctx.params;
+    Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
+    Term t{.flows = flows,
+           .trend = p.TrendWeights,
+           .s = s,
+           .S = S,
+           .L = L,
+           .w = w,
+           .P = cellProbability(st, 1, table, row, col),
+           .Q = cellProbability(st, 0, table, row, col),
+           .R = cellProbability(st, 20, table, row, col),
+           .backDated = code == -66 || code == -83,
+           .q = static_cast<int>((static_cast<Month>(s) + 11) / 12),
+           .postprisonOption = postprisonOption,
+           .Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]),
+           .Lpre = wholeMonths(p.release[LenPreRelease]),
+           .Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]),
+           .Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]),
+           .Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]),
+           .LpreParameter = p.release[LenPreRelease],
+           .Ppre = p.release[ProbPreRelease],
+           .Pcomp = p.release[ProbCompletePreRelease],
+           .Prel = p.release[ProbReleaseRevocation]};
+
+    t.supervisionRevocations();
+    if (!t.prisonTerm()) return;
+    t.preRelease();
+    t.preReleaseFailure();
+    t.releaseRevocation();
+}
+
+} // namespace kov
