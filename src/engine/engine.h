@@ -131,8 +131,10 @@ public:
     int currentTable = 7;       ///< breakdown table now being filled
     int supervisionLastMonth = 59;
     std::array<int, 120> levels{}; ///< supervision level of each month (0-based)
-    std::array<double, 6> postCell{}; ///< post-prison probabilities of the case's cell
-    double releaseRevocationProbability = 0.0; ///< stock cases take it from the release parameters
+    /// Post-prison probabilities of the case's cell: 0..4 the sanctions, 5 the
+    /// revocation probability, the one postprison reads for every case; the
+    /// stock from stock tables stores the release parameter there.
+    std::array<double, 6> postCell{};
     NoprisonSetup ns;
     PostprisonSetup ps;
 

@@ -26,9 +26,3 @@ void Simulation::writeOutputTables() {}
 void Simulation::writeGraphs() {}
 
 } // namespace kov
-
-// Offender-flow operations being built; linked here until they land.
-namespace kov {
-void Engine::noprison(int, int, int, int, int, int, int, int, int, int, int, double, double, int, int, int) {}
-void Engine::postprison(int, int, int, double, int, int, int, int, int, Series&, double) {}
-} // namespace kov

@@ -1,0 +1,156 @@
+// What follows a release: post-prison supervision with its levels, violations
+// with jail and increased supervision, returns to prison by revocation in up
+// to three chained periods, and post-prison sanctions. Weighted like prison:
+// nothing is drawn.
+//
+// The revocation probability is postCell[5] for every case: court cases get
+// their cell's value there, and the stock built from stock tables puts the
+// release parameter "Probability of release revocation" in the same place.
+#include "engine/engine.h"
+#include "engine/supervision_levels.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <optional>
+
+namespace kov {
+namespace {
+
+constexpr int LastMonth = 119;
+constexpr int TpsupMonths = 120;
+constexpr int PopulationMonths = 120; // months per category of the prison population arrays
+constexpr std::size_t RevocationCell = 5;
+constexpr int TotalRow = 2; // the one-row total of Tprt..Tpfine
+
+std::size_t idx(long v) { return static_cast<std::size_t>(v); }
+
+int toInt(long v) { return static_cast<int>(std::clamp(v, static_cast<long>(INT_MIN), static_cast<long>(INT_MAX))); }
+
+bool hasRow(const Series& a, long category, long rowLength) {
+    return category >= 1 && category * rowLength <= static_cast<long>(a.size());
+}
+
+/// q into the population of one category for months from..to.
+void addPopulation(Series& pop, int category, int N, long from, long to, double q) {
+    if (N <= 0 || !hasRow(pop, category, N)) return;
+    double* row = pop.data() + (static_cast<long>(category) - 1) * N;
+    for (long m = std::max(from, 0L); m <= std::min(to, static_cast<long>(N) - 1); ++m) row[m] += q;
+}
+
+void countRevocation(Series& parc, long month, double q) {
+    if (month >= 1 && month <= static_cast<long>(parc.size())) parc[idx(month - 1)] += q;
+}
+
+} // namespace
+
+void Engine::postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
+                        double P) {
+    err.record("postprison", 8000);
+    supervisionLastMonth = LastMonth;
+    // Levels are set by step 1 where it runs; otherwise revocations remove
+    // supervision at level 0 rather than at a previous call's levels.
+    levels.fill(0);
+    const auto& rp = ctx.params.release;
+    const long r0 = static_cast<long>(t) - 1;
+    if (inTotals) {
+        ps.rtMonths = f22 / 30;
+        ps.violationJailMonths = wholeMonths(rp[RelLenJailDaysAfterSupervisionViolation] / 30.0);
+    }
+    const double autoReduction = rp[RelLenSupervisionBeforeAutoReduction];
+    const int Lauto = wholeMonths(autoReduction);
+
+    // 1. Supervision. A negative auto-reduction length counts as 0: none.
+    if (!stockFlag && inTotals && f21 > 0 && r0 <= LastMonth && autoReduction > 0.0) {
+        const long e = std::min(static_cast<long>(t) - 2 + f21, static_cast<long>(LastMonth));
+        // The level from the data is 1-based; rows beyond the five levels do not exist.
+        stepLevels(levels, r0, e, clampLevel(static_cast<long>(f20) - 1), Lauto);
+        if (r0 <= e) sendtsup(m_Tpsup, TpsupMonths, toInt(r0), toInt(e - r0 + 1), P * w);
+
+        const double Pviol = rp[RelProbSupervisionViolation];
+        const long v = r0 + wholeMonths(rp[RelLenSupervisionBeforeViolation]);
+        if (v <= e) {
+            const long ve = std::min(v - 1 + ps.violationJailMonths, e);
+            if (ve >= v && v < 120) {
+                const double x = P * Pviol * w;
+                if (hasRow(st.JailViolations, 1, LastMonth + 2))
+                    sendit(st.JailViolations, 1, toInt(v), toInt(ve - v + 1), x, LastMonth);
+                if (v >= 0 && v < static_cast<long>(st.JailEntry.size())) st.JailEntry[idx(v)] += x;
+            }
+            const long b = ve + 1;
+            if (b <= e) {
+                const long e3 = std::min(ve + wholeMonths(rp[RelLenIncreasedSupervisionAfterViolation]), e);
+                if (e3 >= b && b >= 0) {
+                    const int n = toInt(e3 - b + 1);
+                    remtsup(m_Tpsup, TpsupMonths, toInt(b), n, P * w);
+                    raiseLevels(levels, b, e3, wholeMonths(rp[RelIncrementSupervisionForViolation]));
+                    sendtsup(m_Tpsup, TpsupMonths, toInt(b), n, P * w);
+                }
+            }
+        }
+    }
+
+    // 2. Revocations, in chained periods; a period whose start is not known
+    // (the one before it did not run) is skipped.
+    const int Lrel = wholeMonths(rp[LenReleaseBeforeRevocation]);
+    if (Lauto > 0 && f21 > 0 && postCell[RevocationCell] * w > 0 && t <= 120 && Lrel > 0) {
+        const int e = toInt(std::min(static_cast<long>(t) - 1 + f21, static_cast<long>(LastMonth)));
+        if (e > 0) {
+            std::optional<int> x1, x2;
+            if (f23 > 0) x1 = doparc(t, e, e, f23, w, category, PopulationMonths, pop, k);
+            if (f24 > 0 && x1) x2 = doparc(*x1, e, e, f24, w, category, PopulationMonths, pop, k);
+            if (x2 && *x2 > 0)
+                doparc(*x2, e, e, toInt(static_cast<long>(e) - *x2 - 1 + Lrel), w, category, PopulationMonths, pop, k);
+        }
+    }
+
+    // 3. Sanctions: gender and race rows, or the total row under option 1.
+    if (!stockFlag && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
+        const std::size_t entry = postprisonOption == 1 ? TotalRow : idx(k);
+        const int c = postprisonOption == 1 ? 1 : category;
+        const struct {
+            Series& table;
+            double p;
+            int months;
+        } sanctions[] = {{st.Tprt[entry], postCell[0], ps.rtMonths},
+                         {st.Tphd[entry], postCell[1], wholeMonths(rp[RelLenHomeDetention])},
+                         {st.Tpcs[entry], postCell[2], wholeMonths(rp[RelLenCommunityService])},
+                         {st.Tprest[entry], postCell[3], wholeMonths(rp[RelLenRestitutionPayoff])},
+                         {st.Tpfine[entry], postCell[4], wholeMonths(rp[RelLenFinePayoff])}};
+        for (const auto& s : sanctions)
+            if (s.months > 0 && s.p > 0 && hasRow(s.table, c, LastMonth + 2))
+                sendit(s.table, c, toInt(r0), s.months, s.p * w, LastMonth);
+    }
+}
+
+int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k) {
+    err.record("doparc", 8200);
+    static_cast<void>(k); // every table is addressed through pop
+    const double q = postCell[RevocationCell] * w;
+    const long a = static_cast<long>(b) + wholeMonths(ctx.params.release[LenReleaseBeforeRevocation]);
+    const long z = a + n - 1;
+
+    // Those revoked leave supervision from the start of the period.
+    if (inTotals && a >= 0 && a < e2)
+        remtsup(m_Tpsup, TpsupMonths, toInt(a), toInt(std::min(z, static_cast<long>(e2)) - a + 1), q);
+    if (a < 1 || a > static_cast<long>(e) + 1) return toInt(z);
+
+    if (inTotals && a < 121) countRevocation(st.Parc, a, q);
+    addPopulation(pop, category, N, a, std::min(z, static_cast<long>(e)), q);
+
+    // Stock microdata releases in the first year carry the earlier years too.
+    if (postprisonOption == 2 && b >= 1 && b < 13) {
+        for (long j = 1; j <= 10; ++j) {
+            const long aj = a - 12 * j;
+            const long zj = aj + n - 1;
+            if (aj < 0 || zj < 0) break;
+            if (aj < e) {
+                addPopulation(pop, category, N, aj, std::min(zj, static_cast<long>(e)), q);
+                if (inTotals && aj >= 1 && aj < 121) countRevocation(st.Parc, aj, q);
+            }
+        }
+    }
+    return toInt(z);
+}
+
+} // namespace kov

@@ -1,0 +1,48 @@
+#include "engine/supervision_levels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace kov {
+namespace {
+
+constexpr double LengthBound = 1e6;
+constexpr long LastIndex = static_cast<long>(LevelList{}.size()) - 1;
+
+int bounded(double x) {
+    if (std::isnan(x)) return 0;
+    return static_cast<int>(std::clamp(x, -LengthBound, LengthBound));
+}
+
+} // namespace
+
+int wholeMonths(double x) { return bounded(std::trunc(x)); }
+
+int monthsOfDays(double days) { return bounded(std::ceil(days / 30.0)); }
+
+int clampLevel(long level) { return static_cast<int>(std::clamp(level, 0L, static_cast<long>(HighestSupervisionLevel))); }
+
+void setLevels(LevelList& levels, long from, long to, int level) {
+    for (long m = std::max(from, 0L); m <= std::min(to, LastIndex); ++m) levels[static_cast<std::size_t>(m)] = level;
+}
+
+void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction) {
+    // The level of each month follows from its block directly, so months
+    // before the list (a < 0) cost nothing.
+    const long length = std::max(autoReduction, 0);
+    for (long m = std::max(a, 0L); m <= std::min(e, LastIndex); ++m) {
+        const long firstBlockEnd = a - 1 + length;
+        const long drop = m <= firstBlockEnd ? 0 : 1 + (m - firstBlockEnd - 1) / (length + 1);
+        levels[static_cast<std::size_t>(m)] = static_cast<int>(std::max(static_cast<long>(level) - drop, 0L));
+    }
+}
+
+void raiseLevels(LevelList& levels, long from, long to, int increment) {
+    for (long m = std::max(from, 0L); m <= std::min(to, LastIndex); ++m) {
+        auto& level = levels[static_cast<std::size_t>(m)];
+        level = clampLevel(static_cast<long>(level) + increment);
+    }
+}
+
+} // namespace kov

@@ -1,0 +1,396 @@
+// Non-prison sanctions, supervision and jail of one case, worked by hand from
+// the month rules: the case starts in month s - 1, jail months are
+// ceil(days / 30), supervision ends at month 59, jail at 83, sanctions at 71.
+#include "support/test_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <numeric>
+
+namespace kov {
+namespace {
+
+using test::TestEngine;
+
+std::size_t at(long row, long rowLength, long m) { return static_cast<std::size_t>((row - 1) * rowLength + m); }
+double sum(const Series& a) { return std::accumulate(a.begin(), a.end(), 0.0); }
+double tsup(const TestEngine& e, int level, int m) { return e.m_Tsup[static_cast<std::size_t>(level * 60 + m)]; }
+
+// One grid table of 2 x 2; the case sits in row 2, column 1, cell index 2.
+// The other cells hold 0.77 so that a wrong cell shows.
+void setP(TestEngine& e, int p, double value) {
+    e.st.P[static_cast<std::size_t>(p)] = {Series{0.77, 0.77, value, 0.77}};
+}
+
+void prepare(TestEngine& e, int jailLevel = 1) {
+    e.setLabels(VarGender, {"M", "F"});
+    e.setLabels(VarRace, {"W", "B"});
+    e.setLabels(VarAge, {"0", "31", "99"}); // ages 0..30: group 1, 31 and more: 2, below 0: 3
+    e.setLabels(VarOffense, {"A", "B"});
+    e.setLabels(VarSentenceLength, {"0", "12"});
+    e.setLabels(VarFelonyType, {"1", "2"});
+    e.setLabels(VarRegion, {"1", "2", "3", "4"});
+    // Jail-length groups: 0..29 days 1, 30..59 2, 60 and more 3, below 0 4.
+    e.setLabels(VarJailLength, {"0", "30", "60", "999"});
+    auto def = std::make_shared<TableDef>();
+    def->rows = 2;
+    def->cols = 2;
+    e.st.m_Tables = {def};
+    for (int p = 0; p < ProbabilityTableCount; ++p) setP(e, p, 0.0);
+    e.st.Counties = {County{}};
+    e.st.Counties[0].jailLevel = jailLevel;
+    for (std::size_t k = 0; k < 8; ++k) {
+        const auto rows = static_cast<std::size_t>(e.st.countOrTotal(static_cast<int>(k)));
+        e.st.Tjail[k].assign(rows * 85, 0.0);
+        for (auto* t : {&e.st.Trt, &e.st.Thd, &e.st.Tcs, &e.st.Trest, &e.st.Tfine}) (*t)[k].assign(rows * 73, 0.0);
+    }
+    const auto jailGroups = static_cast<std::size_t>(e.st.count(VarJailLength));
+    e.st.Tjail[4].assign(jailGroups * 2520, 0.0);
+    e.st.Trt[4].assign(jailGroups * 2520, 0.0);
+    e.st.Tjailc = {Series(145, 0.0)};
+    e.st.Violations.assign(133, 0.0);
+    e.m_JailByDays.assign(3600, 0.0);
+    e.m_JailTotals.assign(120, 0.0);
+    e.m_Tsup.assign(600, 0.0);
+    e.inTotals = true;
+}
+
+struct Call {
+    int k = 0, category = 1, s = 1, T = 0, restitutionDays = 0, jailDays = 0, sentenceLevel = 1, county = 1;
+    double ws = 1.0, wv = 1.0;
+    int region = 1, d = 0, age = 20;
+};
+
+void run(TestEngine& e, const Call& c) {
+    e.noprison(c.k, c.category, c.s, 2, 1, 1, c.T, c.restitutionDays, c.jailDays, c.sentenceLevel, c.county, c.ws,
+               c.wv, c.region, c.d, c.age);
+}
+
+double& sanction(TestEngine& e, Sanction which) { return e.ctx.params.sanctions[static_cast<std::size_t>(which)]; }
+
+TEST(Noprison, JailDaysBecomeWholeMonthsRoundedUp) {
+    // Pj = 0.5 (county level 1 -> table 2), ws = 2: 1.0 per jail month.
+    for (const auto& [days, months] : {std::pair{45, 2}, std::pair{30, 1}, std::pair{0, 0}}) {
+        TestEngine e;
+        prepare(e);
+        setP(e, 2, 0.5);
+        run(e, {.jailDays = days, .ws = 2.0});
+        for (int m = 0; m < 4; ++m) {
+            const double want = m < months ? 1.0 : 0.0;
+            EXPECT_EQ(e.st.Tjail[0][at(1, 85, m)], want) << days << " days, month " << m;
+            EXPECT_EQ(e.st.Tjailc[0][static_cast<std::size_t>(m)], want) << days << " days, month " << m;
+            EXPECT_EQ(e.m_JailTotals[static_cast<std::size_t>(m)], want) << days << " days, month " << m;
+        }
+        EXPECT_EQ(sum(e.m_JailByDays), days) << "one per day as read";
+        if (days > 0) {
+            EXPECT_EQ(e.m_JailByDays[static_cast<std::size_t>(days - 1)], 1.0);
+        }
+    }
+    // No jail time but random day 5: 5 days passed in give one month, and no day as read.
+    TestEngine e;
+    prepare(e);
+    setP(e, 2, 0.5);
+    run(e, {.jailDays = 5, .ws = 2.0, .d = 5});
+    EXPECT_EQ(sum(e.st.Tjail[0]), 1.0);
+    EXPECT_EQ(sum(e.m_JailByDays), 0.0);
+}
+
+TEST(Noprison, AgeTableAgesTheJailStayFromTheSentencingMonth) {
+    // 400 days: 14 months, 0..13. Age 30 with base month s = 1: month 13 is
+    // one year past it, age 31, group 2; months 0..12 stay in group 1.
+    TestEngine e;
+    prepare(e);
+    setP(e, 2, 0.5);
+    run(e, {.k = 2, .jailDays = 400, .ws = 2.0, .age = 30});
+    for (int m = 0; m < 14; ++m) {
+        EXPECT_EQ(e.st.Tjail[2][at(1, 85, m)], m <= 12 ? 1.0 : 0.0) << m;
+        EXPECT_EQ(e.st.Tjail[2][at(2, 85, m)], m == 13 ? 1.0 : 0.0) << m;
+    }
+    EXPECT_EQ(sum(e.st.Tjail[2]), 14.0);
+}
+
+TEST(Noprison, LateSentencingMonthsLoseJailThenSanctionsButKeepTheCountyJail) {
+    TestEngine e;
+    prepare(e);
+    setP(e, 2, 0.5);
+    run(e, {.s = 85, .jailDays = 45, .ws = 2.0}); // s - 1 = 84: no jail
+    EXPECT_EQ(sum(e.st.Tjail[0]), 0.0);
+    EXPECT_EQ(sum(e.m_JailTotals), 0.0);
+    EXPECT_EQ(sum(e.m_JailByDays), 0.0);
+    EXPECT_EQ(e.st.Tjailc[0][84], 1.0) << "the county array runs to month 143";
+    EXPECT_EQ(e.st.Tjailc[0][85], 1.0);
+
+    TestEngine f;
+    prepare(f);
+    setP(f, 2, 0.5);
+    run(f, {.s = 84, .jailDays = 45, .ws = 2.0}); // months 83..84
+    EXPECT_EQ(sum(f.st.Tjail[0]), 1.0) << "only month 83 fits the jail table";
+    EXPECT_EQ(f.st.Tjail[0][83], 1.0);
+    EXPECT_EQ(f.m_JailTotals[83], 1.0);
+    EXPECT_EQ(f.m_JailTotals[84], 1.0);
+    EXPECT_EQ(f.m_JailByDays[83 * 30], 1.0);
+    EXPECT_EQ(f.m_JailByDays[83 * 30 + 44], 1.0);
+    EXPECT_EQ(sum(f.m_JailByDays), 45.0);
+
+    // Home detention 0.5 x ws 2 for 3 months, sanctions end at month 71.
+    for (const auto& [s, want] : {std::pair{73, 0.0}, std::pair{72, 1.0}}) {
+        TestEngine g;
+        prepare(g);
+        setP(g, 8, 0.5);
+        sanction(g, LenHomeDetention) = 3;
+        run(g, {.s = s, .ws = 2.0});
+        EXPECT_EQ(sum(g.st.Thd[0]), want) << "s = " << s;
+        EXPECT_EQ(g.st.Thd[0][71], want) << "s = " << s;
+    }
+
+    // Supervision from month 55 for 20 months is kept up to month 59.
+    TestEngine h;
+    prepare(h); // Pp = Pm = 0: Psup = 1
+    run(h, {.s = 56, .T = 20, .wv = 2.0});
+    EXPECT_EQ(tsup(h, 0, 54), 0.0);
+    for (int m = 55; m < 60; ++m) EXPECT_EQ(tsup(h, 0, m), 2.0) << m;
+    EXPECT_EQ(sum(h.m_Tsup), 10.0);
+}
+
+TEST(Noprison, RegionPicksTheSanctionLevelAndRegionFourHasNone) {
+    TestEngine e;
+    prepare(e);
+    // Level-2 tables 6, 9, 12, 15, 18; the level-1 tables hold 0.9 as decoys.
+    for (int p : {5, 8, 11, 14, 17}) setP(e, p, 0.9);
+    setP(e, 6, 0.1);
+    setP(e, 9, 0.2);
+    setP(e, 12, 0.3);
+    setP(e, 15, 0.4);
+    setP(e, 18, 0.5);
+    sanction(e, LenHomeDetention) = 2;
+    sanction(e, LenCommunityService) = 3;
+    sanction(e, LenRestitutionPayoff) = 4;
+    sanction(e, LenFinePayoff) = 5.9; // integer part: 5
+    run(e, {.s = 3, .restitutionDays = 65, .ws = 10.0, .region = 2});
+    // Start month 2; treatment ceil(65/30) = 3 months.
+    const struct {
+        const Series& table;
+        double value;
+        int months;
+    } expected[] = {{e.st.Trt[0], 1.0, 3}, {e.st.Thd[0], 2.0, 2}, {e.st.Tcs[0], 3.0, 3},
+                    {e.st.Trest[0], 4.0, 4}, {e.st.Tfine[0], 5.0, 5}};
+    for (const auto& x : expected) {
+        EXPECT_EQ(x.table[1], 0.0);
+        EXPECT_DOUBLE_EQ(x.table[2], x.value);
+        EXPECT_DOUBLE_EQ(x.table[static_cast<std::size_t>(1 + x.months)], x.value);
+        EXPECT_EQ(x.table[static_cast<std::size_t>(2 + x.months)], 0.0);
+    }
+
+    TestEngine f;
+    prepare(f);
+    for (int p = 5; p < 20; ++p) setP(f, p, 0.5);
+    sanction(f, LenHomeDetention) = 2;
+    run(f, {.restitutionDays = 65, .ws = 10.0, .region = 4});
+    for (auto* t : {&f.st.Trt, &f.st.Thd, &f.st.Tcs, &f.st.Trest, &f.st.Tfine}) EXPECT_EQ(sum((*t)[0]), 0.0);
+}
+
+TEST(Noprison, AutoReductionStepsTheLevelDownAndNeverLoops) {
+    // 20 months at level 3 (index 2), Lauto 6: 0..5 at 2, 6..12 at 1, 13..19 at 0.
+    TestEngine e;
+    prepare(e);
+    sanction(e, LenSupervisionBeforeAutoReduction) = 6;
+    run(e, {.T = 20, .sentenceLevel = 3, .wv = 2.0});
+    for (int m = 0; m < 20; ++m) {
+        const int level = m <= 5 ? 2 : m <= 12 ? 1 : 0;
+        EXPECT_EQ(tsup(e, level, m), 2.0) << m;
+    }
+    EXPECT_EQ(sum(e.m_Tsup), 40.0);
+
+    // No reduction, and negative lengths treated as none: every month at index 2.
+    for (double lauto : {0.0, -1.0, -4.0}) {
+        TestEngine f;
+        prepare(f);
+        sanction(f, LenSupervisionBeforeAutoReduction) = lauto;
+        run(f, {.T = 20, .sentenceLevel = 3});
+        for (int m = 0; m < 20; ++m) EXPECT_EQ(tsup(f, 2, m), 1.0) << "Lauto " << lauto << " month " << m;
+        EXPECT_EQ(sum(f.m_Tsup), 20.0);
+    }
+}
+
+TEST(Noprison, ViolationJailThenIncreasedSupervisionCappedAtTheTopLevel) {
+    // Pp 0.2: Pnp 0.8, Psup 0.8. T 20: months 0..19. Violation after 12
+    // months for ceil(30/30) = 1 month: x = 0.8 x 0.5 x ws 1 = 0.4 at month 12.
+    // Increased supervision 13..15, level index 3 + 2 capped at 4.
+    auto setup = [](TestEngine& e) {
+        prepare(e);
+        setP(e, 1, 0.2);
+        sanction(e, ProbSupervisionViolation) = 0.5;
+        sanction(e, LenSupervisionBeforeViolation) = 12;
+        sanction(e, LenJailDaysAfterSupervisionViolation) = 30;
+        sanction(e, LenIncreasedSupervisionAfterViolation) = 3;
+        sanction(e, IncrementSupervisionForViolation) = 2;
+    };
+    TestEngine e;
+    setup(e);
+    run(e, {.T = 20, .sentenceLevel = 4});
+    EXPECT_DOUBLE_EQ(e.st.Tjail[0][12], 0.4);
+    EXPECT_DOUBLE_EQ(sum(e.st.Tjail[0]), 0.4);
+    EXPECT_DOUBLE_EQ(e.st.Tjailc[0][12], 0.4);
+    EXPECT_DOUBLE_EQ(e.st.Violations[0], 0.4) << "month 12 is cell 0";
+    for (int m = 0; m < 20; ++m) {
+        const bool raised = m >= 13 && m <= 15;
+        EXPECT_DOUBLE_EQ(tsup(e, 3, m), raised ? 0.0 : 0.8) << m;
+        EXPECT_DOUBLE_EQ(tsup(e, 4, m), raised ? 0.8 : 0.0) << m;
+    }
+
+    // Already at index 4: it stays there.
+    TestEngine f;
+    setup(f);
+    run(f, {.T = 20, .sentenceLevel = 5});
+    for (int m = 0; m < 20; ++m) EXPECT_DOUBLE_EQ(tsup(f, 4, m), 0.8) << m;
+    EXPECT_DOUBLE_EQ(sum(f.m_Tsup), 16.0);
+
+    // Revocation after 10 months takes Prev x wv = 0.25 off months 10..19.
+    TestEngine g;
+    prepare(g);
+    setP(g, 20, 0.25);
+    sanction(g, LenSupervisionBeforeRevocation) = 10;
+    run(g, {.T = 20});
+    EXPECT_EQ(tsup(g, 0, 9), 1.0);
+    EXPECT_EQ(tsup(g, 0, 10), 0.75);
+    EXPECT_EQ(tsup(g, 0, 19), 0.75);
+}
+
+TEST(Noprison, IncreasedSupervisionOnlyFollowsAViolationJail) {
+    auto setup = [](TestEngine& e) {
+        prepare(e);
+        setP(e, 2, 0.5);
+        setP(e, 8, 0.5);
+        sanction(e, LenHomeDetention) = 2;
+        sanction(e, ProbSupervisionViolation) = 0.5;
+        sanction(e, LenSupervisionBeforeViolation) = 2;
+        sanction(e, LenIncreasedSupervisionAfterViolation) = 3;
+        sanction(e, IncrementSupervisionForViolation) = 2;
+    };
+    // No violation jail days: no jail, and the level is never raised.
+    TestEngine e;
+    setup(e);
+    run(e, {.T = 10, .sentenceLevel = 2});
+    for (int m = 0; m < 10; ++m) EXPECT_EQ(tsup(e, 1, m), 1.0) << m;
+    EXPECT_EQ(sum(e.m_Tsup), 10.0);
+
+    // ws = -1: no jail, no sanctions, no violation; supervision still counts wv.
+    TestEngine f;
+    setup(f);
+    sanction(f, LenJailDaysAfterSupervisionViolation) = 30;
+    run(f, {.T = 10, .jailDays = 45, .sentenceLevel = 2, .ws = -1.0, .wv = 3.0});
+    EXPECT_EQ(sum(f.st.Tjail[0]) + sum(f.st.Tjailc[0]) + sum(f.m_JailByDays) + sum(f.st.Thd[0]), 0.0);
+    for (int m = 2; m < 12; ++m) EXPECT_EQ(tsup(f, 1, m), 3.0) << "after two jail months, month " << m;
+    EXPECT_EQ(sum(f.m_Tsup), 30.0);
+}
+
+TEST(Noprison, MisdemeanorSupervisionRunsForTheShorterOfLmisAndT) {
+    // Pm 0.4, Pp 0.1: Psup 0.5. Level 2 is index 1. Lmis 5 < T 10.
+    TestEngine e;
+    prepare(e);
+    setP(e, 0, 0.4);
+    setP(e, 1, 0.1);
+    sanction(e, LenMaxSupervisionMisdemeanor) = 5;
+    run(e, {.T = 10, .sentenceLevel = 2});
+    for (int m = 0; m < 10; ++m) EXPECT_DOUBLE_EQ(tsup(e, 1, m), m < 5 ? 0.9 : 0.5) << m;
+    EXPECT_DOUBLE_EQ(sum(e.m_Tsup), 7.0);
+}
+
+TEST(Noprison, OtherTablesReuseTheSetupOfTheInTotalsCall) {
+    TestEngine e;
+    prepare(e);
+    setP(e, 2, 0.5);
+    setP(e, 8, 0.25);
+    sanction(e, LenHomeDetention) = 1;
+    sanction(e, ProbSupervisionViolation) = -0.5;
+    run(e, {.T = 5, .jailDays = 45, .ws = 2.0});
+    EXPECT_EQ(e.ctx.params.sanctions[ProbSupervisionViolation], 0.0) << "a negative value is set to 0";
+    const double tsupBefore = sum(e.m_Tsup), countyBefore = sum(e.st.Tjailc[0]), daysBefore = sum(e.m_JailByDays);
+
+    // The race table's call with another region and no county: same lengths
+    // and probabilities, and nothing counted in the in-totals series.
+    e.inTotals = false;
+    run(e, {.k = 1, .category = 2, .T = 5, .jailDays = 45, .county = 7, .ws = 2.0, .region = 4});
+    EXPECT_EQ(e.st.Tjail[1][at(2, 85, 0)], 1.0);
+    EXPECT_EQ(e.st.Tjail[1][at(2, 85, 1)], 1.0);
+    EXPECT_EQ(e.st.Thd[1][at(2, 73, 0)], 0.5);
+    EXPECT_EQ(sum(e.m_Tsup), tsupBefore);
+    EXPECT_EQ(sum(e.st.Tjailc[0]), countyBefore);
+    EXPECT_EQ(sum(e.m_JailByDays), daysBefore);
+}
+
+TEST(Noprison, CountyJailLevelOutsideTheTablesGivesNoJail) {
+    // Level 1 -> table 2, 19 -> table 20, -1 -> table 0; 25 and -2 name no table.
+    for (const auto& [level, table] : {std::pair{1, 2}, std::pair{19, 20}, std::pair{-1, 0}, std::pair{25, -1},
+                                      std::pair{-2, -1}}) {
+        TestEngine e;
+        prepare(e, level);
+        for (int p = 0; p < ProbabilityTableCount; ++p) setP(e, p, p == table ? 0.5 : 0.0);
+        run(e, {.jailDays = 30, .ws = 2.0});
+        EXPECT_EQ(sum(e.st.Tjail[0]), table >= 0 ? 1.0 : 0.0) << "level " << level;
+        EXPECT_EQ(sum(e.st.Tjailc[0]), table >= 0 ? 1.0 : 0.0) << "level " << level;
+    }
+}
+
+TEST(Noprison, SentenceLengthTableCountsByDayAndSkipsGroupsBeyondItsRows) {
+    // Table 4, jail-length group 3. s 2, d 5: the day range starts at 35.
+    // Jail 40 days as read (45 passed in): days 35..74. Treatment 60 days as
+    // read is group 3: days 35..94. Pj 0.5, Prt 0.5, Phd 0.5, ws 2: 1.0 each.
+    TestEngine e;
+    prepare(e);
+    setP(e, 2, 0.5);
+    setP(e, 5, 0.5);
+    setP(e, 8, 0.5);
+    sanction(e, LenHomeDetention) = 2;
+    run(e, {.k = 4, .category = 3, .s = 2, .restitutionDays = 65, .jailDays = 45, .ws = 2.0, .d = 5});
+    EXPECT_EQ(e.st.Tjail[4][at(3, 2520, 34)], 0.0);
+    EXPECT_EQ(e.st.Tjail[4][at(3, 2520, 35)], 1.0);
+    EXPECT_EQ(e.st.Tjail[4][at(3, 2520, 74)], 1.0);
+    EXPECT_EQ(e.st.Tjail[4][at(3, 2520, 75)], 0.0);
+    EXPECT_EQ(sum(e.st.Tjail[4]), 40.0);
+    EXPECT_EQ(e.st.Trt[4][at(3, 2520, 35)], 1.0);
+    EXPECT_EQ(e.st.Trt[4][at(3, 2520, 94)], 1.0);
+    EXPECT_EQ(sum(e.st.Trt[4]), 60.0);
+    EXPECT_EQ(e.m_JailTotals[1] + e.m_JailTotals[2], 2.0) << "months 1..2";
+    EXPECT_EQ(sum(e.m_JailByDays), 40.0);
+    EXPECT_EQ(sum(e.st.Thd[4]), 0.0) << "two sentence-length rows, no row for group 3";
+
+    e.inTotals = false;
+    run(e, {.k = 4, .category = 2, .s = 2, .restitutionDays = 65, .jailDays = 45, .ws = 2.0, .d = 5});
+    EXPECT_EQ(e.st.Thd[4][at(2, 73, 1)], 1.0);
+    EXPECT_EQ(e.st.Thd[4][at(2, 73, 2)], 1.0);
+
+    // Near the end the day range is cut at day 2520: 83 x 30 + 5 = 2495..2519.
+    TestEngine f;
+    prepare(f);
+    setP(f, 2, 0.5);
+    run(f, {.k = 4, .category = 1, .s = 84, .jailDays = 45, .ws = 2.0, .d = 5});
+    EXPECT_EQ(sum(f.st.Tjail[4]), 25.0);
+    EXPECT_EQ(f.st.Tjail[4][2519], 1.0);
+    EXPECT_EQ(sum(f.m_JailByDays), 40.0) << "the daily jail array runs to day 3599";
+}
+
+TEST(Noprison, NegativeLengthsStayInsideTheArrays) {
+    // Jail 90 days (3 months): supervision from month 3 to 12. Lviol -5 puts
+    // the violation at month -2: nothing by month, and the by-day range
+    // -60..29 is cut to 0..29. The raise by -3 stops at level 0.
+    TestEngine e;
+    prepare(e);
+    setP(e, 1, 0.5);
+    sanction(e, ProbSupervisionViolation) = 1.0;
+    sanction(e, LenSupervisionBeforeViolation) = -5;
+    sanction(e, LenJailDaysAfterSupervisionViolation) = 30;
+    sanction(e, LenIncreasedSupervisionAfterViolation) = 3;
+    sanction(e, IncrementSupervisionForViolation) = -3;
+    run(e, {.k = 4, .category = 4, .T = 10, .jailDays = 90, .ws = 2.0});
+    EXPECT_EQ(sum(e.st.Tjail[4]), 30.0) << "Pnp 0.5 x Pviol 1 x ws 2 for days 0..29";
+    EXPECT_EQ(e.st.Tjail[4][at(4, 2520, 29)], 1.0);
+    EXPECT_EQ(sum(e.st.Tjailc[0]), 0.0);
+    EXPECT_EQ(sum(e.st.Violations), 0.0);
+    for (int level = 1; level < 10; ++level)
+        for (int m = 0; m < 60; ++m) EXPECT_EQ(tsup(e, level, m), 0.0) << level << " " << m;
+}
+
+} // namespace
+} // namespace kov
