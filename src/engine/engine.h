@@ -100,6 +100,14 @@ public:
     /// The county jail table written when the court microdata end.
     void writeCountyJailTable();
 
+    // ----------------------------------------------------------------- stock
+    /// Adds w1 x w2 to cell min(month, 120) of row `category` (0-based) of
+    /// Stocks[table]; nothing when the row or month is not there.
+    void AddStockRelease(int table, int category, int month, double w1, double w2);
+    /// The same into slot `table` (0..4, region 5, totals 6) of the felony
+    /// type's (0-based) StockForFelonyType.
+    void AddStockReleaseByFelony(int table, int felonyType, int category, int month, double w1, double w2);
+
     /// The run dialog's pump (the driver implements it).
     virtual bool Abort() = 0;
 

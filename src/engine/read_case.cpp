@@ -1,6 +1,6 @@
 #include "engine/read_case.h"
 
-#include "engine/rounding.h"
+#include "engine/field_reader.h"
 #include "run/format.h"
 #include "run/host.h"
 #include "run/random.h"
@@ -15,51 +15,6 @@ namespace {
 
 constexpr int MaxDays = 9999;
 constexpr int MaxSentenceLevel = 5;
-
-// The field-by-field reading of one line; every check stops at the first bad
-// field after showing its message. A missing or unreadable token leaves the
-// field at its default, which every check below refuses.
-class FieldReader {
-public:
-    FieldReader(CMicroDataFile& file, Host& host, int caseNumber)
-        : f_(file), host_(host), caseNumber_(caseNumber) {}
-
-    bool illegal(const char* name, int value) {
-        host_.message(format("Illegal %s = %d, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop);
-        return false;
-    }
-    bool illegal(const char* name, double value) {
-        host_.message(format("Illegal %s = %lf, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop);
-        return false;
-    }
-
-    /// Checked only for being there.
-    bool present(int& v, const char* name) { return f_.NextInt(v) || illegal(name, v); }
-    bool present(double& v, const char* name) { return f_.NextDouble(v) || illegal(name, v); }
-
-    /// Checked for being there and lying in lo..hi.
-    bool inRange(int& v, int lo, int hi, const char* name) {
-        if (!f_.NextInt(v)) return illegal(name, v);
-        return check(v, lo, hi, name);
-    }
-    bool check(int v, int lo, int hi, const char* name) {
-        if (v < lo || v > hi) return illegal(name, v);
-        return true;
-    }
-
-    /// A fractional number of months, rounded half up into months.
-    bool months(double& v, int& rounded, const char* name) {
-        if (!f_.NextDouble(v) || !roundHalfUpChecked(v, rounded)) return illegal(name, v);
-        return true;
-    }
-
-    CMicroDataFile& file() { return f_; }
-
-private:
-    CMicroDataFile& f_;
-    Host& host_;
-    int caseNumber_;
-};
 
 int rowsOf(const std::vector<std::shared_ptr<TableDef>>& tables, int table) {
     const auto& t = tables[static_cast<std::size_t>(table - 1)];

@@ -14,6 +14,8 @@
 
 namespace kov {
 
+struct StockRecord;
+
 enum class RunOutcome { Completed, Canceled, Failed };
 
 class Simulation final : public Engine {
@@ -62,6 +64,14 @@ public:
     void writeGraphs();
     void rebuildPrograms();
 
+    // ---- the initial stock
+    /// Index of the category drawn from stock distribution k (0..2) for the
+    /// offense (1-based); the number of categories when the walk runs out.
+    int drawStockCategory(int k, int offense, RandomNumberGenerator& gen);
+    /// The supervision-length list k's entry for a drawn category; the last
+    /// entry for a walk that ran out, 0 when the list is empty.
+    int stockSupervisionLength(int k, int category) const;
+
 private:
     bool loadInputs();
     void resetRunState();
@@ -71,6 +81,11 @@ private:
     void makeMonthLabels();
     /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
     bool closeReport(FilePtr& file, const std::string& path);
+    void recordStockCase(const StockRecord& r, int sentenceGroup, double w);
+    void stockPostprison(int k, int category, Series& pop, const StockRecord& r, double w);
+    void stockSidePostprison(int k, int category, Series& pop, const StockRecord& r, double w, bool felony);
+    /// Writes the stock output file; false when it could not be opened or written.
+    bool writeStockOutput();
 };
 
 } // namespace kov

@@ -1,0 +1,490 @@
+// The initial prison stock: stock microdata records read, checked, sampled and
+// recorded as release weights; the stock output file; the stock drawn from the
+// stock tables; cancellation.
+#include "config/run_configuration.h"
+#include "input/state_tables_ops.h"
+#include "run/recording_host.h"
+#include "run/simulation.h"
+#include "run/stock_record.h"
+#include "support/scratch_dir.h"
+#include "support/test_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+std::size_t u(int v) { return static_cast<std::size_t>(v); }
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+double sum(const Series& s) { return std::accumulate(s.begin(), s.end(), 0.0); }
+
+bool contains(const std::vector<std::string>& v, const std::string& text) {
+    return std::find(v.begin(), v.end(), text) != v.end();
+}
+
+// The rand state after which the n-th next rand() returns value: the
+// recurrence run backwards (214013 is odd, so it has an inverse modulo 2^32).
+std::uint32_t stateBefore(int value, int n = 1) {
+    const std::uint32_t a = 214013u, c = 2531011u;
+    std::uint32_t inverse = a;
+    for (int i = 0; i < 5; ++i) inverse *= 2u - a * inverse;
+    std::uint32_t state = static_cast<std::uint32_t>(value) << 16;
+    for (int i = 0; i < n; ++i) state = (state - c) * inverse;
+    return state;
+}
+
+// A hand-made state for stock creation: G 2, R 2, A 4, O 3, L 4, F 3, region 2,
+// one 2 x 2 grid table, every optional table on unless switched off.
+struct StockFixture {
+    ScratchDir dir;
+    RunConfiguration cfg; // defaults: "stockm.inp" in, "stock.out" out
+    RecordingHost host;
+    std::unique_ptr<Simulation> sim;
+
+    explicit StockFixture(bool optionalTables = true) {
+        sim = std::make_unique<Simulation>(cfg, dir.str(), host);
+        StateTables& st = sim->st;
+        resetStateTables(st);
+        const std::vector<std::vector<std::string>> labels = {
+            {"Male", "Female"},
+            {"White", "Other"},
+            {"18-24", "25-34", "35-49", "Under 18"},
+            {"Violent", "Property", "Drug"},
+            {"1-12", "13-24", "25-48", "None"},
+            {"Class A", "Class B", "Class C"},
+            {"North", "South"},
+            {"1-30", "None"}};
+        const char* names[] = {"Gender", "Race", "Age", "Offense", "Sentence Length", "Felony Type", "Region",
+                               "Jail Length"};
+        for (int k = 0; k < VariableCount; ++k) {
+            auto& v = st.Values[u(k)];
+            v.name = names[k];
+            v.count = static_cast<int>(labels[u(k)].size());
+            for (const auto& text : labels[u(k)]) v.labelsptr.push_back({text, 1.0});
+        }
+        auto def = std::make_shared<TableDef>();
+        def->rows = 2;
+        def->cols = 2;
+        st.m_Tables.push_back(def);
+        st.Postables = st.m_Tables;
+        TableSwitches sw{optionalTables, optionalTables, optionalTables};
+        EXPECT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
+        // Post-prison probabilities of the four cells: outcome q of cell i is q + i / 10, cell 2 of outcome 0 negative.
+        for (int q = 0; q < PostprisonOutcomeCount; ++q) {
+            st.Pp[u(q)] = {Series{q + 0.0, q + 0.1, q + 0.2, q + 0.3}};
+        }
+        st.Pp[0][0][2] = -0.5;
+        EXPECT_TRUE(sim->InitializeSimulation());
+        sim->ctx.params.SamplingFraction = 1.0;
+        sim->ctx.params.PostprisonOption = 2;
+        sim->postprisonOption = 2;
+        sim->ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
+        sim->sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
+    }
+
+    bool run(const std::string& microdata) {
+        dir.write("stockm.inp", microdata);
+        return sim->createStockFromMicrodata();
+    }
+    StateTables& st() { return sim->st; }
+    double cell(int k, int category, int month) { return st().Stocks[u(k)][u(category - 1) * 121 + u(month)]; }
+};
+
+// gender 2, race 1, age 30 (group 2), offense 3, prison 20.0 months (group 2),
+// felony type 2, region 1, postprison 12, remaining 5.4 (release month 5),
+// restitution 10, postprison sentencing 6, paroles 3 and 4, cell (2, 1) of
+// table 1, weight 2.5.
+const char* kRecord = "1 2 1 30 3 20.0 2 1 12 5.4 10 6 3 4 2 1 1 2.5\n";
+
+TEST(StockFromMicrodata, RecordLandsInEveryReleaseTableAtItsMonth) {
+    StockFixture f;
+    ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
+    StateTables& st = f.st();
+    // Release month 5 is cell 4; each table's row is the record's category.
+    EXPECT_DOUBLE_EQ(st.Stocks[7][4], 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarGender, 2, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarRace, 1, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarAge, 2, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarOffense, 3, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarSentenceLength, 2, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarFelonyType, 2, 4), 2.5);
+    EXPECT_DOUBLE_EQ(f.cell(VarRegion, 1, 4), 2.5);
+    for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(sum(st.Stocks[u(k)]), 2.5) << "table " << k;
+
+    // Felony type 2's tables: slots 0..4 by variable, region in 5, totals in 6.
+    const auto& felony = st.StockForFelonyType[1];
+    EXPECT_DOUBLE_EQ(felony[0][121 + 4], 2.5);     // gender 2
+    EXPECT_DOUBLE_EQ(felony[1][4], 2.5);           // race 1
+    EXPECT_DOUBLE_EQ(felony[2][121 + 4], 2.5);     // age group 2
+    EXPECT_DOUBLE_EQ(felony[3][2 * 121 + 4], 2.5); // offense 3
+    EXPECT_DOUBLE_EQ(felony[4][121 + 4], 2.5);     // sentence length 2
+    EXPECT_DOUBLE_EQ(felony[5][4], 2.5);           // region 1
+    EXPECT_DOUBLE_EQ(felony[6][4], 2.5);           // totals
+    for (int slot = 0; slot < 7; ++slot) EXPECT_DOUBLE_EQ(sum(felony[u(slot)]), 2.5) << "slot " << slot;
+    for (int other : {0, 2})
+        for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(sum(st.StockForFelonyType[u(other)][u(slot)]), 0.0);
+
+    EXPECT_DOUBLE_EQ(st.StockForAdmissionGroups[1][2][4], 2.5);
+    EXPECT_DOUBLE_EQ(sum(st.StockForAdmissionGroups[1][2]), 2.5);
+    EXPECT_DOUBLE_EQ(st.StockForAgeAndGender[1][1][2 * 121 + 4], 2.5); // offense row 3
+    EXPECT_DOUBLE_EQ(sum(st.StockForAgeAndGender[1][1]), 2.5);
+
+    // Whole months still to serve: 5, counted at 4.
+    EXPECT_EQ(f.sim->stockReleaseCounts[4], 1);
+    EXPECT_EQ(std::accumulate(f.sim->stockReleaseCounts.begin(), f.sim->stockReleaseCounts.end(), 0), 1);
+    // Cell (2, 1) is index 2: q + 0.2, outcome 0's negative value as 0.
+    EXPECT_EQ(f.sim->postCell[0], 0.0);
+    for (int q = 1; q < 6; ++q) EXPECT_DOUBLE_EQ(f.sim->postCell[u(q)], q + 0.2);
+    EXPECT_EQ(f.sim->err.m_CaseNumber, 1);
+    EXPECT_TRUE(f.dir.exists("stock.out"));
+    // The flags set around single calls do not outlive them.
+    EXPECT_FALSE(f.sim->stockFlag);
+    EXPECT_FALSE(f.sim->byFelony);
+    EXPECT_FALSE(f.sim->inTotals);
+}
+
+TEST(StockFromMicrodata, FelonyTypeAndReleaseMonthEdges) {
+    StockFixture f;
+    // Felony type 0 is the last felony type, without a message. Remaining
+    // 130.2 months: release month 130, cell 120 everywhere, not counted.
+    // Remaining 0.6: release month 1, whole months 0, not counted either.
+    ASSERT_TRUE(f.run("1 1 1 40 1 20 0 2 0 130.2 0 0 0 0 1 1 1 1.0\n"
+                      "2 1 1 40 1 20 3 2 0 0.6 0 0 0 0 1 1 1 1.0\n"))
+        << f.host.joined();
+    EXPECT_TRUE(f.host.messages.empty()) << f.host.joined();
+    StateTables& st = f.st();
+    EXPECT_DOUBLE_EQ(f.cell(VarFelonyType, 3, 120), 1.0);
+    EXPECT_DOUBLE_EQ(f.cell(VarFelonyType, 3, 0), 1.0);
+    EXPECT_DOUBLE_EQ(st.Stocks[7][120], 1.0);
+    EXPECT_DOUBLE_EQ(f.cell(VarAge, 3, 120), 1.0); // age 40: group 3
+    EXPECT_DOUBLE_EQ(st.StockForFelonyType[2][6][120], 1.0);
+    EXPECT_DOUBLE_EQ(st.StockForFelonyType[2][6][0], 1.0);
+    EXPECT_DOUBLE_EQ(st.StockForAdmissionGroups[2][0][120], 1.0);
+    EXPECT_DOUBLE_EQ(st.StockForAgeAndGender[0][2][120], 1.0);
+    for (int c : f.sim->stockReleaseCounts) EXPECT_EQ(c, 0);
+}
+
+struct BadRecord {
+    const char* line;
+    const char* message; // empty: the reading ends without a message
+};
+
+class StockRecordChecks : public ::testing::TestWithParam<BadRecord> {};
+
+TEST_P(StockRecordChecks, StopTheStockWithTheFieldsMessage) {
+    StockFixture f;
+    EXPECT_FALSE(f.run(std::string(kRecord) + GetParam().line));
+    if (*GetParam().message == '\0') {
+        EXPECT_TRUE(f.host.messages.empty()) << f.host.joined();
+    } else {
+        ASSERT_EQ(f.host.messages.size(), 1u) << f.host.joined();
+        EXPECT_EQ(f.host.messages[0].text, GetParam().message);
+        EXPECT_EQ(f.host.messages[0].icon, MessageIcon::Stop);
+    }
+    EXPECT_FALSE(f.dir.exists("stock.out"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, StockRecordChecks,
+    ::testing::Values(
+        BadRecord{"\n", ""}, BadRecord{"abc 2 1 30\n", ""},
+        BadRecord{"2 3 1 30 3 20 2 1 12 5 10 6 3 4 2 1 1 2\n", "Illegal Gender = 3, Case Number = 2"},
+        BadRecord{"2 1 0 30 3 20 2 1 12 5 10 6 3 4 2 1 1 2\n", "Illegal Race = 0, Case Number = 2"},
+        BadRecord{"2 1 1 x 3 20 2 1 12 5 10 6 3 4 2 1 1 2\n", "Illegal Age = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 4 20 2 1 12 5 10 6 3 4 2 1 1 2\n", "Illegal Offense = 4, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 nan 2 1 12 5 10 6 3 4 2 1 1 2\n",
+                  "Illegal Length of prison = -1.000000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 1e12 2 1 12 5 10 6 3 4 2 1 1 2\n",
+                  "Illegal Length of prison = 1000000000000.000000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 - 1 12 5 10 6 3 4 2 1 1 2\n", "Illegal Felony Type = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 3 12 5 10 6 3 4 2 1 1 2\n", "Illegal Region = 3, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 10000 5 10 6 3 4 2 1 1 2\n",
+                  "Illegal Length of postprison = 10000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12\n", "Illegal FloatLenp2 = -1.000000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 0.4 10 6 3 4 2 1 1 2\n", "Illegal lenp2 = 0, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 9999.5 10 6 3 4 2 1 1 2\n", "Illegal lenp2 = 10000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 1e300 10 6 3 4 2 1 1 2\n", "Illegal lenp2 = 2147483647, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5\n",
+                  "Illegal Length of postprison restitution in days = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 -1 3 4 2 1 1 2\n",
+                  "Illegal Length of postprison sentencing = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 10000 4 2 1 1 2\n",
+                  "Illegal Length of first parole = 10000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 -4 2 1 1 2\n",
+                  "Illegal Length of second parole = -4, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4\n", "Illegal Grid row = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 2\n", "Illegal Grid column = -1, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 2 1 2 2\n", "Illegal Grid table = 2, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 3 1 1 2\n", "Illegal Grid row = 3, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 1 0 1 2\n", "Illegal Grid column = 0, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 2 1 1\n", "Illegal Weight = -1.000000, Case Number = 2"},
+        BadRecord{"2 1 1 30 3 20 2 1 12 5 10 6 3 4 2 1 1 inf\n", "Illegal Weight = -1.000000, Case Number = 2"}));
+
+TEST(StockFromMicrodata, RandomDayDecidesTheRestitutionRange) {
+    // d = trunc((u * 10 + 1) * 3) with u = rand / 32767: 3 at 0, 33 at 32767,
+    // 9 at 7645 (9.9994) and 10 at 7646 (10.0003).
+    EXPECT_EQ(stockRandomDay(0), 3);
+    EXPECT_EQ(stockRandomDay(32767), 33);
+    EXPECT_EQ(stockRandomDay(7645), 9);
+    EXPECT_EQ(stockRandomDay(7646), 10);
+
+    // The second rand of a line is its random day (the first is its sampling draw).
+    const char* line = "1 1 1 30 1 20 1 1 12 5 9990 6 3 4 1 1 1 1\n";
+    {
+        StockFixture f;
+        f.sim->ctx.crt.srand(stateBefore(7646, 2));
+        EXPECT_FALSE(f.run(line));
+        EXPECT_EQ(f.host.joined(), "Illegal Length of postprison restitution = 10000, Case Number = 1");
+    }
+    {
+        StockFixture f;
+        f.sim->ctx.crt.srand(stateBefore(7645, 2));
+        EXPECT_TRUE(f.run(line)) << f.host.joined();
+    }
+}
+
+TEST(StockFromMicrodata, SamplingKeepsDrawsAtMostTheFractionWithTheWeightScaled) {
+    // 16383 / 32767 = 0.499985 is kept, 16384 / 32767 = 0.500015 is not.
+    {
+        StockFixture f;
+        f.sim->ctx.params.SamplingFraction = 0.5;
+        f.sim->ctx.crt.srand(stateBefore(16383));
+        ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
+        EXPECT_DOUBLE_EQ(sum(f.st().Stocks[7]), 5.0); // 2.5 / 0.5
+        EXPECT_EQ(f.sim->stockReleaseCounts[4], 1);
+    }
+    {
+        StockFixture f;
+        f.sim->ctx.params.SamplingFraction = 0.5;
+        f.sim->ctx.crt.srand(stateBefore(16384));
+        ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
+        EXPECT_EQ(sum(f.st().Stocks[7]), 0.0);
+        EXPECT_EQ(f.sim->stockReleaseCounts[4], 0);
+        EXPECT_EQ(f.sim->err.m_CaseNumber, 1); // the skipped line still counts
+        EXPECT_TRUE(f.dir.exists("stock.out"));
+    }
+    // A fraction that is not a number above 0 keeps every record out, even a
+    // draw of exactly 0, and nothing becomes infinite.
+    for (double fraction : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        StockFixture f;
+        f.sim->ctx.params.SamplingFraction = fraction;
+        f.sim->ctx.crt.srand(stateBefore(0));
+        ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
+        EXPECT_EQ(sum(f.st().Stocks[7]), 0.0) << fraction;
+    }
+}
+
+TEST(StockFromMicrodata, LineLimitAndUnreadableFile) {
+    StockFixture f;
+    f.st().StockMicrodataLineLimit = 2;
+    // The third line would fail; it is never read.
+    ASSERT_TRUE(f.run(std::string(kRecord) + kRecord + "x\n")) << f.host.joined();
+    EXPECT_DOUBLE_EQ(sum(f.st().Stocks[7]), 5.0);
+    EXPECT_EQ(f.sim->err.m_CaseNumber, 2);
+
+    StockFixture missing;
+    EXPECT_FALSE(missing.sim->createStockFromMicrodata());
+    EXPECT_EQ(missing.host.joined(),
+              "File " + missing.dir.file("stockm.inp") + " could not be opened, cause = 2");
+}
+
+TEST(StockFromMicrodata, CancelStopsAtTheHundredthLine) {
+    StockFixture f;
+    f.host.cancelAfterPumps = 0;
+    std::string data;
+    for (int i = 0; i < 150; ++i) data += kRecord;
+    EXPECT_FALSE(f.run(data));
+    EXPECT_TRUE(f.sim->m_CancelRequested);
+    EXPECT_EQ(f.host.pumps, 1);
+    EXPECT_EQ(f.host.statuses,
+              (std::vector<std::string>{"Stock Microdata Sequence # 100", "User Canceled Stock Creation"}));
+    // Lines 1..99 were recorded; line 100 was not.
+    EXPECT_DOUBLE_EQ(sum(f.st().Stocks[7]), 99 * 2.5);
+    EXPECT_FALSE(f.dir.exists("stock.out"));
+    EXPECT_TRUE(f.host.messages.empty());
+}
+
+TEST(StockOutput, LayoutWithoutTheOptionalTables) {
+    StockFixture f(false);
+    ASSERT_TRUE(f.run("1 2 1 30 3 20.0 2 1 12 130 10 6 3 4 2 1 1 2.5\n")) << f.host.joined();
+    const auto got = lines(f.dir.read("stock.out"));
+    // Per table: a blank line, the title, a blank line, then per category
+    // 8 lines of 15 values and one line with the 121st.
+    ASSERT_EQ(got.size(), 7u * 3u + (2u + 2u + 4u + 3u + 4u + 3u + 2u) * 9u);
+    EXPECT_EQ(got[1], " Base population table for 121 months by Gender  (2 categories)");
+    std::string zeros;
+    for (int i = 0; i < 15; ++i) zeros += "     0";
+    EXPECT_EQ(got[3], zeros);
+    // Gender 2's row: the release at month 130 sits in the last cell, "%5.0f" of 2.5.
+    EXPECT_EQ(got[3 + 9 + 8], "     2");
+    EXPECT_EQ(got[3 + 8], "     0");
+    EXPECT_EQ(got[22], " Base population table for 121 months by Race  (2 categories)");
+}
+
+TEST(StockOutput, ReportsAFileThatCannotBeOpened) {
+    StockFixture f;
+    std::filesystem::create_directory(f.dir.file("stock.out"));
+    EXPECT_FALSE(f.run(kRecord));
+    EXPECT_EQ(f.host.joined(), "Unable to open file " + f.dir.file("stock.out"));
+}
+
+// The reference data set with stock microdata sampled at 0.70: the stock
+// output file of a whole run agrees byte for byte with the one written by an
+// independent implementation.
+TEST(StockOutput, ReferenceSetAgrees) {
+    ScratchDir dir;
+    dir.copyFrom("reference/set4");
+    RunConfiguration cfg;
+    cfg.filePath = dir.file("run.kov");
+    cfg.ReadFromFile();
+    RecordingHost host;
+    Simulation sim(cfg, dir.str(), host);
+    sim.OnRunSim();
+    ASSERT_TRUE(dir.exists("stock_104.out")) << host.joined();
+    const std::string expected = test::readBytes(test::testDataPath("reference/set4/expected/stock_104.out"));
+    const std::string actual = dir.read("stock_104.out");
+    const auto want = lines(expected), got = lines(actual);
+    for (std::size_t i = 0; i < want.size() || i < got.size(); ++i) {
+        const std::string w = i < want.size() ? want[i] : "<end of file>";
+        const std::string g = i < got.size() ? got[i] : "<end of file>";
+        ASSERT_EQ(w, g) << "first difference at line " << i + 1;
+    }
+    EXPECT_EQ(actual, expected);
+    EXPECT_TRUE(contains(host.statuses, "Stock output file stock_104.out created."));
+}
+
+TEST(StockRelease, CellsRowsAndTheLastMonth) {
+    test::TestEngine e;
+    e.st.Stocks[2].assign(3 * 121, 0.0);
+    e.st.StockForFelonyType.resize(2);
+    e.st.StockForFelonyType[1][5].assign(2 * 121, 0.0);
+    e.AddStockRelease(2, 1, 7, 2.0, 1.5);   // row 1, cell 7: 3.0
+    e.AddStockRelease(2, 2, 130, 1.0, 1.0); // month 130 lands in cell 120
+    e.AddStockRelease(2, 3, 0, 1.0, 1.0);   // no row 3: nothing
+    e.AddStockRelease(2, -1, 0, 1.0, 1.0);  // nothing before row 0
+    EXPECT_DOUBLE_EQ(e.st.Stocks[2][121 + 7], 3.0);
+    EXPECT_DOUBLE_EQ(e.st.Stocks[2][2 * 121 + 120], 1.0);
+    EXPECT_DOUBLE_EQ(sum(e.st.Stocks[2]), 4.0);
+    e.AddStockReleaseByFelony(5, 1, 1, 120, 0.5, 2.0);
+    e.AddStockReleaseByFelony(5, 2, 0, 0, 1.0, 1.0); // no felony type 3
+    EXPECT_DOUBLE_EQ(e.st.StockForFelonyType[1][5][121 + 120], 1.0);
+    EXPECT_DOUBLE_EQ(sum(e.st.StockForFelonyType[1][5]), 1.0);
+}
+
+// ---------------------------------------------------------------- stock tables
+
+struct TablesFixture : StockFixture {
+    TablesFixture() {
+        StateTables& st = this->st();
+        sim->ctx.params.PostprisonOption = 1;
+        sim->postprisonOption = 1;
+        st.Suplengths[1] = {6, 12, 18};
+        st.Suplengths[2] = {0, 30};
+        st.SuplengthCounts = {5, 3, 2};
+        st.Parray[0].assign(5, Series{0.2, 0.2, 0.2});
+        st.Parray[1].assign(3, Series{0.3, 0.3, 0.3});
+        st.Parray[2].assign(2, Series{0.5, 0.5, 0.5});
+        for (std::size_t q = 0; q < 5; ++q) st.Pparray[q] = {0.1 * static_cast<double>(q + 1), 0.0, -0.3};
+        sim->ctx.params.release[ProbReleaseRevocation] = 0.35;
+    }
+};
+
+TEST(StockFromTables, WalkOverADistribution) {
+    TablesFixture f;
+    StateTables& st = f.st();
+    // Seed 1 hands out 41, 18467, 6334: u = 0.00125, 0.56359, 0.19330.
+    RandomNumberGenerator gen(1, f.sim->ctx.crt);
+    // Offense 1: 0 is never chosen, even when u is below it; 0.5 covers 0.00125.
+    st.Parray[1] = {Series{0.0}, Series{0.5}, Series{0.5}};
+    EXPECT_EQ(f.sim->drawStockCategory(1, 1, gen), 1);
+    // 0.56359 - 0.1 = 0.46359; 0.0 is skipped; 0.2 does not cover it: the walk
+    // runs out at the number of categories, and the last length is taken.
+    st.Parray[1] = {Series{0.1}, Series{0.0}, Series{0.2}};
+    const int ranOut = f.sim->drawStockCategory(1, 1, gen);
+    EXPECT_EQ(ranOut, 3);
+    EXPECT_EQ(f.sim->stockSupervisionLength(1, ranOut), 18);
+    EXPECT_EQ(f.sim->stockSupervisionLength(1, 1), 12);
+    // 0.19330 - 0.1 = 0.0933 is covered by the second 0.1.
+    st.Parray[1] = {Series{0.1}, Series{0.1}, Series{0.8}};
+    EXPECT_EQ(f.sim->drawStockCategory(1, 1, gen), 1);
+
+    // A draw of exactly 1 against rows that sum to 1 only nearly: 1 - 0.2 - 0.1
+    // is 0.7000000000000001, above 0.7, so the walk runs out.
+    f.sim->ctx.crt.srand(0);
+    RandomNumberGenerator top(stateBefore(32767), f.sim->ctx.crt);
+    st.Parray[2] = {Series{0.2}, Series{0.1}, Series{0.7}};
+    EXPECT_EQ(f.sim->drawStockCategory(2, 1, top), 3);
+    // An empty list has no length.
+    st.Suplengths[2].clear();
+    EXPECT_EQ(f.sim->stockSupervisionLength(2, 0), 0);
+    EXPECT_EQ(f.sim->stockSupervisionLength(2, 3), 0);
+}
+
+TEST(StockFromTables, OneCaseForEachWholeStockAndTheReleaseParameter) {
+    TablesFixture f;
+    StateTables& st = f.st();
+    Series& offense = st.Stocks[VarOffense];
+    offense[0 * 121 + 0] = 2.9;  // offense 1, month 0: two cases
+    offense[1 * 121 + 3] = 0.99; // none
+    offense[2 * 121 + 119] = 1;  // offense 3, the last month: one
+    offense[2 * 121 + 120] = 5;  // month 120 is not a release month of the stock tables
+    ASSERT_TRUE(f.sim->createStockFromTables()) << f.host.joined();
+    EXPECT_EQ(f.host.statuses,
+              (std::vector<std::string>{"Stock Sequence # 1", "Stock Sequence # 2", "Stock Sequence # 3"}));
+    EXPECT_EQ(f.host.pumps, 3);
+    // The last case was offense 3: its post-prison values, negative ones as 0,
+    // and the release revocation parameter in the revocation place.
+    for (std::size_t q = 0; q < 5; ++q) EXPECT_EQ(f.sim->postCell[q], 0.0);
+    EXPECT_DOUBLE_EQ(f.sim->postCell[5], 0.35);
+    // The stock tables themselves are the stock: nothing is added to them.
+    EXPECT_DOUBLE_EQ(sum(offense), 2.9 + 0.99 + 1 + 5);
+    EXPECT_TRUE(f.host.messages.empty());
+}
+
+TEST(StockFromTables, CancelSkipsEveryRemainingCase) {
+    TablesFixture f;
+    f.st().Stocks[VarOffense][0] = 4;
+    f.host.cancelAfterPumps = 1;
+    EXPECT_FALSE(f.sim->createStockFromTables());
+    EXPECT_TRUE(f.sim->m_CancelRequested);
+    // Every case is still visited, counted and pumped.
+    EXPECT_EQ(f.host.pumps, 4);
+    EXPECT_EQ(f.host.statuses.back(), "Stock Sequence # 4");
+}
+
+TEST(StockFromTables, ReferenceSetBuildsItsStockAndGoesOn) {
+    ScratchDir dir;
+    dir.copyFrom("reference/set2");
+    RunConfiguration cfg;
+    cfg.filePath = dir.file("run.kov");
+    cfg.ReadFromFile();
+    RecordingHost host;
+    Simulation sim(cfg, dir.str(), host);
+    sim.OnRunSim();
+    EXPECT_TRUE(contains(host.statuses, "Stock Sequence # 1"));
+    // The case loop ran after the stock: its county output exists.
+    EXPECT_TRUE(dir.exists("county_102.out")) << host.joined();
+}
+
+} // namespace
+} // namespace kov
