@@ -31,8 +31,18 @@ void PrintTo(const Expected& e, std::ostream* os) { *os << e.set << "/" << e.fil
 
 const Expected kExpected[] = {
     {"set1", "tables_101.out", Extent::Report},
+    {"set1", "county_101.out", Extent::Whole},
+    {"set2", "tables_102.out", Extent::Report},
+    {"set2", "county_102.out", Extent::Whole},
     {"set3", "tables_103.out", Extent::Report},
+    {"set3", "county_103.out", Extent::Whole},
+    {"set4", "tables_104.out", Extent::Report},
+    {"set4", "county_104.out", Extent::Whole},
+    {"set5", "tables_105.out", Extent::Report},
+    {"set5", "county_105.out", Extent::Whole},
     {"set6", "tables_106.out", Extent::Report},
+    {"set6", "county_106.out", Extent::Whole},
+    {"set4", "stock_104.out", Extent::Whole},
 };
 
 std::vector<std::string> lines(const std::string& text) {

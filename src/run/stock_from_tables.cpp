@@ -85,7 +85,6 @@ bool Simulation::createStockFromTables() {
                 // Stock cases have no grid cell: their revocation probability is
                 // the release parameter, put where the post-prison engine reads it.
                 postCell[RevocationCell] = p.release[ProbReleaseRevocation];
-                releaseRevocationProbability = p.release[ProbReleaseRevocation];
 
                 ++sequence;
                 host.status(format("Stock Sequence # %lld", sequence));
