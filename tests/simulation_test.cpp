@@ -156,3 +156,30 @@ TEST(Simulation, TextWhereANumberBelongsIsReportedAndTheRunGoesOn) {
 
 } // namespace
 } // namespace kov
+
+namespace kov {
+namespace {
+
+std::string runReport(const char* set, const char* seed) {
+    test::ScratchDir dir;
+    dir.copyFrom(set);
+    RunConfiguration cfg;
+    cfg.filePath = dir.file("run.kov");
+    cfg.ReadFromFile();
+    if (seed) cfg.setValue(SecRun, RandomStartingNumberKey, seed);
+    RecordingHost host;
+    Simulation sim(cfg, dir.str(), host);
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
+    const std::string text = dir.read(cfg.value(SecFiles, TablesOutputFile));
+    return text.substr(text.find("SUMMARY OF PROJECTED"), 600);
+}
+
+TEST(Simulation, TheConfiguredSeedDecidesTheSampleAndNothingElseDoes) {
+    // set3 samples 80% of its cases.
+    const std::string first = runReport("reference/set3", nullptr);
+    EXPECT_EQ(first, runReport("reference/set3", nullptr)) << "the same configuration twice in one process";
+    EXPECT_NE(first, runReport("reference/set3", "12345")) << "another seed draws another sample";
+}
+
+} // namespace
+} // namespace kov

@@ -29,7 +29,9 @@ bool loadConfiguration(const std::string& kovPath, RunConfiguration& cfg) {
         std::fprintf(stderr, "kovary: error: configuration file %s cannot be read\n", kovPath.c_str());
         return false;
     }
-    cfg.filePath = kovPath;
+    std::error_code abs;
+    const fs::path full = fs::absolute(kovPath, abs);
+    cfg.filePath = abs ? kovPath : full.lexically_normal().string();
     cfg.ReadFromFile();
     return true;
 }

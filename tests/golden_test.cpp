@@ -1,0 +1,75 @@
+// The demonstration runs' outputs compared with committed golden files.
+// Regenerate a golden file only when a change of numbers is intended, and say
+// why in the commit: KOVARY_UPDATE_GOLDEN=1 ctest -R Golden.
+#include "config/run_configuration.h"
+#include "run/recording_host.h"
+#include "run/simulation.h"
+#include "run/summary_report.h"
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+// Runs one demonstration configuration on a copy of the demo data with the
+// fixed report clock; returns the named output with the folder made neutral.
+std::string demoOutput(const std::string& kov, const std::string& output) {
+    ScratchDir dir;
+    for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
+        if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+    RunConfiguration cfg;
+    cfg.filePath = dir.file(kov);
+    cfg.ReadFromFile();
+    RecordingHost host;
+    Simulation sim(cfg, dir.str(), host);
+    sim.ctx.now = referenceClockTime;
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
+    return replaceAll(dir.read(output), dir.str(), "@DATADIR@");
+}
+
+void compareWithGolden(const std::string& actual, const std::string& golden) {
+    const std::string path = test::testDataPath("golden/" + golden);
+    if (std::getenv("KOVARY_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << actual;
+        GTEST_SKIP() << "rewrote " << path;
+    }
+    const std::string expected = test::readBytes(path);
+    ASSERT_FALSE(expected.empty()) << "missing golden file " << path;
+    std::istringstream want(expected), got(actual);
+    std::string w, g;
+    for (int line = 1; std::getline(want, w); ++line) {
+        ASSERT_TRUE(static_cast<bool>(std::getline(got, g))) << golden << ": output ends before line " << line;
+        ASSERT_EQ(w, g) << golden << " line " << line;
+    }
+    EXPECT_FALSE(static_cast<bool>(std::getline(got, g))) << golden << ": output has more lines: " << g;
+}
+
+TEST(Golden, DemonstrationWithBackDatedCourtCases) {
+    compareWithGolden(demoOutput("demo.kov", "tables.out"), "demo_tables.out");
+}
+
+TEST(Golden, DemonstrationWithStockMicrodata) {
+    compareWithGolden(demoOutput("demo-stock.kov", "tables-stock.out"), "demo_stock_tables.out");
+}
+
+TEST(Golden, TwoRunsInOneProcessGiveTheSameNumbers) {
+    // Each run seeds its own generators from its own configuration.
+    EXPECT_EQ(demoOutput("demo-stock.kov", "tables-stock.out"), demoOutput("demo-stock.kov", "tables-stock.out"));
+}
+
+} // namespace
+} // namespace kov
