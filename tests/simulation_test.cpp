@@ -171,7 +171,8 @@ std::string runReport(const char* set, const char* seed) {
     Simulation sim(cfg, dir.str(), host);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     const std::string text = dir.read(cfg.value(SecFiles, TablesOutputFile));
-    return text.substr(text.find("SUMMARY OF PROJECTED"), 600);
+    const std::size_t from = text.find("SUMMARY OF PROJECTED");
+    return text.substr(from, text.find("Directory for input") - from);
 }
 
 TEST(Simulation, TheConfiguredSeedDecidesTheSampleAndNothingElseDoes) {
