@@ -1,5 +1,7 @@
 #include "config/ini_file.h"
 
+#include "config/replace_file.h"
+
 #include "input/text_file.h" // trimBlanks
 
 #include <cerrno>
@@ -51,7 +53,6 @@ bool keyName(const std::string& body, std::string& name) {
     return !name.empty();
 }
 
-std::string systemReason() { return std::strerror(errno); }
 
 } // namespace
 
@@ -194,59 +195,11 @@ std::string IniFile::text() const {
 }
 
 bool IniFile::save(const std::string& path, std::string* error) const {
-    auto fail = [error](const std::string& why) {
-        if (error) *error = why;
+    if (state_ == LoadState::Unreadable) {
+        if (error) *error = path + " could not be read, so it is not replaced";
         return false;
-    };
-    namespace fs = std::filesystem;
-    if (path.empty()) return fail("no file name given");
-    if (state_ == LoadState::Unreadable) return fail(path + " could not be read, so it is not replaced");
-
-    // Write through a symbolic link rather than replacing the link itself.
-    std::error_code ec;
-    std::string target = path;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        const auto real = fs::weakly_canonical(path, ec);
-        if (!ec) target = real.string();
     }
-    const auto st = fs::status(target, ec);
-    const bool exists = fs::exists(st);
-    if (exists) {
-        if (!fs::is_regular_file(st)) return fail(target + " is not a regular file");
-        // Renaming over a read-only file would succeed; refuse as writing in place would.
-        std::FILE* probe = std::fopen(target.c_str(), "r+b");
-        if (!probe) return fail(target + ": " + systemReason());
-        std::fclose(probe);
-    }
-
-    std::string temp;
-    std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-        temp = target + ".tmp" + (attempt == 0 ? std::string() : std::to_string(attempt));
-        out = std::fopen(temp.c_str(), "wbx"); // never clobber a file that is there
-        if (!out && errno != EEXIST) break;
-    }
-    if (!out) return fail("cannot create " + temp + ": " + systemReason());
-
-    const std::string content = text();
-    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), out) == content.size();
-    ok = std::fflush(out) == 0 && ok;
-    std::string reason = ok ? std::string() : systemReason();
-    if (std::fclose(out) != 0 && ok) {
-        ok = false;
-        reason = systemReason();
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
-        return fail("cannot write " + temp + ": " + reason);
-    }
-    if (exists) fs::permissions(temp, st.permissions(), ec); // keep the file's mode
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        reason = systemReason();
-        std::remove(temp.c_str());
-        return fail("cannot replace " + target + ": " + reason);
-    }
-    return true;
+    return replaceFileContents(path, text(), error);
 }
 
 } // namespace kov

@@ -44,10 +44,13 @@ void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMont
     }
 }
 
-void Engine::sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
-    err.record("sendtsup", 6070);
+namespace {
+
+// element(level of month m, m) += w over the clipped month range.
+void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::array<int, 120>& levels, int lastMonth,
+                    int s, int n, double w) {
     const long first = std::max(s, 0);
-    const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(supervisionLastMonth),
+    const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(lastMonth),
                                 static_cast<long>(levels.size()) - 1});
     for (long m = first; m <= last; ++m) {
         const long cell = static_cast<long>(levels[idx(m)]) * monthsPerLevel + m;
@@ -56,16 +59,16 @@ void Engine::sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n
     }
 }
 
+} // namespace
+
+void Engine::sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
+    err.record("sendtsup", 6070);
+    addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, w);
+}
+
 void Engine::remtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
     err.record("remtsup", 6090);
-    const long first = std::max(s, 0);
-    const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(supervisionLastMonth),
-                                static_cast<long>(levels.size()) - 1});
-    for (long m = first; m <= last; ++m) {
-        const long cell = static_cast<long>(levels[idx(m)]) * monthsPerLevel + m;
-        if (cell < 0 || cell >= static_cast<long>(sup.size())) outOfRange();
-        sup[idx(cell)] -= w;
-    }
+    addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, -w);
 }
 
 int Engine::aging(int a, int t, int k) {
