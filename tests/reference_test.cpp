@@ -33,6 +33,10 @@ const Expected kExpected[] = {
     {"set1", "tables_101.out", Extent::Report},
     {"set3", "tables_103.out", Extent::Report},
     {"set6", "tables_106.out", Extent::Report},
+    {"set1", "feltab.out", Extent::Whole},
+    {"set3", "feltab.out", Extent::Whole},
+    {"set5", "feltab.out", Extent::Whole},
+    {"set6", "feltab.out", Extent::Whole},
 };
 
 std::vector<std::string> lines(const std::string& text) {

@@ -22,7 +22,8 @@ bool Simulation::createStockFromMicrodata() {
     return false;
 }
 
-void Simulation::writeOutputTables() {}
+// The workbooks are not written by this build; the tables do not depend on them.
+void Simulation::exportWorkbooks() {}
 void Simulation::writeGraphs() {}
 
 } // namespace kov

@@ -14,6 +14,8 @@
 
 namespace kov {
 
+struct TableOptions;
+
 enum class RunOutcome { Completed, Canceled, Failed };
 
 class Simulation final : public Engine {
@@ -58,7 +60,13 @@ public:
     bool createStockFromTables();
     bool createStockFromMicrodata();
     void writeSummaryReport();
+    // ---- output tables
+    /// What section "OUTPUT TABLES" asks the table writer for, and its paths.
+    TableOptions tableOptions() const;
+    /// The tables of every kind the configuration selects, after the report.
     void writeOutputTables();
+    /// The spreadsheet workbooks that follow the prison tables.
+    void exportWorkbooks();
     void writeGraphs();
     void rebuildPrograms();
 
