@@ -43,6 +43,10 @@ const Expected kExpected[] = {
     {"set6", "tables_106.out", Extent::Report},
     {"set6", "county_106.out", Extent::Whole},
     {"set4", "stock_104.out", Extent::Whole},
+    {"set1", "feltab.out", Extent::Whole},
+    {"set3", "feltab.out", Extent::Whole},
+    {"set5", "feltab.out", Extent::Whole},
+    {"set6", "feltab.out", Extent::Whole},
 };
 
 std::vector<std::string> lines(const std::string& text) {

@@ -5,7 +5,8 @@
 
 namespace kov {
 
-void Simulation::writeOutputTables() {}
+// The workbooks are not written by this build; the tables do not depend on them.
+void Simulation::exportWorkbooks() {}
 void Simulation::writeGraphs() {}
 
 } // namespace kov

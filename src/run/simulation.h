@@ -15,6 +15,7 @@
 namespace kov {
 
 struct StockRecord;
+struct TableOptions;
 
 enum class RunOutcome { Completed, Canceled, Failed };
 
@@ -60,7 +61,13 @@ public:
     bool createStockFromTables();
     bool createStockFromMicrodata();
     void writeSummaryReport();
+    // ---- output tables
+    /// What section "OUTPUT TABLES" asks the table writer for, and its paths.
+    TableOptions tableOptions() const;
+    /// The tables of every kind the configuration selects, after the report.
     void writeOutputTables();
+    /// The spreadsheet workbooks that follow the prison tables.
+    void exportWorkbooks();
     void writeGraphs();
     void rebuildPrograms();
 

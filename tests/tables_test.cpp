@@ -1,0 +1,371 @@
+// The table writer on small hand-made tables: rounding, percentages, labels,
+// year headings, the monthly blocks, the selection of tables by the switches
+// and the handling of files that cannot be opened or written.
+#include "engine/programs.h"
+#include "input/state_tables_ops.h"
+#include "reports/text/table_writer.h"
+#include "support/scratch_dir.h"
+#include "support/test_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+using test::TestEngine;
+
+std::size_t u(int v) { return static_cast<std::size_t>(v); }
+
+// Runs f with the writer writing into a temporary stream; returns what it wrote.
+template <class F>
+std::string captured(TableWriter& w, F f) {
+    std::FILE* tmp = std::tmpfile();
+    w.out = tmp;
+    f();
+    w.out = nullptr;
+    std::string s(static_cast<std::size_t>(std::ftell(tmp)), '\0');
+    std::rewind(tmp);
+    const std::size_t n = std::fread(s.data(), 1, s.size(), tmp);
+    s.resize(n);
+    std::fclose(tmp);
+    return s;
+}
+
+std::vector<double> numbersIn(const std::string& s) {
+    std::vector<double> v;
+    std::istringstream in(s);
+    for (double x; in >> x;) v.push_back(x);
+    return v;
+}
+
+// An engine with every classification variable named and labelled and the
+// state tables allocated.
+struct Fixture {
+    TestEngine e;
+    Fixture() {
+        const char* names[] = {"Gender", "Race", "Age", "Offense", "Sentence Length", "Felony Type", "Region",
+                               "Jail Length"};
+        e.setLabels(VarGender, {"Male", "Female"});
+        e.setLabels(VarRace, {"White", "Black"});
+        e.setLabels(VarAge, {"18", "0"});
+        e.setLabels(VarOffense, {"Violent", "Property"});
+        e.setLabels(VarSentenceLength, {"1-6", "7+"});
+        e.setLabels(VarFelonyType, {"Class A"});
+        e.setLabels(VarRegion, {"North"});
+        e.setLabels(VarJailLength, {"1-30", "31+"});
+        for (int v = 0; v < VariableCount; ++v) e.st.Values[u(v)].name = names[v];
+        e.ctx.params.FirstSimulatedYear = 2009;
+        TableSwitches sw;
+        sw.felonyByAgeAndGender = true;
+        EXPECT_TRUE(allocateStateTables(e.st, sw, e.recorder)) << e.recorder.joined();
+        e.m_JailByDays.assign(3600, 0.0);
+        e.m_Tsup.assign(600, 0.0);
+    }
+};
+
+TEST(Tables, CaseCountRoundsEachYearEndCellHalfUp) {
+    Fixture f;
+    TableWriter w(f.e, {});
+    Series data(2 * 120, 0.0);
+    data[11] = 2.5;       // counts 3
+    data[23] = 2.49;      // counts 2
+    data[120 + 119] = 0.5; // row 2, last year: counts 1
+    data[12] = 100.0;     // not a year-end month
+    EXPECT_EQ(w.caseCountOf(data, 2, 120, 11), 6);
+    EXPECT_EQ(w.caseCountOf(data, 1, 120, 11), 5) << "only the rows asked for";
+    // A daily series steps 360 days and counts every year-end day below the width.
+    Series days(2520, 0.0);
+    days[719] = 1.0;
+    days[2519] = 1.0;
+    days[720] = 5.0;
+    EXPECT_EQ(w.caseCountOf(days, 1, 2520, 719), 2);
+}
+
+TEST(Tables, PrisonTableRowsTotalsAndPercentages) {
+    Fixture f;
+    TableWriter w(f.e, {});
+    Series data(2 * 120, 0.0);
+    // Year 1: 2.5 and 1.4 (rounded 3 and 1); year 2: 1 and 3; years 3..10 empty.
+    data[11] = 2.5;
+    data[23] = 1.0;
+    data[120 + 11] = 1.4;
+    data[120 + 23] = 3.0;
+    w.caseCount = w.caseCountOf(data, 2, 120, 11);
+    ASSERT_EQ(w.caseCount, 8);
+    const std::string got = captured(w, [&] { w.prtint(data, 2, 1, 120, 11, "Prison"); });
+    // Counts print with the C library's rounding (2.5 as 2), totals add the
+    // half-up values (3 + 1 = 4), an empty column is 0.0 in every row.
+    const std::string want =
+        "\n Male          2     1     0     0     0     0     0     0     0     0"
+        "\n Female        1     3     0     0     0     0     0     0     0     0"
+        "\n           ----- ----- ----- ----- ----- ----- ----- ----- ----- -----"
+        "\n               4     4     0     0     0     0     0     0     0     0"
+        "\n\n Prison - percentages -  Gender "
+        "\n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 \n"
+        "\n Male       75.0  25.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0"
+        "\n Female     25.0  75.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0"
+        "\n           ----- ----- ----- ----- ----- ----- ----- ----- ----- -----  "
+        "\n           100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0  ";
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(got.find("nan"), std::string::npos);
+    EXPECT_EQ(got.find("inf"), std::string::npos);
+}
+
+TEST(Tables, PercentagesOfThirdsAddUpWithinRoundingAndLongTablesFit) {
+    Fixture f;
+    // 25 offense rows: more than a fixed 20-row table would hold.
+    std::vector<std::string> offenses;
+    for (int i = 0; i < 25; ++i) offenses.push_back("Offense " + std::to_string(i + 1));
+    f.e.setLabels(VarOffense, offenses);
+    TableWriter w(f.e, {});
+    w.kind = KindJail;
+    Series data(25 * 85, 0.0);
+    for (int r = 0; r < 3; ++r) data[u(r * 85 + 35)] = 1.0; // three equal rows in year 1
+    data[24 * 85 + 47] = 7.0;                                // the last row alone in year 2
+    w.caseCount = w.caseCountOf(data, 25, 85, 35);
+    const std::string got = captured(w, [&] { w.pct(data, 25, 4, 85, 35); });
+    std::istringstream lines(got);
+    double year1 = 0, year2 = 0;
+    int rows = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(" Offense ", 0) != 0) continue;
+        ++rows;
+        const auto v = numbersIn(line.substr(12));
+        ASSERT_EQ(v.size(), 5u) << line;
+        year1 += v[0];
+        year2 += v[1];
+        if (rows == 25) {
+            EXPECT_EQ(v[1], 100.0);
+        }
+    }
+    EXPECT_EQ(rows, 25);
+    EXPECT_NEAR(year1, 100.0, 0.15) << "33.3 three times";
+    EXPECT_EQ(year2, 100.0);
+}
+
+TEST(Tables, LabelsAreCutOrPaddedToTheKindsWidth) {
+    EXPECT_EQ(TableWriter::fitLabel("Public Order Ab", 8), "Public O");
+    EXPECT_EQ(TableWriter::fitLabel("Public Order Ab", 10), "Public Ord");
+    EXPECT_EQ(TableWriter::fitLabel("Old", 8), "Old     ");
+    EXPECT_EQ(TableWriter::fitLabel("Old", 10), "Old       ");
+    EXPECT_EQ(TableWriter::titleWord("Community Supervision"), "Community Supe");
+
+    Fixture f;
+    f.e.setLabels(VarGender, {"Public Order Ab", "Old"});
+    TableWriter w(f.e, {});
+    Series prison(2 * 120, 1.0), jail(2 * 85, 1.0);
+    w.caseCount = 1;
+    w.noTotals = true;
+    EXPECT_EQ(captured(w, [&] { w.prtint(prison, 2, 1, 120, 11, "Prison"); }).substr(0, 23), "\n Public O      1     1");
+    w.kind = KindSanctions;
+    const std::string s = captured(w, [&] { w.prtint(jail, 2, 1, 85, 35, "Fines"); });
+    EXPECT_EQ(s.substr(0, 25), "\n Public Ord      1     1");
+    EXPECT_NE(s.find("\n Old             1"), std::string::npos) << s;
+}
+
+TEST(Tables, YearHeadingsRunTenYearsForPrisonAndFiveForJail) {
+    Fixture f;
+    TableWriter w(f.e, {});
+    w.caseCount = 1;
+    EXPECT_EQ(captured(w, [&] { w.prthead(2, "Prison"); }),
+              "\n\n Prison Race \n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 \n");
+    EXPECT_EQ(captured(w, [&] { w.prthead(5, "Prison"); }),
+              "\n\n Prison Sentence Length  (Stoc* is stock pop with over 10 yrs prison term.)"
+              "\n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 Stoc*\n");
+    w.kind = KindJail;
+    EXPECT_EQ(captured(w, [&] { w.prthead(8, "Jail"); }),
+              "\n\n Jail Jail Length\n\n         Year 2009  2010  2011  2012  2013 \n");
+    w.caseCount = 0;
+    EXPECT_EQ(captured(w, [&] { w.prthead(1, "Jail"); }), "\n\n Jail Gender") << "no year line without cases";
+}
+
+TEST(Tables, WrproZeroesNegativeMonthsInTheSeriesAndPrintsSumsAndTheStoredAverage) {
+    Fixture f;
+    TableWriter w(f.e, {});
+    Series s(133, 0.0);
+    s[12] = -3.0;           // month 1 of year 1: printed and kept as 0
+    s[13] = 2.5;            // counts 3 in the sum, prints 2
+    s[14] = 9.0;
+    s[12 + 12 * 4 + 11] = 1.2;
+    s[72] = 4.0;            // the stored average after the fifth year
+    const std::string got = captured(w, [&] { w.wrpro(s, 12, 5); });
+    EXPECT_EQ(s[12], 0.0);
+    const std::string want =
+        "\n\nYear    1    2    3    4    5    6    7    8    9   10   11   12    SUM  AVG\n"
+        "\n2009    0    2    9    0    0    0    0    0    0    0    0    0     12    1"
+        "\n2010    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
+        "\n2011    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
+        "\n2012    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
+        "\n2013    0    0    0    0    0    0    0    0    0    0    0    1      1    0"
+        "\n   Avg(60 mo)=    4\n";
+    EXPECT_EQ(got, want);
+
+    Series empty(121, 0.0);
+    empty[5] = -2.0;
+    empty[6] = 0.4; // rounds to 0
+    EXPECT_EQ(captured(w, [&] { w.wrpro(empty, 0, 10); }), " - zero cases in table \n");
+    EXPECT_EQ(empty[5], 0.0);
+}
+
+TEST(Tables, PrisonKeysSelectTheTablesWritten) {
+    Fixture f;
+    ScratchDir dir;
+    TableOptions o;
+    o.tablesPath = dir.file("tables.out");
+    TableWriter(f.e, o).writeAll();
+    EXPECT_FALSE(dir.exists("tables.out")) << "both prison keys 0: no prison table";
+
+    f.e.st.Tops[7][11] = 5.0;
+    f.e.st.Entry[0] = 1.0;
+    o.prisonEntryExit = true;
+    bool exported = false;
+    TableWriter(f.e, o).writeAll([&] { exported = true; });
+    const std::string only = dir.read("tables.out");
+    EXPECT_TRUE(exported);
+    EXPECT_EQ(only.rfind("\n\nPrison - Total Count Per Month:\n\n", 0), 0u) << only.substr(0, 80);
+    EXPECT_NE(only.find("ENTRY & EXIT TABLES: "), std::string::npos);
+    EXPECT_NE(only.find("Total Releases - zero cases in table \n"), std::string::npos);
+    EXPECT_EQ(only.find(" Prison Gender"), std::string::npos);
+
+    o.prisonDemographics = true;
+    TableWriter(f.e, o).writeAll();
+    const std::string both = dir.read("tables.out");
+    EXPECT_EQ(both.substr(0, only.size()), only) << "appended after the earlier tables";
+    EXPECT_EQ(both.find("\n\n Prison Gender \n\t Zero cases in table \n", only.size()), only.size());
+}
+
+TEST(Tables, JailAndSupervisionSwitches) {
+    Fixture f;
+    ScratchDir dir;
+    TableOptions o;
+    o.tablesPath = dir.file("tables.out");
+    o.countyOutputPath = dir.file("county.out");
+    dir.write("county.out", "\n  1 Adams\n");
+    o.countyPopulation = true;
+    TableWriter(f.e, o).writeAll();
+    EXPECT_EQ(dir.read("tables.out"),
+              "\n\nCounty Jail Population Table \n\n"
+              "County Id.     Beds PreT Misd Othr               Yr1   Yr2   Yr3   Yr4   Yr5\n"
+              "\n  1 Adams\n");
+
+    ScratchDir dir2;
+    o = {};
+    o.tablesPath = dir2.file("tables.out");
+    o.supervision = true;
+    f.e.ctx.params.ProbationWord = "Probation";
+    f.e.m_Tsup[1] = 7.0;       // level 1, month 1 only: not a first month, zero cases
+    f.e.m_Tsup[60 + 12] = 2.0; // level 2, first month of year 2
+    TableWriter(f.e, o).writeAll();
+    const std::string s = dir2.read("tables.out");
+    EXPECT_EQ(s.rfind("\n\nProbation Counts Per Month for Level 1\n\t Zero cases in table \n", 0), 0u) << s;
+    EXPECT_NE(s.find("\n\nProbation Counts Per Month for Level 2\n\nYear     1"), std::string::npos);
+    EXPECT_NE(s.find("\n2010     2     0"), std::string::npos);
+    // All levels count the last month of each year: month 1 and month 12 are not.
+    EXPECT_NE(s.find("Probation Counts Per Month for All Levels\n\t Zero cases"), std::string::npos);
+    EXPECT_EQ(s.find("Residential"), std::string::npos) << "no sanction tables";
+}
+
+TEST(Tables, DailyJailLowAndHighStartFromTheFirstDayAndFromZero) {
+    Fixture f;
+    ScratchDir dir;
+    TableOptions o;
+    o.tablesPath = dir.file("tables.out");
+    o.jail = true;
+    for (int d = 0; d < 30; ++d) f.e.m_JailByDays[u(750 + d)] = -1.0 - d; // month 2: negative only
+    f.e.m_JailByDays[780] = 6.0;                                          // month 3: 6, then 0s
+    TableWriter(f.e, o).writeAll();
+    const std::string s = dir.read("tables.out");
+    auto row2009 = [&](const std::string& heading) {
+        const std::size_t at = s.find(heading);
+        return at == std::string::npos ? std::string() : s.substr(s.find("\n2009", at), 5 + 4 * 6);
+    };
+    EXPECT_EQ(row2009("Jail count at the end"), "\n2009     0   -30     0     0");
+    EXPECT_EQ(row2009("Jail count average"), "\n2009     0   -16     0     0"); // -15.5 as %6.0f
+    EXPECT_EQ(row2009("Jail count high"), "\n2009     0     0     6     0");
+    EXPECT_EQ(row2009("Jail count low"), "\n2009     0   -30     0     0");
+}
+
+TEST(Tables, ProgramOccupancyPrintsCapacityForItsLastFreePlace) {
+    Fixture f;
+    f.e.ctx.params.NorvaleCustomizations = 1;
+    f.e.programs = std::make_unique<Programs>();
+    Program p;
+    p.name = "Boot Camp";
+    p.capacity = 10;
+    p.backupYears = 1;
+    p.admissionCount = 17;
+    p.occupancy.assign(12 + 120, 0.0);
+    p.occupancy[12] = 9.7;  // floor 9 = capacity - 1: printed as 10
+    p.occupancy[13] = 12.6; // above capacity: the value itself, 13
+    p.occupancy[14] = 10.6; // floor 10, not above: 10
+    p.occupancy[15] = 4.9;  // floor: 4
+    f.e.programs->programs.push_back(std::move(p));
+    ScratchDir dir;
+    TableOptions o;
+    o.tablesPath = dir.file("tables.out");
+    o.prisonEntryExit = true;
+    TableWriter(f.e, o).writeAll();
+    const std::string s = dir.read("tables.out");
+    // Row 1 is the year after the backup year: occupancy months 12 to 23.
+    EXPECT_NE(s.find("\n\nBoot Camp\n\nYear     1     2     3     4     5     6     7     8     9    10    11    12\n"
+                     "\n2009    10    13    10     4     0"),
+              std::string::npos)
+        << s;
+    EXPECT_NE(s.find("\n2018     0     0     0     0     0     0     0     0     0     0     0     0"
+                     "\nTotal Offenders = 17\n"),
+              std::string::npos);
+}
+
+TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {
+    Fixture f;
+    ScratchDir dir;
+    TableOptions o;
+    o.tablesPath = dir.file("missing/tables.out");
+    o.felonyTablesPath = dir.file("feltab.out");
+    o.jail = true;
+    o.felonyByAgeAndGender = true;
+    TableWriter(f.e, o).writeAll();
+    EXPECT_EQ(f.e.recorder.messages.size(), 2u) << "one message per kind asked for";
+    EXPECT_TRUE(f.e.recorder.saw("Unable to open file " + o.tablesPath));
+
+    // A device that takes no bytes: the failure shows at the flush.
+    f.e.recorder.messages.clear();
+    o.tablesPath = "/dev/full";
+    f.e.st.CrimeByAgeAndGender[0][0][11] = 3.0;
+    TableWriter(f.e, o).writeAll();
+    EXPECT_TRUE(f.e.recorder.saw("Error writing file /dev/full")) << f.e.recorder.joined();
+    EXPECT_EQ(f.e.recorder.messages.size(), 1u) << "once for the file, though two kinds failed to write it";
+    o.jail = false;
+
+    // No felony tables file: the tables file still gets every felony table.
+    f.e.recorder.messages.clear();
+    o.tablesPath = dir.file("tables.out");
+    o.felonyTablesPath = dir.file("missing/feltab.out");
+    TableWriter(f.e, o).writeAll();
+    EXPECT_TRUE(f.e.recorder.saw("Cannot open Felony Tables Output File\nfeltab.out\nContinuing without it"));
+    const std::string s = dir.read("tables.out");
+    EXPECT_NE(s.find("\n\n Prison Offense for Males of age 18\n\n       Year 2009"), std::string::npos);
+    EXPECT_NE(s.find("Females of age 0"), std::string::npos) << "all four combinations";
+
+    // No county output file: its headings stay, the run goes on.
+    f.e.recorder.messages.clear();
+    ScratchDir dir2;
+    TableOptions county;
+    county.tablesPath = dir2.file("tables.out");
+    county.countyOutputPath = dir2.file("county.out");
+    county.countyPopulation = true;
+    TableWriter(f.e, county).writeAll();
+    EXPECT_TRUE(f.e.recorder.saw("Unable to open file " + county.countyOutputPath));
+    EXPECT_EQ(dir2.read("tables.out"), "\n\nCounty Jail Population Table \n\n"
+                                       "County Id.     Beds PreT Misd Othr               Yr1   Yr2   Yr3   Yr4   Yr5\n");
+}
+
+} // namespace
+} // namespace kov
