@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace kov {
 namespace {
@@ -26,8 +27,8 @@ std::string replaceAll(std::string s, const std::string& from, const std::string
 }
 
 // Runs one demonstration configuration on a copy of the demo data with the
-// fixed report clock; returns the named output with the folder made neutral.
-std::string demoOutput(const std::string& kov, const std::string& output) {
+// fixed report clock; returns the named outputs with the folder made neutral.
+std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<std::string>& outputs) {
     ScratchDir dir;
     for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
         if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
@@ -38,8 +39,12 @@ std::string demoOutput(const std::string& kov, const std::string& output) {
     Simulation sim(cfg, dir.str(), host);
     sim.ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
-    return replaceAll(dir.read(output), dir.str(), "@DATADIR@");
+    std::vector<std::string> texts;
+    for (const auto& output : outputs) texts.push_back(replaceAll(dir.read(output), dir.str(), "@DATADIR@"));
+    return texts;
 }
+
+std::string demoOutput(const std::string& kov, const std::string& output) { return demoOutputs(kov, {output})[0]; }
 
 void compareWithGolden(const std::string& actual, const std::string& golden) {
     const std::string path = test::testDataPath("golden/" + golden);
@@ -62,8 +67,12 @@ TEST(Golden, DemonstrationWithBackDatedCourtCases) {
     compareWithGolden(demoOutput("demo.kov", "tables.out"), "demo_tables.out");
 }
 
-TEST(Golden, DemonstrationWithStockMicrodata) {
-    compareWithGolden(demoOutput("demo-stock.kov", "tables-stock.out"), "demo_stock_tables.out");
+TEST(Golden, DemonstrationWithStockMicrodataAndEveryTableKind) {
+    const auto out = demoOutputs("demo-stock.kov", {"tables-stock.out", "county-stock.out", "stock.out", "feltab.out"});
+    compareWithGolden(out[0], "demo_stock_tables.out");
+    compareWithGolden(out[1], "demo_stock_county.out");
+    compareWithGolden(out[2], "demo_stock_stock.out");
+    compareWithGolden(out[3], "demo_stock_feltab.out");
 }
 
 TEST(Golden, TwoRunsInOneProcessGiveTheSameNumbers) {

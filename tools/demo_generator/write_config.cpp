@@ -113,22 +113,25 @@ std::vector<ConfigSection> sections(ConfigKind kind, const Options& options) {
                  {{"Postprison Options", stock ? "3" : "4"},
                   {"Single Guidelines", "1"},
                   {"Dual Guidelines", "0"}}});
+    // The stock-microdata demonstration switches on every table kind, so one
+    // demonstration shows every table the system writes.
+    const char* all = stock ? "1" : "0";
     s.push_back({"OUTPUT TABLES",
                  {{"Prison Demographics", "1"},
                   {"Prison Entry/Exit", "1"},
-                  {"Felony by Age and Gender", "0"},
-                  {"Jail", "0"},
-                  {"County", "0"},
-                  {"Sanctions Residential Treatment", "0"},
-                  {"Sanctions Home Detention", "0"},
-                  {"Sanctions Fines", "0"},
-                  {"Sanctions Restitution", "0"},
-                  {"Sanctions Community Service", "0"},
-                  {"Supervision", "0"},
+                  {"Felony by Age and Gender", all},
+                  {"Jail", all},
+                  {"County", all},
+                  {"Sanctions Residential Treatment", all},
+                  {"Sanctions Home Detention", all},
+                  {"Sanctions Fines", all},
+                  {"Sanctions Restitution", all},
+                  {"Sanctions Community Service", all},
+                  {"Supervision", all},
                   {"Postprison", "0"},
                   {"Excel File", "0"},
                   {"Excel File For Offenses", "0"},
-                  {"PrisonDemos By Felony Type", "0"}}});
+                  {"PrisonDemos By Felony Type", all}}});
     s.push_back({"CHOICES OF WORDS",
                  {{"Probation or Supervision", "Supervision"}, {"Parole or Release", "Release"}}});
     ConfigSection probabilities{"PROBABILITY OUTPUT TABLES", {}};
@@ -153,7 +156,7 @@ std::vector<ConfigSection> sections(ConfigKind kind, const Options& options) {
                             "Restitution Level 2",
                             "Restitution Level 3",
                             "Supervision Revocation"})
-        probabilities.entries.emplace_back(key, std::string(key) == "Prison" ? "1" : "0");
+        probabilities.entries.emplace_back(key, stock || std::string(key) == "Prison" ? "1" : "0");
     s.push_back(std::move(probabilities));
     ConfigSection graphs{"OUTPUT GRAPHS", {}};
     for (const char* key : kGraphKeys) graphs.entries.emplace_back(key, "1");
