@@ -46,6 +46,14 @@ std::string dataDirectoryFor(const std::string& kovPath, const std::string& give
     return s;
 }
 
+// Empty stays empty (no CSV files); anything else is taken from the working folder.
+std::string absoluteFolder(const std::string& given) {
+    if (given.empty()) return given;
+    std::error_code ec;
+    const fs::path abs = fs::absolute(given, ec);
+    return ec ? given : abs.lexically_normal().string();
+}
+
 bool checkDataDirectory(const std::string& dir) {
     std::error_code ec;
     if (fs::is_directory(dir, ec)) return true;
@@ -95,7 +103,7 @@ int cmdCheck(const std::string& kovPath, const std::string& dataDir) {
     return ExitOk;
 }
 
-int cmdRun(const std::string& kovPath, const std::string& dataDir) {
+int cmdRun(const std::string& kovPath, const std::string& dataDir, const std::string& csvDir) {
     RunConfiguration cfg;
     if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
     const std::string dir = dataDirectoryFor(kovPath, dataDir);
@@ -103,11 +111,13 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir) {
     installInterruptHandler();
     CliHost host;
     Simulation sim(cfg, dir, host);
+    sim.csvDirectory = absoluteFolder(csvDir);
     const RunOutcome outcome = sim.OnRunSim();
     host.finishLine();
     switch (outcome) {
     case RunOutcome::Completed:
         std::printf("%s\nTables output: %s\n", sim.m_Message.c_str(), sim.tablesOutputPath().c_str());
+        if (!sim.csvDirectory.empty()) std::printf("CSV tables: %s\n", sim.csvDirectory.c_str());
         return ExitOk;
     case RunOutcome::Canceled:
         std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());

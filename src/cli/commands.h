@@ -11,6 +11,7 @@ constexpr int ExitCanceled = 130;
 
 int cmdNew(const std::string& kovPath, bool force);
 int cmdCheck(const std::string& kovPath, const std::string& dataDir);
-int cmdRun(const std::string& kovPath, const std::string& dataDir);
+/// csvDir, when not empty, receives the CSV copy of the tables (relative to the working folder).
+int cmdRun(const std::string& kovPath, const std::string& dataDir, const std::string& csvDir = {});
 
 } // namespace kov::cli

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     CLI::App app{"Kovary: prison, jail and supervision population projections"};
     app.require_subcommand(1);
 
-    std::string kovPath, dataDir;
+    std::string kovPath, dataDir, csvDir;
     bool force = false;
 
     auto* cNew = app.add_subcommand("new", "Write a configuration (.kov) with every default");
@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     auto* cRun = app.add_subcommand("run", "Run the projection and write its outputs");
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+    cRun->add_option("--csv", csvDir, "also write the tables' monthly series as CSV files into this folder");
 
     CLI11_PARSE(app, argc, argv);
 
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     try {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
         if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
-        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir);
+        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, csvDir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kovary: error: %s\n", e.what());
     } catch (...) {

@@ -107,6 +107,7 @@ bool Simulation::DoTheSimulation() {
     hilo(high, 1);
     writeSummaryReport();
     writeOutputTables();
+    writeCsvTables();
     if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
     m_MonthLabels.clear();
     writeExchangeFinished();

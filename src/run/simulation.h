@@ -54,6 +54,8 @@ public:
     bool m_OkRequested = false;
     bool m_ViewRequested = false;
     bool m_ViewWithRequested = false;
+    /// Folder of the CSV copy of the output tables; empty: none is written.
+    std::string csvDirectory;
 
     // ---- steps of a run, each in its own file
     bool projin();
@@ -68,6 +70,8 @@ public:
     void writeOutputTables();
     /// The spreadsheet workbooks that follow the prison tables.
     void exportWorkbooks();
+    /// The tables' monthly series as CSV files into csvDirectory, when set.
+    void writeCsvTables();
     void writeGraphs();
     void rebuildPrograms();
 

@@ -1,0 +1,42 @@
+#include "reports/csv/csv_format.h"
+
+#include "run/format.h"
+
+#include <cmath>
+
+namespace kov {
+
+const char* const CsvHeader = "table,category,year,month,value\n";
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string csvNumber(double value) {
+    // Spelled the way R, pandas and spreadsheets all read them.
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
+    return format("%.17g", value);
+}
+
+std::string csvText(const CsvRecords& records) {
+    std::string text = CsvHeader;
+    for (const CsvRecord& r : records) {
+        text += csvField(r.table);
+        text += ',';
+        text += csvField(r.category);
+        text += format(",%lld,%d,", r.year, r.month);
+        text += csvNumber(r.value);
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace kov
