@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
-if [ "${KOVARY_WITH_FUZZ:-0}" = 1 ]; then packages+=(clang); fi
+# clang only recommends libFuzzer and the sanitizer runtimes, and recommendations are not installed.
+if [ "${KOVARY_WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
