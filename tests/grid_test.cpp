@@ -331,3 +331,26 @@ TEST_F(GridFiles, TruncatedFilesNameTheMissingLine) {
 
 } // namespace
 } // namespace kov
+
+namespace kov {
+namespace {
+
+TEST_F(GridFiles, TablesTooLargeTogetherAreRefusedBeforeAnythingIsSizedByThem) {
+    // Two tables of 1000 x 600 cells: each acceptable, together over a million cells.
+    std::vector<std::string> ls{"Tables ........ 2"};
+    for (int t = 0; t < 2; ++t) {
+        ls.push_back("Big. 1000 600");
+        ls.push_back("Severity ........ 1000");
+        for (int r = 0; r < 1000; ++r) ls.push_back("R" + std::to_string(r));
+        ls.push_back("History ........ 600");
+        for (int c = 0; c < 600; ++c) ls.push_back("C" + std::to_string(c));
+    }
+    const auto path = write("big.inp", lines(ls));
+    StateTables st;
+    RecordingHost host;
+    EXPECT_FALSE(readTableDefinitions(path, absent(), 0, 0, st, host));
+    EXPECT_EQ(onlyMessage(host), "Error in grid file " + path + ": its tables hold more than 1048576 cells");
+}
+
+} // namespace
+} // namespace kov

@@ -321,3 +321,25 @@ TEST(StateTables, GridArraysTooLargeReportTheReason) {
 }
 
 } // namespace kov
+
+namespace kov {
+namespace {
+
+TEST(StateTables, CountsThatEachFitCannotMultiplyIntoAnImpossibleAllocation) {
+    // 3000 genders x 3000 age groups x 50 offenses x 120 months would be 54e9
+    // doubles; each count alone is acceptable.
+    StateTables st = smallConfiguration();
+    st.Values[VarGender].count = 3000;
+    st.Values[VarAge].count = 3000;
+    st.Values[VarOffense].count = 50;
+    RecordingHost host;
+    EXPECT_FALSE(allocateStateTables(st, TableSwitches{false, true, false}, host));
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].text.rfind("Unable to allocate memory for CrimeByAgeAndGender[", 0), 0u)
+        << host.joined();
+    FreeMemoryArrays(st);
+    expectAllReleased(st);
+}
+
+} // namespace
+} // namespace kov

@@ -182,12 +182,27 @@ bool readStockGrid(const std::string& path, StateTables& st, Host& host) {
 
 } // namespace
 
+// Every probability file holds a matrix per table and outcome: the cells of all
+// tables together bound what the run allocates for them.
+constexpr long long MaxGridCells = 1LL << 20;
+
+bool cellsWithinLimit(const std::vector<std::shared_ptr<TableDef>>& tables, const std::string& path, Host& host) {
+    long long cells = 0;
+    for (const auto& t : tables)
+        if (t) cells += static_cast<long long>(t->rows) * t->cols;
+    if (cells <= MaxGridCells) return true;
+    host.message("Error in grid file " + path + ": its tables hold more than " + std::to_string(MaxGridCells) +
+                     " cells",
+                 MessageIcon::Stop);
+    return false;
+}
+
 bool readTableDefinitions(const std::string& gridPath, const std::string& stockGridPath, int postprisonOption,
                           int dualGuidelines, StateTables& st, Host& host) {
-    if (!readCourtGrid(gridPath, st, host)) return false;
+    if (!readCourtGrid(gridPath, st, host) || !cellsWithinLimit(st.m_Tables, gridPath, host)) return false;
     if (postprisonOption == 0) return true;
     if (dualGuidelines == 0) return shareCourtGrid(st, host);
-    return readStockGrid(stockGridPath, st, host);
+    return readStockGrid(stockGridPath, st, host) && cellsWithinLimit(st.Postables, stockGridPath, host);
 }
 
 } // namespace kov

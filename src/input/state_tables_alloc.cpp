@@ -13,6 +13,17 @@ namespace {
 
 /// Elements of an a x b x c table, computed in 64 bits. Refuses negative counts
 /// and sizes beyond MaxTableElements the way a vector refuses an impossible size.
+/// Elements given out by the allocation under way: all the tables together
+/// stay under MaxTotalElements, so counts that are each acceptable cannot
+/// multiply into an allocation no machine can hold.
+thread_local std::uint64_t allocatedElements = 0;
+
+void charge(std::uint64_t n) {
+    if (n > MaxTotalElements - std::min(allocatedElements, MaxTotalElements))
+        throw std::length_error("the tables together are larger than the limit");
+    allocatedElements += n;
+}
+
 std::size_t tableSize(long long a, long long b = 1, long long c = 1) {
     if (a < 0 || b < 0 || c < 0) throw std::length_error("a table dimension is negative");
     std::uint64_t n = static_cast<std::uint64_t>(a);
@@ -22,7 +33,15 @@ std::size_t tableSize(long long a, long long b = 1, long long c = 1) {
         n *= f;
     }
     if (n > MaxTableElements) throw std::length_error("the table is larger than the limit");
+    charge(n);
     return static_cast<std::size_t>(n);
+}
+
+/// An array of n references to runs: each reference costs about three doubles.
+std::size_t references(long long n) {
+    const std::size_t size = tableSize(n);
+    charge(2 * static_cast<std::uint64_t>(size));
+    return size;
 }
 
 Series zeros(std::size_t n) { return Series(n, 0.0); }
@@ -36,6 +55,7 @@ public:
     Allocation(StateTables& st, const TableSwitches& sw, Host& host) : st_(st), sw_(sw), host_(host) {}
 
     bool run() {
+        allocatedElements = 0;
         bool ok = perGroupSanctions() && jailAndSanctions() && byOffense() && byAgeAndGender() &&
                   byFelonyType() && monthlySeries() && perCounty() && tops() && entryExitByFelony();
         // The trend and stock tables are allocated even after an earlier failure.
@@ -102,7 +122,7 @@ private:
     bool felonyByOffense(std::vector<SeriesList>& table, std::size_t f, const std::string& name,
                          const std::string& runName, long long months) {
         const long long offenses = C(VarOffense);
-        if (!item(unable(name + idx(f)), [&] { table[f] = SeriesList(tableSize(offenses)); })) return false;
+        if (!item(unable(name + idx(f)), [&] { table[f] = SeriesList(references(offenses)); })) return false;
         for (std::size_t o = 0; o < table[f].size(); ++o)
             if (!item(unable(runName + idx(f) + idx(o)), [&] { table[f][o] = zeros(tableSize(months)); }))
                 return false;
@@ -115,8 +135,8 @@ private:
         auto& totals = st_.TotalsByAdmissionGroupAndOffense;
         auto& stock = st_.StockForAdmissionGroups;
         if (!item(unable("TotalsByAdmissionGroupAndOffense array"),
-                  [&] { totals = std::vector<SeriesList>(tableSize(felonies)); }) ||
-            !item(unable("StockForAdmissionGroups array"), [&] { stock = std::vector<SeriesList>(tableSize(felonies)); }))
+                  [&] { totals = std::vector<SeriesList>(references(felonies)); }) ||
+            !item(unable("StockForAdmissionGroups array"), [&] { stock = std::vector<SeriesList>(references(felonies)); }))
             return false;
         for (std::size_t f = 0; f < totals.size(); ++f) {
             if (!felonyByOffense(totals, f, "TotalsByAdmissionGroupAndOffense", "TotalsByAdmissionGroupAndOffense", 120) ||
@@ -128,10 +148,10 @@ private:
 
     /// G x A references, each O x months: the crime and stock tables by age and gender.
     bool ageAndGender(std::vector<SeriesList>& table, const std::string& name, long long months) {
-        if (!item(unable(name + " array"), [&] { table = std::vector<SeriesList>(tableSize(C(VarGender))); }))
+        if (!item(unable(name + " array"), [&] { table = std::vector<SeriesList>(references(C(VarGender))); }))
             return false;
         for (std::size_t g = 0; g < table.size(); ++g) {
-            if (!item(unable(name + idx(g)), [&] { table[g] = SeriesList(tableSize(C(VarAge))); })) return false;
+            if (!item(unable(name + idx(g)), [&] { table[g] = SeriesList(references(C(VarAge))); })) return false;
             for (std::size_t a = 0; a < table[g].size(); ++a)
                 if (!item(unable(name + idx(g) + idx(a)),
                           [&] { table[g][a] = zeros(tableSize(C(VarOffense), months)); }))
@@ -150,7 +170,7 @@ private:
         auto& stock = st_.StockForFelonyType;
         if (!item(unable("StockForFelonyType pointer number 0"), [&] {
                 stock.clear();
-                stock.reserve(tableSize(felonies));
+                stock.reserve(references(felonies));
             }))
             return false;
         for (long long f = 0; f < felonies; ++f) {
@@ -167,7 +187,7 @@ private:
         auto& demos = st_.PrisonDemosByFelonyType;
         if (!item(unable("PrisonDemosByFelonyType array"), [&] {
                 demos.clear();
-                demos.reserve(tableSize(felonies));
+                demos.reserve(references(felonies));
             }))
             return false;
         for (std::size_t f = 0; f < static_cast<std::size_t>(felonies); ++f) {
@@ -225,7 +245,7 @@ private:
         for (std::size_t s = 0; s < st_.EntryExitTablesByFelony.size(); ++s) {
             SeriesList& series = st_.EntryExitTablesByFelony[s];
             if (!item("Unable to allocate memory for EntryExitTablesByFelony" + idx(s),
-                      [&] { series = SeriesList(tableSize(C(VarFelonyType))); }))
+                      [&] { series = SeriesList(references(C(VarFelonyType))); }))
                 return false;
             for (std::size_t f = 0; f < series.size(); ++f)
                 if (!item("Unable to allocate memory for EntryExitTablesByFelony" + idx(s) + idx(f),

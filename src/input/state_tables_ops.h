@@ -19,6 +19,9 @@ struct TableSwitches {
 /// from input files; a table beyond this is refused as an allocation failure
 /// instead of being attempted.
 constexpr std::uint64_t MaxTableElements = std::uint64_t{1} << 28;
+/// Largest number of elements of all the tables of a run together (128 MiB of
+/// doubles; a state's tables take a few MB).
+constexpr std::uint64_t MaxTotalElements = std::uint64_t{1} << 24;
 
 /// Every table empty, every reset value set (month distribution, names, limits).
 void resetStateTables(StateTables& st);
