@@ -42,6 +42,21 @@ TEST(Counters, SenditForAgeMovesTheCaseUpAGroupEveryTwelveMonths) {
     double total = 0;
     for (double v : a) total += v;
     EXPECT_EQ(total, 26.0);
+
+    // The years count from the base month: months 0..16 at 30 (before and in
+    // the first year), 17..28 at 31, 29..30 at 32.
+    Series b(4 * 85, 0.0);
+    e.SenditForAge(b, 0, 31, 1.0, 83, 5, 30);
+    for (int m = 0; m <= 30; ++m) {
+        const int group = m <= 16 ? 1 : m <= 28 ? 2 : 3;
+        EXPECT_EQ(b[static_cast<std::size_t>((group - 1) * 85 + m)], 1.0) << "month " << m;
+    }
+    // A base month after the range: no year has passed in any of its months.
+    Series c(4 * 85, 0.0);
+    e.SenditForAge(c, 2, 5, 1.0, 83, 60, 31);
+    for (int m = 2; m <= 6; ++m) EXPECT_EQ(c[static_cast<std::size_t>(85 + m)], 1.0) << "month " << m;
+    Series threeRows(3 * 85, 0.0);
+    EXPECT_THROW(e.SenditForAge(threeRows, 0, 30, 1.0, 83, 0, 29), std::out_of_range) << "age 29 is group 4, past the rows";
 }
 
 TEST(Counters, SupervisionFollowsTheLevelOfEachMonthUpToTheHorizon) {

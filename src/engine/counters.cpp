@@ -34,13 +34,17 @@ void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMont
     err.record("SenditForAge", 6040);
     const long first = std::max(s, 0);
     const long last = std::min(static_cast<long>(s) + n - 1, static_cast<long>(N));
-    for (long m = first; m <= last; ++m) {
+    // The age grows by a year every 12 months after the base month: one
+    // lookup of the age table for each such year.
+    for (long m = first, end = first; m <= last; m = end + 1) {
         const long years = std::max(m - static_cast<long>(baseMonth), 0L) / 12;
+        end = std::min(static_cast<long>(baseMonth) + 12 * years + 11, last);
         const long ageNow = static_cast<long>(age) + years;
         const int group = ageGroups.lookup(static_cast<int>(std::clamp(ageNow, -2147483647L, 2147483647L)));
-        const long cell = (static_cast<long>(group) - 1) * (static_cast<long>(N) + 2) + m;
-        if (group < 1 || cell >= static_cast<long>(a.size())) outOfRange();
-        a[idx(cell)] += w;
+        const long row = (static_cast<long>(group) - 1) * (static_cast<long>(N) + 2);
+        if (group < 1 || row + end >= static_cast<long>(a.size())) outOfRange();
+        double* cell = a.data() + row;
+        for (long month = m; month <= end; ++month) cell[month] += w;
     }
 }
 

@@ -55,7 +55,9 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     err.record("noprison", 7500);
     if (k < 0 || k >= static_cast<int>(st.Tjail.size())) return;
     supervisionLastMonth = SupervisionHorizon;
-    levels.fill(0);
+    // Supervision is counted only in the call that stands for the totals:
+    // the levels of the other calls would never be read.
+    if (inTotals) levels.fill(0);
     // The sentence-length table's by-day ranges use the days as read, the
     // month counts the days with the random day added.
     const long jailDaysRead = static_cast<long>(jailDays) - d;
@@ -104,11 +106,13 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     const long a = first + ns.jailMonths;
     if (ns.T >= 1 && a <= SupervisionHorizon) {
         const long e = std::min(a - 1 + ns.T, static_cast<long>(SupervisionHorizon));
-        if (ns.Lauto <= 0)
-            setLevels(levels, a, e, level); // a negative reduction length counts as none
-        else
-            stepLevels(levels, a, e, level, ns.Lauto);
-        if (inTotals) sendtsup(m_Tsup, TsupMonths, static_cast<int>(a), static_cast<int>(e - a + 1), ns.Psup * wv);
+        if (inTotals) {
+            if (ns.Lauto <= 0)
+                setLevels(levels, a, e, level); // a negative reduction length counts as none
+            else
+                stepLevels(levels, a, e, level, ns.Lauto);
+            sendtsup(m_Tsup, TsupMonths, static_cast<int>(a), static_cast<int>(e - a + 1), ns.Psup * wv);
+        }
 
         const long r = a + ns.Lrev;
         if (r <= e && inTotals) remtsup(m_Tsup, TsupMonths, static_cast<int>(r), static_cast<int>(e - r + 1), ns.Prev * wv);

@@ -49,8 +49,9 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     err.record("postprison", 8000);
     supervisionLastMonth = LastMonth;
     // Levels are set by step 1 where it runs; otherwise revocations remove
-    // supervision at level 0 rather than at a previous call's levels.
-    levels.fill(0);
+    // supervision at level 0 rather than at a previous call's levels. Only
+    // the call that stands for the totals counts supervision and reads them.
+    if (inTotals) levels.fill(0);
     const auto& rp = ctx.params.release;
     const long r0 = static_cast<long>(t) - 1;
     if (inTotals) {

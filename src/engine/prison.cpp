@@ -5,6 +5,7 @@
 // cell; nothing is drawn. Admissions in the first simulated year also carry
 // the flows of the same case in the five years before it, so the first years
 // do not start from an empty prison.
+#include "engine/age_runs.h"
 #include "engine/engine.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 namespace kov {
 namespace {
@@ -30,17 +32,26 @@ Month wholeMonths(double v) {
     return static_cast<Month>(std::trunc(std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX))));
 }
 
-/// Probability table `outcome` at the case's grid cell; 0 off the loaded grid.
-double cellProbability(const StateTables& st, int outcome, int table, int row, int col) {
-    const SeriesList& tables = st.P[static_cast<std::size_t>(outcome)];
-    if (table < 1 || table > st.numberOfTables() || at(table) > tables.size()) return 0.0;
-    const auto& def = st.m_Tables[at(table - 1)];
-    if (!def) return 0.0;
-    const Month cell = (static_cast<Month>(row) - 1) * def->cols + col - 1;
-    const Series& values = tables[at(table - 1)];
-    if (cell < 0 || cell >= static_cast<Month>(values.size())) return 0.0;
-    return values[at(cell)];
-}
+/// The case's grid cell, looked up once for the probabilities of one call.
+struct GridCell {
+    const StateTables& st;
+    int table;
+    Month cell = -1; ///< -1 off the loaded grid
+
+    GridCell(const StateTables& tables, int t, int row, int col) : st(tables), table(t) {
+        if (table < 1 || table > st.numberOfTables()) return;
+        const auto& def = st.m_Tables[at(table - 1)];
+        if (def) cell = (static_cast<Month>(row) - 1) * def->cols + col - 1;
+    }
+
+    /// Probability table `outcome` at the cell; 0 off the loaded grid.
+    double probability(int outcome) const {
+        const SeriesList& tables = st.P[static_cast<std::size_t>(outcome)];
+        if (cell < 0 || at(table) > tables.size()) return 0.0;
+        const Series& values = tables[at(table - 1)];
+        return cell < static_cast<Month>(values.size()) ? values[at(cell)] : 0.0;
+    }
+};
 
 /// The run [i-1][j-1] of a two-level table, or null when it is not there.
 Series* entryOf(std::vector<SeriesList>* table, int i, int j) {
@@ -60,24 +71,24 @@ class Flows {
 public:
     Flows(Engine& e, Series* pop, std::vector<SeriesList>* extra, int category, int s, int code, int gender,
           int ageGroup, int felonyType, int offense)
-        : e_(e), category_(category), age_(code), felony_(felonyType) {
+        : e_(e), category_(category), felony_(felonyType) {
         // Age-table admissions age month by month; the years factor slows the
         // ageing for later admissions (C division, toward zero).
-        q_ = static_cast<int>((static_cast<Month>(s) + 11) / 12);
+        if (code >= 0) ages_.emplace(e.ageGroups, code, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
         if (extra) {
             // The crime-by-age-and-gender call stands for no table: nothing else moves.
-            pop_ = entryOf(extra, gender, ageGroup);
+            pop_ = Target(entryOf(extra, gender, ageGroup));
             return;
         }
-        pop_ = pop;
+        pop_ = Target(pop);
         StateTables& st = e.st;
         if (felonyType >= 1 && at(felonyType) <= st.PrisonDemosByFelonyType.size() && e.currentTable >= 0 &&
             e.currentTable < 8) {
             Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(e.currentTable)];
-            if (!d.empty()) demos_ = &d;
+            if (!d.empty()) demos_ = Target(&d);
         }
         if (e.inTotals) {
-            totals_ = entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense);
+            totals_ = Target(entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
             counting_ = true;
         }
     }
@@ -86,11 +97,13 @@ public:
     void add(Month a, Month b, double d) {
         a = std::max<Month>(a, 1);
         b = std::min(b, Horizon);
-        for (Month m = a; m <= b; ++m) {
-            const int c = categoryAt(m);
-            addCell(pop_, c, m, d);
-            addCell(demos_, c, m, d);
-            addCell(totals_, 1, m, d);
+        Month end = b;
+        for (Month m = a; m <= b; m = end + 1) {
+            const int c = ages_ ? ages_->category(m, end) : category_;
+            end = std::min(end, b);
+            pop_.add(c, m, end, d);
+            demos_.add(c, m, end, d);
+            totals_.add(1, m, end, d);
         }
     }
 
@@ -109,26 +122,33 @@ public:
     }
 
 private:
-    int categoryAt(Month m) {
-        if (age_ < 0) return category_;
-        return e_.aging(age_, static_cast<int>(m), q_);
-    }
+    /// A table of category rows of 120 months.
+    class Target {
+    public:
+        Target() = default;
+        explicit Target(Series* table) : table_(table) {}
 
-    /// Category rows of 120 months; a category beyond the rows is left out.
-    static void addCell(Series* target, int c, Month m, double d) {
-        if (!target || c < 1) return;
-        const Month cell = (static_cast<Month>(c) - 1) * Horizon + m - 1;
-        if (cell < static_cast<Month>(target->size())) (*target)[at(cell)] += d;
-    }
+        /// Months a..b (within 1..120) of category c; cells beyond the table,
+        /// like a category beyond its rows, are left out.
+        void add(int c, Month a, Month b, double d) {
+            if (!table_ || c < 1) return;
+            const Month row = (static_cast<Month>(c) - 1) * Horizon;
+            const Month first = row + a - 1;
+            const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
+            if (first > last) return;
+            double* cells = table_->data();
+            for (Month cell = first; cell <= last; ++cell) cells[cell] += d;
+        }
+
+    private:
+        Series* table_ = nullptr;
+    };
 
     Engine& e_;
-    Series* pop_ = nullptr;
-    Series* demos_ = nullptr;
-    Series* totals_ = nullptr;
+    Target pop_, demos_, totals_;
     bool counting_ = false;
     int category_;
-    int age_;
-    int q_ = 0;
+    std::optional<AgeRuns> ages_; ///< the age table's months, regrouped as the case ages
     int felony_;
 };
 
@@ -251,6 +271,7 @@ void Engine::prison(Series* pop, int category, int s, int row, int col, int tabl
                     std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
     err.record("prison", 7000);
     const RunParameters& p = ctx.params;
+    const GridCell cell(st, table, row, col);
     Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
     Term t{.flows = flows,
            .trend = p.TrendWeights,
@@ -258,9 +279,9 @@ void Engine::prison(Series* pop, int category, int s, int row, int col, int tabl
            .S = S,
            .L = L,
            .w = w,
-           .P = cellProbability(st, 1, table, row, col),
-           .Q = cellProbability(st, 0, table, row, col),
-           .R = cellProbability(st, 20, table, row, col),
+           .P = cell.probability(1),
+           .Q = cell.probability(0),
+           .R = cell.probability(20),
            .backDated = code == -66 || code == -83,
            .q = static_cast<int>((static_cast<Month>(s) + 11) / 12),
            .postprisonOption = postprisonOption,

@@ -7,17 +7,14 @@
 namespace kov {
 namespace {
 
-constexpr double LengthBound = 1e6;
 constexpr long LastIndex = static_cast<long>(LevelList{}.size()) - 1;
 
 int bounded(double x) {
     if (std::isnan(x)) return 0;
-    return static_cast<int>(std::clamp(x, -LengthBound, LengthBound));
+    return static_cast<int>(std::clamp(x, -MonthLengthBound, MonthLengthBound));
 }
 
 } // namespace
-
-int wholeMonths(double x) { return bounded(std::trunc(x)); }
 
 int monthsOfDays(double days) { return bounded(std::ceil(days / 30.0)); }
 
@@ -28,12 +25,20 @@ void setLevels(LevelList& levels, long from, long to, int level) {
 }
 
 void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction) {
-    // The level of each month follows from its block directly, so months
-    // before the list (a < 0) cost nothing.
+    // Each month's drop follows from its block, so months before the list
+    // (a < 0) cost nothing: the walk starts at the block of the first month.
     const long length = std::max(autoReduction, 0);
-    for (long m = std::max(a, 0L); m <= std::min(e, LastIndex); ++m) {
-        const long firstBlockEnd = a - 1 + length;
-        const long drop = m <= firstBlockEnd ? 0 : 1 + (m - firstBlockEnd - 1) / (length + 1);
+    const long firstBlockEnd = a - 1 + length;
+    const long end = std::min(e, LastIndex);
+    long m = std::max(a, 0L);
+    if (m > end) return;
+    long drop = m <= firstBlockEnd ? 0 : 1 + (m - firstBlockEnd - 1) / (length + 1);
+    long nextDrop = firstBlockEnd + 1 + drop * (length + 1); // first month of the next block
+    for (; m <= end; ++m) {
+        if (m == nextDrop) {
+            ++drop;
+            nextDrop += length + 1;
+        }
         levels[static_cast<std::size_t>(m)] = static_cast<int>(std::max(static_cast<long>(level) - drop, 0L));
     }
 }

@@ -1,16 +1,24 @@
 #pragma once
 // The per-month supervision level list shared by the non-prison and the
 // post-prison supervision, and the conversions of length parameters to months.
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace kov {
 
 using LevelList = std::array<int, 120>;
 constexpr int HighestSupervisionLevel = 4; ///< levels are 0..4
+constexpr double MonthLengthBound = 1e6;   ///< month lengths are kept within +-this
 
 /// Integer part of a month-length parameter, kept within +-1e6 so that month
-/// sums cannot overflow; a value that is not a number counts as 0.
-int wholeMonths(double x);
+/// sums cannot overflow; a value that is not a number counts as 0. Inline:
+/// the flows convert their parameters on every call.
+inline int wholeMonths(double x) {
+    // Clamping before the truncating conversion gives the same as truncating first.
+    if (std::isnan(x)) return 0;
+    return static_cast<int>(std::clamp(x, -MonthLengthBound, MonthLengthBound));
+}
 /// ceil(days / 30), bounded like wholeMonths.
 int monthsOfDays(double days);
 /// A level index brought into 0..4.

@@ -1,0 +1,45 @@
+#pragma once
+// The age category of an admission month by month, found in runs: the whole
+// age changes at most once a year (slower for later admissions), so months
+// that share it share one lookup of the age table. The age of a month is the
+// one Engine::aging computes, to the last bit.
+#include "input/groups.h"
+
+#include <array>
+
+namespace kov {
+
+class AgeRuns {
+public:
+    /// Ages `age` at admission, yearsFactor as Engine::aging takes it, over
+    /// months 1..lastMonth.
+    AgeRuns(const Groups& groups, int age, int yearsFactor, long long lastMonth);
+
+    /// Category of month m (1..lastMonth), and through runEnd the last month
+    /// that has the same whole age, hence the same category.
+    int category(long long m, long long& runEnd);
+
+private:
+    struct Run {
+        long long first = 0, last = -1;
+        int group = 0;
+    };
+
+    /// Whole age at month t; Outside where aging finds no age in the integer range.
+    long long wholeAge(long long t) const;
+    long long firstChangeGuess(long long key) const;
+    Run runFrom(long long m) const;
+    Run wholeRunFrom(long long m) const;
+
+    static constexpr long long Outside = -(1LL << 40);
+    const Groups& groups_;
+    int age_;
+    double years_; ///< 12 x years factor
+    long long lastMonth_;
+    long long wholeYears_ = 0; ///< years_ as an integer where whole arithmetic is exact, else 0
+    // The runs found so far: the flows of one call visit the same months again.
+    std::array<Run, 16> runs_{};
+    std::size_t found_ = 0;
+};
+
+} // namespace kov
