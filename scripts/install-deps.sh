@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev qt6-base-dev libgl-dev)
 if [ "${KOVARY_WITH_FUZZ:-0}" = 1 ]; then packages+=(clang); fi
 missing=()
 for p in "${packages[@]}"; do
