@@ -18,7 +18,7 @@ public:
     explicit RegistrySettings(Prompts& prompts);
 
     /// The text of enumerated value i (empty when there is none).
-    const QString& slot(int i) const { return slots_[static_cast<std::size_t>(i)]; }
+    QString slot(int i) const { return i >= 0 && i < SlotCount ? slots_[static_cast<std::size_t>(i)] : QString(); }
     /// Writes one value; false (after a message) when the store refused it.
     bool setValue(const QString& name, const QString& text);
     /// The stored value of name, or empty.

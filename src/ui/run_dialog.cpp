@@ -44,7 +44,9 @@ CRunSim1::CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Pr
     viewGraphs_ = button("View Graphs", buttons);
     cancel_ = button("Cancel", buttons);
     buttons->addStretch(1);
+    if (!graphLayout_) body->addStretch(1);
     body->addLayout(buttons);
+    if (!graphLayout_) body->addStretch(1);
     if (graphLayout_) {
         // The live chart renderer draws here; until then the area stays empty.
         chartArea_ = new QFrame;

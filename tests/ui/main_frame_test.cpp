@@ -4,12 +4,16 @@
 #include "engine/programs.h"
 #include "support/scratch_dir.h"
 #include "ui/main_frame.h"
+#include "ui/other_file_dialog.h"
+#include "ui/text_viewer.h"
 #include "ui/registry_settings.h"
 #include "ui/scripted_prompts.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -228,6 +232,85 @@ TEST(MainFrame, ProgramsAreReadOnOpenAndNameTheProgramMenus) {
     QStringList captions;
     for (QAction* a : m->actions()) captions << a->text();
     EXPECT_EQ(captions, (QStringList{"Therapeutic Community", "Work Release", "Boot Camp"}));
+}
+
+} // namespace
+} // namespace kov::ui
+
+namespace kov::ui {
+namespace {
+
+TEST(MainFrame, EditFilesOpenTheTextViewerAndKeepTypedText) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    frame.OnEditFile(LabelsFile);
+    const auto viewers = frame.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    TextViewer* viewer = viewers.front();
+    EXPECT_EQ(viewer->path(), QString::fromStdString(demo.dir.file("labels.inp")));
+    EXPECT_EQ(viewer->editor()->toPlainText().toStdString(), demo.dir.read("labels.inp"));
+
+    // Typed text is asked about before the window goes; OK writes it.
+    viewer->editor()->appendPlainText(QStringLiteral("extra line"));
+    prompts.answers = {true};
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(demo.dir.read("labels.inp").ends_with("extra line"));
+
+    // A file that is not there.
+    frame.configuration().setValue(SecFiles, CountyFile, "nowhere.inp");
+    frame.OnEditFile(CountyFile);
+    EXPECT_EQ(prompts.messages.back(),
+              QStringLiteral("Could not run Notepad on ") + QString::fromStdString(demo.dir.file("nowhere.inp")));
+}
+
+TEST(MainFrame, OtherFileMustExist) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    QWidget owner;
+    COtherFile d(prompts, &owner);
+    d.nameField()->setText(QString::fromStdString(demo.dir.file("nothing.txt")));
+    d.accept();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("File name ") +
+                                            QString::fromStdString(demo.dir.file("nothing.txt")) +
+                                            QStringLiteral(" was not Found!")});
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    d.nameField()->setText(QString::fromStdString(demo.dir.file("grid.inp")));
+    d.accept();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_NE(d.viewer(), nullptr);
+}
+
+TEST(RegistrySettings, OnlyFiveValuesAreRead) {
+    ScriptedPrompts prompts;
+    {
+        QSettings store(QStringLiteral("KOVWin"));
+        for (const char* name : {"A1", "A2", "A3", "A4", "A5", "A6", "A7"})
+            store.setValue(QString::fromLatin1(name), QStringLiteral("v"));
+    }
+    RegistrySettings settings(prompts);
+    EXPECT_EQ(settings.slot(0), QStringLiteral("v")); // "A1" is enumerated first
+    EXPECT_EQ(settings.slot(4), QStringLiteral("v"));
+    EXPECT_EQ(settings.slot(5), QString());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    QSettings(QStringLiteral("KOVWin")).clear();
+}
+
+TEST(MainFrame, OpenedFilesJoinTheRecentFiles) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov("demo-stock.kov")));
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    QMenu* recent = frame.menu(QStringLiteral("recentFilesMenu"));
+    emit recent->aboutToShow();
+    ASSERT_GE(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 ") + demo.kov());
+    EXPECT_EQ(recent->actions()[1]->text(), QStringLiteral("&2 ") + demo.kov("demo-stock.kov"));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov("demo-stock.kov"));
 }
 
 } // namespace
