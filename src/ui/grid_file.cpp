@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace kov::ui {
@@ -28,8 +27,9 @@ bool readWhole(const std::string& path, std::string& text) {
     const std::streamoff size = in.tellg();
     if (size < 0 || static_cast<std::size_t>(size) > MaxFileBytes) return false;
     in.seekg(0, std::ios::beg);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    return in.gcount() == static_cast<std::streamsize>(size);
 }
 
 /// Lines with their line ends kept.
