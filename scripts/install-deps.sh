@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev qt6-base-dev libgl-dev)
 # clang only recommends libFuzzer and the sanitizer runtimes, and recommendations are not installed.
 if [ "${KOVARY_WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-dev); fi
 missing=()

@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVARY_BUILD_GUI=ON
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVARY_ENABLE_SANITIZERS=ON -DKOVARY_BUILD_BENCH=OFF
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVARY_ENABLE_SANITIZERS=ON -DKOVARY_BUILD_BENCH=OFF -DKOVARY_BUILD_GUI=ON
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 # A short fuzz run of every input reader (clang and libFuzzer).

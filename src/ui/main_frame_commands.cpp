@@ -1,0 +1,133 @@
+// The main window's commands that open dialogs, editors and viewers.
+#include "config/paths.h"
+#include "engine/programs.h"
+#include "ui/about_dialog.h"
+#include "ui/field_store.h"
+#include "ui/file_names_dialog.h"
+#include "ui/graph_output_dialog.h"
+#include "ui/grid_editor.h"
+#include "ui/main_frame.h"
+#include "ui/other_file_dialog.h"
+#include "ui/postprison_dialog.h"
+#include "ui/prompts_host.h"
+#include "ui/setup_dialog.h"
+#include "ui/text_viewer.h"
+
+#include <QDir>
+
+namespace kov::ui {
+
+QString CMainFrame::workingDataDirectory() const {
+    return dataDirectory_.isEmpty() ? QDir::currentPath() : dataDirectory_;
+}
+
+void CMainFrame::openSetupDialog(const QString& which) {
+    DialogSpec spec;
+    if (which == QLatin1String("setupRelease")) spec = releaseParametersSpec();
+    else if (which == QLatin1String("setupSanctions")) spec = sanctionParametersSpec();
+    else if (which == QLatin1String("setupRun")) spec = runParametersSpec();
+    else if (which == QLatin1String("setupTrend")) spec = trendWeightsSpec();
+    else if (which == QLatin1String("setupTitle")) spec = runTitleSpec();
+    else if (which == QLatin1String("breakdownTables")) spec = breakdownTablesSpec();
+    else if (which == QLatin1String("probabilityTables")) spec = probabilityTablesSpec();
+    else return;
+    const bool customizations = cfg_.isOn(SecRun, NorvaleCustomizationsKey);
+    ConfigStore store(cfg_);
+    SetupDialog dialog(std::move(spec), store, prompts_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // Turning the customizations on reads the program files.
+    if (!customizations && cfg_.isOn(SecRun, NorvaleCustomizationsKey)) rebuildPrograms();
+    updateCommandStates();
+}
+
+void CMainFrame::OnPostprisonMode() {
+    if (!postprisonEnabled_) return;
+    CPostprisonOpt dialog(cfg_, postprisonOption_, this);
+    if (dialog.exec() == QDialog::Accepted) postprisonOption_ = dialog.option();
+    updateCommandStates();
+}
+
+void CMainFrame::OnFileNames() {
+    if (!fileNamesEnabled_) return;
+    CSetIOFileNames dialog(cfg_, dataDirectory_, postprisonOption_, prompts_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.dataDirectoryChanged()) dataDirectory_ = dialog.dataDirectory();
+    if (dialog.programFilesChanged()) rebuildPrograms();
+}
+
+void CMainFrame::OnProgramParameters(int program) {
+    if (!programs_ || program < 0 || program >= programs_->count()) return;
+    Program& p = programs_->programs[static_cast<std::size_t>(program)];
+    ProgramStore store(p);
+    SetupDialog dialog(programParametersSpec(), store, prompts_, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.writtenCount() == 0) return;
+    if (p.releaseFromPrison) p.completionProbability = 1.0;
+    PromptsHost host(prompts_, this);
+    const std::string dir = workingDataDirectory().toStdString();
+    programs_->SaveDefinitions(dataPath(dir, cfg_.value(SecFiles, ProgramDefinitions)), host);
+    programs_->SaveProbabilities(dataPath(dir, cfg_.value(SecFiles, ProgramProbabilities)), host);
+    rebuildPrograms();
+}
+
+void CMainFrame::OnGridEditor(int fileKey, const QString& label) {
+    GridTarget target;
+    target.fileKey = fileKey;
+    target.label = label.toStdString();
+    target.labels = fileKey == StockProbabilities ? stockTableLabels() : courtTableLabels();
+    const QString title = fileKey == StockProbabilities ? QStringLiteral("Grid Editor for Stock Probabilities")
+                                                        : QStringLiteral("Grid Editor for Court Probabilities");
+    CGridEditor editor(cfg_, workingDataDirectory(), std::move(target), title, prompts_, this);
+    if (editor.opened()) editor.exec();
+}
+
+void CMainFrame::OnProgramProbabilities(int program) {
+    if (!programs_ || program < 0 || program >= programs_->count()) return;
+    GridTarget target;
+    target.fileKey = ProgramProbabilities;
+    target.label = programs_->programs[static_cast<std::size_t>(program)].name;
+    for (const Program& p : programs_->programs) target.labels.push_back(p.name);
+    CGridEditor editor(cfg_, workingDataDirectory(), std::move(target),
+                       QStringLiteral("Grid Editor for Program Probabilities"), prompts_, this);
+    if (!editor.opened()) return;
+    editor.exec();
+    // The collection holds the entry probabilities it read: read them again.
+    if (editor.saved()) rebuildPrograms();
+}
+
+void CMainFrame::OnEditFile(int fileKey) {
+    const QString path = QString::fromStdString(
+        dataPath(workingDataDirectory().toStdString(), cfg_.value(SecFiles, fileKey)));
+    TextViewer::open(path, prompts_, this);
+}
+
+void CMainFrame::OnOtherFile() {
+    COtherFile dialog(prompts_, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnGraphOutput() {
+    GraphOutput dialog(cfg_, prompts_, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::toggleCheckItem(int outputTableKey) {
+    cfg_.setValue(SecOutputTables, outputTableKey, cfg_.isOn(SecOutputTables, outputTableKey) ? "0" : "1");
+    cfg_.modified = 1;
+    updateCommandStates();
+}
+
+void CMainFrame::OnRunSimulation() {
+    // A run dialog is modal; this guards the shortcut while one is shown.
+    if (!runEnabled_ || runDialog_) return;
+    CRunSim1 dialog(cfg_, workingDataDirectory(), prompts_, liveChartRenderer, this);
+    runDialog_ = &dialog;
+    dialog.exec();
+    runDialog_ = nullptr;
+}
+
+} // namespace kov::ui

@@ -1,0 +1,256 @@
+#include "ui/run_dialog.h"
+
+#include "config/paths.h"
+#include "config/run_configuration.h"
+#include "ui/prompts.h"
+#include "ui/text_viewer.h"
+#include "ui/view_graphs_dialog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kov::ui {
+namespace {
+
+QPushButton* button(const char* caption, QLayout* into) {
+    auto* b = new QPushButton(QString::fromLatin1(caption));
+    // Enter is the dialog's OK, never a press of whichever button has the focus.
+    b->setAutoDefault(false);
+    into->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+CRunSim1::CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
+                   LiveChartRenderer liveChart, QWidget* parent)
+    : QDialog(parent), cfg_(cfg), dataDirectory_(dataDirectory), prompts_(prompts), liveChart_(std::move(liveChart)) {
+    sim_ = std::make_unique<Simulation>(cfg_, dataDirectory_.toStdString(), *this);
+    graphLayout_ = cfg_.isOn(SecRun, ShowGraph);
+    setWindowTitle(QStringLiteral("Run  Simulation Screen"));
+
+    auto* top = new QVBoxLayout(this);
+    auto* body = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
+    run_ = button("Run Simulation", buttons);
+    viewOutput_ = button("View Output", buttons);
+    viewOutputWith_ = button("View Output With", buttons);
+    viewGraphs_ = button("View Graphs", buttons);
+    cancel_ = button("Cancel", buttons);
+    buttons->addStretch(1);
+    if (!graphLayout_) body->addStretch(1);
+    body->addLayout(buttons);
+    if (!graphLayout_) body->addStretch(1);
+    if (graphLayout_) {
+        // The live chart renderer draws here; until then the area stays empty.
+        chartArea_ = new QFrame;
+        chartArea_->setObjectName(QStringLiteral("chartArea"));
+        static_cast<QFrame*>(chartArea_)->setFrameShape(QFrame::StyledPanel);
+        chartArea_->setMinimumSize(400, 250);
+        body->addWidget(chartArea_, 1);
+    }
+    top->addLayout(body, 1);
+    status_ = new QLabel;
+    status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    status_->setMinimumWidth(graphLayout_ ? 560 : 380);
+    top->addWidget(status_);
+    prompt_ = new QLabel(QStringLiteral("Press Run Simulation to begin"));
+    prompt_->setAlignment(Qt::AlignCenter);
+    top->addWidget(prompt_);
+
+    connect(run_, &QPushButton::clicked, this, &CRunSim1::OnRunSim);
+    connect(viewOutput_, &QPushButton::clicked, this, &CRunSim1::OnViewOutput);
+    connect(viewOutputWith_, &QPushButton::clicked, this, &CRunSim1::OnViewOutputWith);
+    connect(viewGraphs_, &QPushButton::clicked, this, &CRunSim1::OnViewGraphs);
+    connect(cancel_, &QPushButton::clicked, this, &CRunSim1::reject);
+    OnInitDialog();
+}
+
+CRunSim1::~CRunSim1() = default;
+
+void CRunSim1::OnInitDialog() {
+    sim_->err.record("OnInitDialog", 428);
+    viewOutput_->setEnabled(false);
+    viewOutputWith_->setEnabled(false);
+    viewGraphs_->setEnabled(false);
+    removeExchangeFile();
+    if (graphLayout_) {
+        graphInterval_ = cfg_.intValue(SecRun, CasesBetweenGraphs);
+        chartArea_->setEnabled(true);
+    }
+}
+
+void CRunSim1::removeExchangeFile() const {
+    QFile::remove(QString::fromStdString(sim_->exchangePath()));
+}
+
+// ---- Host
+
+void CRunSim1::message(const std::string& text, MessageIcon icon) {
+    prompts_.message(this, QString::fromStdString(text), icon == MessageIcon::Stop ? Icon::Stop : Icon::Plain);
+}
+
+void CRunSim1::status(const std::string& text) { status_->setText(QString::fromStdString(text)); }
+
+void CRunSim1::prompt(const std::string& text) { prompt_->setText(QString::fromStdString(text)); }
+
+bool CRunSim1::pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return cancelPressed_;
+}
+
+// ---- the run
+
+void CRunSim1::OnRunSim() {
+    // One run at a time: the button is disabled while a run goes on, and a
+    // click still queued when it was disabled must not start a second one.
+    if (state_ == State::Running || state_ == State::Waiting) return;
+    state_ = State::Running;
+    cancelPressed_ = false;
+    canClose_ = false;
+    cancel_->setEnabled(true);
+    run_->setEnabled(false);
+    viewOutput_->setEnabled(false);
+    viewOutputWith_->setEnabled(false);
+    viewGraphs_->setEnabled(false);
+
+    Simulation& sim = *sim_;
+    // An interval of 0 or less never refreshes the chart.
+    if (graphLayout_ && liveChart_ && graphInterval_ > 0) {
+        sim.liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
+            liveChart_(chartArea_, totals, labels);
+            chartArea_->update();
+        };
+        sim.graphInterval = graphInterval_;
+    } else {
+        sim.liveGraph = nullptr;
+        sim.graphInterval = 0;
+    }
+
+    status_->clear();
+    const RunOutcome outcome = sim.OnRunSim();
+    switch (outcome) {
+    case RunOutcome::Completed: enterWaitLoop(); return;
+    case RunOutcome::Canceled: showErrorWindow(); return;
+    case RunOutcome::Failed: break;
+    }
+    if (sim.m_CanClose && status_->text() == QString::fromStdString(sim.m_Message)) {
+        showErrorWindow();
+        return;
+    }
+    if (sim.m_CanClose) {
+        // An unexpected fault escaped the run: it has been reported; the dialog closes.
+        state_ = State::ErrorShown;
+        canClose_ = true;
+        done(QDialog::Rejected);
+        return;
+    }
+    // The run arrays could not be made: nothing started.
+    state_ = State::Idle;
+    canClose_ = true;
+    run_->setEnabled(true);
+}
+
+void CRunSim1::showErrorWindow() {
+    state_ = State::ErrorShown;
+    run_->setEnabled(true);
+    cancel_->setEnabled(true);
+    cancel_->setText(QStringLiteral("Exit"));
+    canClose_ = true;
+    cancelPressed_ = false;
+}
+
+void CRunSim1::enterWaitLoop() {
+    state_ = State::Waiting;
+    cancel_->setEnabled(true);
+    cancel_->setText(QStringLiteral("Exit"));
+    viewOutput_->setEnabled(true);
+    viewOutputWith_->setEnabled(true);
+    viewGraphs_->setEnabled(cfg_.isOn(SecRun, CreateGraphs));
+    Simulation& sim = *sim_;
+    sim.m_ViewWithRequested = false;
+    sim.m_ViewRequested = false;
+    sim.m_CancelRequested = false;
+    sim.m_OkRequested = false;
+}
+
+void CRunSim1::endWait(bool viewFailed) {
+    removeExchangeFile();
+    if (viewFailed || sim_->m_CancelRequested) {
+        done(QDialog::Rejected);
+        return;
+    }
+    enterWaitLoop();
+}
+
+void CRunSim1::OnViewOutput() {
+    sim_->err.record("OnViewOutput", 478);
+    sim_->m_ViewRequested = true;
+    if (state_ != State::Waiting) return;
+    const bool opened = prompts_.openExternally(QString::fromStdString(sim_->tablesOutputPath()));
+    endWait(!opened);
+}
+
+void CRunSim1::OnViewOutputWith() {
+    sim_->err.record("OnViewOutputWith", 470);
+    sim_->m_ViewWithRequested = true;
+    if (state_ != State::Waiting) return;
+    // The viewer belongs to the main window so it outlives this dialog.
+    QWidget* owner = parentWidget() ? parentWidget() : this;
+    const bool opened =
+        TextViewer::open(QString::fromStdString(sim_->tablesOutputPath()), prompts_, owner) != nullptr;
+    endWait(!opened);
+}
+
+void CRunSim1::OnViewGraphs() {
+    CViewGraphs dialog(cfg_, prompts_, this);
+    dialog.exec();
+}
+
+void CRunSim1::reject() {
+    switch (state_) {
+    case State::Running:
+        // Asks the run to stop at its next poll; the dialog stays.
+        cancelPressed_ = true;
+        sim_->m_CancelRequested = true;
+        return;
+    case State::Waiting:
+        sim_->m_CancelRequested = true;
+        endWait(false);
+        return;
+    case State::Idle:
+    case State::ErrorShown:
+        if (canClose_) QDialog::reject();
+        return;
+    }
+}
+
+void CRunSim1::accept() {
+    sim_->err.record("OnOK", 486);
+    sim_->m_OkRequested = true;
+    if (state_ == State::Waiting) {
+        endWait(false); // OK only starts the wait again
+        return;
+    }
+    if (state_ != State::Running && canClose_) QDialog::accept();
+}
+
+void CRunSim1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace kov::ui

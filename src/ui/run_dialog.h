@@ -1,0 +1,102 @@
+#pragma once
+// The run dialog: starts a run, shows its progress, lets it be cancelled and
+// the output viewed afterwards. The run executes inside the Run Simulation
+// handler on this (the only) thread; pump() lets button presses through
+// while it goes on.
+#include "run/host.h"
+#include "run/simulation.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace kov {
+class RunConfiguration;
+}
+
+namespace kov::ui {
+
+class Prompts;
+
+class CRunSim1 : public QDialog, public Host {
+    Q_OBJECT
+public:
+    /// Draws the live totals chart into the chart area (the graph layout only).
+    using LiveChartRenderer = std::function<void(QWidget* chartArea, const Series& totals,
+                                                 const std::vector<std::string>& monthLabels)>;
+    enum class State { Idle, Running, Waiting, ErrorShown };
+
+    CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
+             LiveChartRenderer liveChart = {}, QWidget* parent = nullptr);
+    ~CRunSim1() override;
+
+    // Host: what the run shows and asks.
+    void message(const std::string& text, MessageIcon icon) override;
+    void status(const std::string& text) override;
+    void prompt(const std::string& text) override;
+    bool pump() override;
+
+    State state() const { return state_; }
+    /// 1: plain layout; 2: with the chart area ("Show Graph" on).
+    int layoutNumber() const { return graphLayout_ ? 2 : 1; }
+    int graphInterval() const { return graphInterval_; }
+    Simulation& simulation() { return *sim_; }
+    QPushButton* runButton() const { return run_; }
+    QPushButton* viewOutputButton() const { return viewOutput_; }
+    QPushButton* viewOutputWithButton() const { return viewOutputWith_; }
+    QPushButton* viewGraphsButton() const { return viewGraphs_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QLabel* statusLine() const { return status_; }
+    QLabel* promptLine() const { return prompt_; }
+    /// The area the live chart is drawn in; nullptr in the plain layout.
+    QWidget* chartArea() const { return chartArea_; }
+
+public slots:
+    void OnRunSim();
+    void OnViewOutput();
+    void OnViewOutputWith();
+    void OnViewGraphs();
+    /// Cancel, Escape and the close box.
+    void reject() override;
+    /// OK (Enter).
+    void accept() override;
+
+protected:
+    void keyPressEvent(class QKeyEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void enterWaitLoop();
+    /// The end of one turn of the wait loop: close when asked or when viewing failed.
+    void endWait(bool viewFailed);
+    void showErrorWindow();
+    void removeExchangeFile() const;
+
+    const RunConfiguration& cfg_;
+    QString dataDirectory_;
+    Prompts& prompts_;
+    LiveChartRenderer liveChart_;
+    std::unique_ptr<Simulation> sim_;
+    State state_ = State::Idle;
+    bool graphLayout_ = false;
+    int graphInterval_ = 0;
+    bool cancelPressed_ = false;
+    bool canClose_ = true; ///< an idle dialog may be closed; a running one only after its report
+
+    QPushButton* run_ = nullptr;
+    QPushButton* viewOutput_ = nullptr;
+    QPushButton* viewOutputWith_ = nullptr;
+    QPushButton* viewGraphs_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* prompt_ = nullptr;
+    QWidget* chartArea_ = nullptr;
+};
+
+} // namespace kov::ui

@@ -1,0 +1,164 @@
+#include "ui/screenshots.h"
+
+#include "config/run_configuration.h"
+#include "engine/programs.h"
+#include "ui/about_dialog.h"
+#include "ui/field_store.h"
+#include "ui/file_names_dialog.h"
+#include "ui/graph_output_dialog.h"
+#include "ui/grid_editor.h"
+#include "ui/image_viewer.h"
+#include "ui/main_frame.h"
+#include "ui/other_file_dialog.h"
+#include "ui/postprison_dialog.h"
+#include "ui/prompts.h"
+#include "ui/run_dialog.h"
+#include "ui/setup_dialog.h"
+#include "ui/text_viewer.h"
+#include "ui/view_graphs_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+
+#include <cstdio>
+
+namespace kov::ui {
+namespace {
+
+/// Answers for the person: messages go to stderr, questions are declined.
+class AutoPrompts final : public Prompts {
+public:
+    void message(QWidget*, const QString& text, Icon) override {
+        std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
+    }
+    bool okCancel(QWidget*, const QString&) override { return false; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString folder(QWidget*, const QString&, const QString&) override { return {}; }
+    bool openExternally(const QString&) override { return false; }
+};
+
+class Shooter {
+public:
+    explicit Shooter(const QString& directory) : dir_(directory) { QDir().mkpath(dir_); }
+    void shoot(QWidget* w, const QString& name) {
+        w->show();
+        settle();
+        const QString path = dir_ + QLatin1Char('/') + name + QStringLiteral(".png");
+        if (w->grab().save(path)) std::printf("%s\n", path.toLocal8Bit().constData());
+        else std::fprintf(stderr, "could not save %s\n", path.toLocal8Bit().constData());
+    }
+    static void settle() {
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    }
+    const QString& directory() const { return dir_; }
+
+private:
+    QString dir_;
+};
+
+void shootMenus(Shooter& s, CMainFrame& frame) {
+    for (QAction* top : frame.menuBar()->actions()) {
+        QMenu* m = top->menu();
+        if (!m) continue;
+        m->popup(frame.mapToGlobal(QPoint(0, 0)));
+        s.settle();
+        s.shoot(m, QStringLiteral("menu-") + m->objectName());
+        m->hide();
+    }
+}
+
+} // namespace
+
+int takeScreenshots(const QString& directory, const QString& configuration) {
+    AutoPrompts prompts;
+    Shooter s(directory);
+    CMainFrame frame(prompts);
+    s.shoot(&frame, QStringLiteral("main-short-menu"));
+    if (configuration.isEmpty()) return 0;
+    frame.openHandedOver(configuration);
+    s.shoot(&frame, QStringLiteral("main-full-menu"));
+    shootMenus(s, frame);
+
+    RunConfiguration& cfg = frame.configuration();
+    const RunConfiguration saved = cfg;
+    ConfigStore store(cfg);
+    const std::pair<const char*, DialogSpec (*)()> specs[] = {
+        {"setup-release-parameters", releaseParametersSpec}, {"setup-sanction-parameters", sanctionParametersSpec},
+        {"setup-run-parameters", runParametersSpec},         {"setup-trend-weights", trendWeightsSpec},
+        {"setup-run-title", runTitleSpec},                   {"output-breakdown-tables", breakdownTablesSpec},
+        {"output-probability-tables", probabilityTablesSpec}};
+    for (const auto& [name, make] : specs) {
+        SetupDialog d(make(), store, prompts, &frame);
+        s.shoot(&d, QString::fromLatin1(name));
+    }
+    if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
+        ProgramStore programStore(programs->programs[0]);
+        SetupDialog d(programParametersSpec(), programStore, prompts, &frame);
+        s.shoot(&d, QStringLiteral("setup-program-parameters"));
+    }
+    {
+        CPostprisonOpt d(cfg, frame.postprisonOption(), &frame);
+        s.shoot(&d, QStringLiteral("setup-postprison-mode"));
+    }
+    {
+        CSetIOFileNames d(cfg, frame.dataDirectory(), frame.postprisonOption(), prompts, &frame);
+        s.shoot(&d, QStringLiteral("setup-file-names"));
+    }
+    {
+        COtherFile d(prompts, &frame);
+        s.shoot(&d, QStringLiteral("edit-other-file"));
+    }
+    {
+        CAboutDlg d(&frame);
+        s.shoot(&d, QStringLiteral("about"));
+    }
+    {
+        GraphOutput d(cfg, prompts, &frame);
+        s.shoot(&d, QStringLiteral("output-graphs"));
+    }
+    {
+        CViewGraphs d(cfg, prompts, &frame);
+        s.shoot(&d, QStringLiteral("view-graphs"));
+    }
+    {
+        GridTarget t{CourtProbabilitiesFile, "Prison probability", courtTableLabels()};
+        CGridEditor d(cfg, frame.dataDirectory(), t, QStringLiteral("Grid Editor for Court Probabilities"), prompts,
+                      &frame);
+        if (d.opened()) s.shoot(&d, QStringLiteral("grid-editor-court"));
+    }
+    if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
+        GridTarget t{ProgramProbabilities, programs->programs[0].name, {}};
+        CGridEditor d(cfg, frame.dataDirectory(), t, QStringLiteral("Grid Editor for Program Probabilities"), prompts,
+                      &frame);
+        if (d.opened()) s.shoot(&d, QStringLiteral("grid-editor-program"));
+    }
+    if (TextViewer* v = TextViewer::open(QString::fromStdString(cfg.filePath), prompts, &frame)) {
+        s.shoot(v, QStringLiteral("text-viewer"));
+        v->close();
+    }
+    if (ImageViewer* v = ImageViewer::open(s.directory() + QStringLiteral("/about.png"), QString(), prompts, &frame)) {
+        s.shoot(v, QStringLiteral("image-viewer"));
+        v->close();
+    }
+
+    // The run dialog in both layouts, before and after a run.
+    for (int layout = 1; layout <= 2; ++layout) {
+        cfg.setValue(SecRun, ShowGraph, layout == 2 ? "1" : "0");
+        CRunSim1 d(cfg, frame.dataDirectory(), prompts, {}, &frame);
+        const QString base = QStringLiteral("run-dialog-layout%1").arg(layout);
+        s.shoot(&d, base + QStringLiteral("-idle"));
+        if (layout == 1) {
+            d.OnRunSim();
+            s.shoot(&d, base + QStringLiteral("-complete"));
+        }
+    }
+    cfg = saved;
+    cfg.modified = 0;
+    return 0;
+}
+
+} // namespace kov::ui

@@ -1,0 +1,11 @@
+#pragma once
+// A picture of every window, for reviewing the layouts without clicking
+// through them (kovary-gui --screenshot DIR [config.kov]).
+#include <QString>
+
+namespace kov::ui {
+
+/// Saves DIR/<window>.png for each window; returns the process exit code.
+int takeScreenshots(const QString& directory, const QString& configuration);
+
+} // namespace kov::ui

@@ -1,0 +1,317 @@
+// The main window: menus, New/Open/Save, the save prompt, check items and the
+// enable rules, the settings kept between starts.
+#include "config/run_configuration.h"
+#include "engine/programs.h"
+#include "support/scratch_dir.h"
+#include "ui/main_frame.h"
+#include "ui/other_file_dialog.h"
+#include "ui/text_viewer.h"
+#include "ui/registry_settings.h"
+#include "ui/scripted_prompts.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace kov::ui {
+namespace {
+
+using kov::test::ScratchDir;
+using test::ScriptedPrompts;
+
+const QString NewPrompt = QStringLiteral(
+    "You have created a new\nconfiguration file\nClick OK to save it,\nClick Cancel to discard it.");
+
+QString changedPrompt(const std::string& path) {
+    return QString::fromStdString(path) +
+           QStringLiteral(" has changed.\nClick OK to save the changes,\nClick Cancel to discard the changes.");
+}
+
+struct Demo {
+    ScratchDir dir;
+    Demo() {
+        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+    }
+    QString kov(const char* name = "demo.kov") const { return QString::fromStdString(dir.file(name)); }
+};
+
+TEST(MainFrame, ShortMenuUntilNewThenFullMenuWithEverythingEnabled) {
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Kovary"));
+    EXPECT_FALSE(frame.hasFullMenu());
+    EXPECT_EQ(frame.menuTitles(), (QStringList{"&File", "&View", "&Help"}));
+    for (const char* name : {"fileSave", "runSimulation", "setupFileNames", "setupPostprison"})
+        EXPECT_FALSE(frame.action(QString::fromLatin1(name))->isEnabled()) << name;
+
+    frame.OnFileNew();
+    EXPECT_TRUE(frame.hasFullMenu());
+    EXPECT_EQ(frame.menuTitles(),
+              (QStringList{"&File", "&Set Up", "&Edit Files", "&Output Tables", "&Run", "&View", "&Help"}));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - New Configuration File"));
+    EXPECT_EQ(frame.configuration().modified, 1);
+    EXPECT_TRUE(frame.configuration().filePath.empty());
+    for (const char* name : {"fileSave", "runSimulation", "setupFileNames", "setupPostprison"})
+        EXPECT_TRUE(frame.action(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(prompts.questions.isEmpty()); // nothing had changed before New
+}
+
+TEST(MainFrame, OpenSaveAsRoundTripKeepsEveryValue) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    prompts.openNames.push_back(demo.kov());
+    frame.OnFileOpen();
+    RunConfiguration& cfg = frame.configuration();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov());
+    EXPECT_EQ(frame.dataDirectory(), QString::fromStdString(demo.dir.str()));
+    EXPECT_EQ(QDir::currentPath(), QString::fromStdString(demo.dir.str()));
+    EXPECT_EQ(frame.postprisonOption(), 4); // the demonstration uses court microdata
+    EXPECT_EQ(cfg.modified, 0);
+
+    cfg.title = "Round trip";
+    cfg.setValue(SecRelease, 2, "7");
+    frame.toggleCheckItem(OutCounty);
+    const RunConfiguration edited = cfg;
+
+    prompts.saveNames.push_back(demo.kov("copy.kov"));
+    ASSERT_TRUE(frame.OnFileSaveAs());
+    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov("copy.kov"));
+
+    ScriptedPrompts otherPrompts;
+    CMainFrame other(otherPrompts);
+    ASSERT_TRUE(other.loadConfiguration(demo.kov("copy.kov")));
+    const RunConfiguration& back = other.configuration();
+    EXPECT_EQ(back.title, "Round trip");
+    for (int s = 0; s < SectionCount; ++s)
+        for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]; ++k)
+            EXPECT_EQ(back.value(s, k), edited.value(s, k)) << s << "/" << k;
+    EXPECT_TRUE(otherPrompts.messages.isEmpty()) << otherPrompts.messages.join('|').toStdString();
+}
+
+TEST(MainFrame, NothingChangedIsLostWithoutTheQuestion) {
+    Demo demo;
+    {
+        // A new configuration always counts as changed; Cancel discards it and the window closes.
+        ScriptedPrompts prompts;
+        CMainFrame frame(prompts);
+        frame.show();
+        frame.OnFileNew();
+        EXPECT_TRUE(frame.close());
+        EXPECT_EQ(prompts.questions, QStringList{NewPrompt});
+    }
+    {
+        // OK, but no file chosen in Save As: the window stays, with its changes.
+        ScriptedPrompts prompts;
+        CMainFrame frame(prompts);
+        frame.show();
+        frame.OnFileNew();
+        prompts.answers = {true};
+        EXPECT_FALSE(frame.close());
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_EQ(frame.configuration().modified, 1);
+        // OK and a file: it is written, then the window closes.
+        prompts.answers = {true};
+        prompts.saveNames.push_back(demo.kov("new.kov"));
+        EXPECT_TRUE(frame.close());
+        EXPECT_TRUE(demo.dir.exists("new.kov"));
+        EXPECT_EQ(prompts.questions.size(), 2);
+    }
+    {
+        // A changed configuration asks before another file is opened; OK writes it to its own file.
+        ScriptedPrompts prompts;
+        CMainFrame frame(prompts);
+        ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+        EXPECT_FALSE(frame.configuration().isOn(SecOutputTables, OutCounty));
+        frame.toggleCheckItem(OutCounty);
+        EXPECT_EQ(frame.configuration().modified, 1);
+        prompts.answers = {true};
+        frame.openHandedOver(demo.kov("demo-stock.kov"));
+        EXPECT_EQ(prompts.questions, QStringList{changedPrompt(demo.dir.file("demo.kov"))});
+        EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov("demo-stock.kov"));
+        RunConfiguration saved;
+        saved.filePath = demo.dir.file("demo.kov");
+        saved.ReadFromFile();
+        EXPECT_TRUE(saved.isOn(SecOutputTables, OutCounty));
+    }
+    {
+        // Unchanged: no question at all.
+        ScriptedPrompts prompts;
+        CMainFrame frame(prompts);
+        ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+        frame.openHandedOver(demo.kov("demo-stock.kov"));
+        EXPECT_TRUE(frame.close());
+        EXPECT_TRUE(prompts.questions.isEmpty());
+    }
+}
+
+TEST(MainFrame, AFileThatIsNotThereLeavesEverythingAsItWas) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    frame.configuration().setValue(SecRun, NumberOfCases, "12");
+    const QString missing = QString::fromStdString(demo.dir.file("gone/missing.kov"));
+    frame.openHandedOver(missing);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Unable to open file ") + missing});
+    EXPECT_EQ(frame.configuration().filePath, demo.dir.file("demo.kov"));
+    EXPECT_EQ(frame.configuration().value(SecRun, NumberOfCases), "12");
+    EXPECT_EQ(frame.dataDirectory(), QString::fromStdString(demo.dir.str()));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov());
+}
+
+TEST(MainFrame, DataDirectoryIsKeptBetweenStarts) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    {
+        CMainFrame frame(prompts);
+        ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    }
+    const QSettings store(QStringLiteral("KOVWin"));
+    EXPECT_EQ(store.value(QStringLiteral("DATAFILEPATH")).toString(), QString::fromStdString(demo.dir.str()));
+    EXPECT_EQ(store.value(QStringLiteral("guideconfig")).toString(), QStringLiteral("11"));
+    EXPECT_EQ(store.value(QStringLiteral("KOVSTOCK")).toString(), QStringLiteral("  "));
+    CMainFrame next(prompts);
+    EXPECT_EQ(next.dataDirectory(), QString::fromStdString(demo.dir.str()));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
+}
+
+TEST(MainFrame, CheckItemsAndEnableRulesFollowTheKeys) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    RunConfiguration& cfg = frame.configuration();
+    QAction* county = frame.action(QStringLiteral("countyPopulation"));
+    QAction* offenses = frame.action(QStringLiteral("excelOffenses"));
+    EXPECT_FALSE(county->isChecked());
+    frame.toggleCheckItem(OutExcelFileForOffenses);
+    EXPECT_EQ(cfg.value(SecOutputTables, OutExcelFileForOffenses), "1");
+    EXPECT_TRUE(offenses->isChecked());
+    EXPECT_EQ(cfg.modified, 1);
+    frame.toggleCheckItem(OutExcelFileForOffenses);
+    EXPECT_EQ(cfg.value(SecOutputTables, OutExcelFileForOffenses), "0");
+    EXPECT_FALSE(offenses->isChecked());
+
+    // Option 4 of the demonstration: stock probabilities on, stock parameters off.
+    EXPECT_TRUE(frame.action(QStringLiteral("editStock0"))->isEnabled());
+    EXPECT_FALSE(frame.action(QStringLiteral("stockParameterFile"))->isEnabled());
+    cfg.setValue(SecPostprison, PostprisonOptions, "2");
+    cfg.setValue(SecPostprison, SingleGuidelines, "1");
+    frame.openHandedOver(demo.kov()); // the option is taken from the key when a file is opened
+    // Open asked to save the changed configuration (Cancel: discarded) and read the file again.
+    EXPECT_EQ(frame.postprisonOption(), 4);
+    cfg.setValue(SecPostprison, SingleGuidelines, "0");
+    frame.updateCommandStates();
+    EXPECT_TRUE(frame.action(QStringLiteral("gridFileStock"))->isEnabled());
+    cfg.setValue(SecPostprison, SingleGuidelines, "1");
+    frame.updateCommandStates();
+    EXPECT_FALSE(frame.action(QStringLiteral("gridFileStock"))->isEnabled());
+    cfg.setValue(SecRun, NorvaleCustomizationsKey, "0");
+    frame.updateCommandStates();
+    EXPECT_FALSE(frame.action(QStringLiteral("trendWeightsByGroup"))->isEnabled());
+    EXPECT_FALSE(frame.menu(QStringLiteral("programParametersMenu"))->isEnabled());
+}
+
+TEST(MainFrame, ProgramsAreReadOnOpenAndNameTheProgramMenus) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    ASSERT_NE(frame.programs(), nullptr);
+    ASSERT_EQ(frame.programs()->count(), 3);
+    QMenu* m = frame.menu(QStringLiteral("programParametersMenu"));
+    emit frame.menu(QStringLiteral("setupMenu"))->aboutToShow();
+    QStringList captions;
+    for (QAction* a : m->actions()) captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"Therapeutic Community", "Work Release", "Boot Camp"}));
+}
+
+} // namespace
+} // namespace kov::ui
+
+namespace kov::ui {
+namespace {
+
+TEST(MainFrame, EditFilesOpenTheTextViewerAndKeepTypedText) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    frame.OnEditFile(LabelsFile);
+    const auto viewers = frame.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    TextViewer* viewer = viewers.front();
+    EXPECT_EQ(viewer->path(), QString::fromStdString(demo.dir.file("labels.inp")));
+    EXPECT_EQ(viewer->editor()->toPlainText().toStdString(), demo.dir.read("labels.inp"));
+
+    // Typed text is asked about before the window goes; OK writes it.
+    viewer->editor()->appendPlainText(QStringLiteral("extra line"));
+    prompts.answers = {true};
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(demo.dir.read("labels.inp").ends_with("extra line"));
+
+    // A file that is not there.
+    frame.configuration().setValue(SecFiles, CountyFile, "nowhere.inp");
+    frame.OnEditFile(CountyFile);
+    EXPECT_EQ(prompts.messages.back(),
+              QStringLiteral("Could not run Notepad on ") + QString::fromStdString(demo.dir.file("nowhere.inp")));
+}
+
+TEST(MainFrame, OtherFileMustExist) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    QWidget owner;
+    COtherFile d(prompts, &owner);
+    d.nameField()->setText(QString::fromStdString(demo.dir.file("nothing.txt")));
+    d.accept();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("File name ") +
+                                            QString::fromStdString(demo.dir.file("nothing.txt")) +
+                                            QStringLiteral(" was not Found!")});
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    d.nameField()->setText(QString::fromStdString(demo.dir.file("grid.inp")));
+    d.accept();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_NE(d.viewer(), nullptr);
+}
+
+TEST(RegistrySettings, OnlyFiveValuesAreRead) {
+    ScriptedPrompts prompts;
+    {
+        QSettings store(QStringLiteral("KOVWin"));
+        for (const char* name : {"A1", "A2", "A3", "A4", "A5", "A6", "A7"})
+            store.setValue(QString::fromLatin1(name), QStringLiteral("v"));
+    }
+    RegistrySettings settings(prompts);
+    EXPECT_EQ(settings.slot(0), QStringLiteral("v")); // "A1" is enumerated first
+    EXPECT_EQ(settings.slot(4), QStringLiteral("v"));
+    EXPECT_EQ(settings.slot(5), QString());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    QSettings(QStringLiteral("KOVWin")).clear();
+}
+
+TEST(MainFrame, OpenedFilesJoinTheRecentFiles) {
+    Demo demo;
+    ScriptedPrompts prompts;
+    CMainFrame frame(prompts);
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov("demo-stock.kov")));
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    QMenu* recent = frame.menu(QStringLiteral("recentFilesMenu"));
+    emit recent->aboutToShow();
+    ASSERT_GE(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 ") + demo.kov());
+    EXPECT_EQ(recent->actions()[1]->text(), QStringLiteral("&2 ") + demo.kov("demo-stock.kov"));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("KOV - ") + demo.kov("demo-stock.kov"));
+}
+
+} // namespace
+} // namespace kov::ui

@@ -1,0 +1,173 @@
+// The run dialog over the demonstration data: a whole run, Abort, the error
+// report, the wait loop after completion and the live-chart hook.
+#include "config/run_configuration.h"
+#include "support/scratch_dir.h"
+#include "ui/run_dialog.h"
+#include "ui/scripted_prompts.h"
+#include "ui/text_viewer.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kov::ui {
+namespace {
+
+using kov::test::ScratchDir;
+using test::ScriptedPrompts;
+
+struct DemoRun {
+    ScratchDir dir;
+    RunConfiguration cfg;
+    ScriptedPrompts prompts;
+    DemoRun() {
+        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+        cfg.filePath = dir.file("demo.kov");
+        cfg.ReadFromFile();
+    }
+    QString directory() const { return QString::fromStdString(dir.str()); }
+};
+
+TEST(RunDialog, RunsTheDemonstrationToCompletionAndWaits) {
+    DemoRun r;
+    CRunSim1 d(r.cfg, r.directory(), r.prompts);
+    d.show();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Run  Simulation Screen"));
+    EXPECT_EQ(d.layoutNumber(), 1);
+    EXPECT_EQ(d.chartArea(), nullptr);
+    EXPECT_EQ(d.promptLine()->text(), QStringLiteral("Press Run Simulation to begin"));
+    EXPECT_FALSE(d.viewOutputButton()->isEnabled());
+
+    d.runButton()->click();
+    EXPECT_EQ(d.state(), CRunSim1::State::Waiting);
+    // 3000 court cases in the demonstration's microdata file.
+    EXPECT_EQ(d.statusLine()->text(), QStringLiteral("Simulation Complete, 3000 Cases"));
+    EXPECT_EQ(d.promptLine()->text(), QString());
+    EXPECT_TRUE(r.dir.exists("tables.out"));
+    EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
+    EXPECT_TRUE(d.viewOutputButton()->isEnabled());
+    EXPECT_TRUE(d.viewOutputWithButton()->isEnabled());
+    EXPECT_FALSE(d.viewGraphsButton()->isEnabled()); // "Create Graphs" is 0
+    EXPECT_FALSE(d.runButton()->isEnabled());
+    EXPECT_TRUE(r.prompts.messages.isEmpty()) << r.prompts.messages.join('|').toStdString();
+
+    // OK only starts the wait again; View Output hands the file to the desktop.
+    d.accept();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.state(), CRunSim1::State::Waiting);
+    d.viewOutputButton()->click();
+    EXPECT_EQ(r.prompts.externallyOpened, QStringList{QString::fromStdString(r.dir.file("tables.out"))});
+    EXPECT_TRUE(d.isVisible());
+    // Exit closes.
+    d.cancelButton()->click();
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST(RunDialog, ViewingThatFailsClosesTheDialogAndViewOutputWithOpensTheViewer) {
+    DemoRun r;
+    QWidget owner;
+    {
+        CRunSim1 d(r.cfg, r.directory(), r.prompts, {}, &owner);
+        d.show();
+        d.OnRunSim();
+        ASSERT_EQ(d.state(), CRunSim1::State::Waiting);
+        d.viewOutputWithButton()->click();
+        EXPECT_TRUE(d.isVisible());
+        ASSERT_EQ(owner.findChildren<TextViewer*>().size(), 1);
+        EXPECT_EQ(owner.findChildren<TextViewer*>().front()->path(), QString::fromStdString(r.dir.file("tables.out")));
+        r.prompts.openExternallyWorks = false;
+        d.viewOutputButton()->click();
+        EXPECT_FALSE(d.isVisible());
+    }
+}
+
+TEST(RunDialog, AbortDuringTheRunStopsItAndTheButtonBecomesExit) {
+    DemoRun r;
+    CRunSim1 d(r.cfg, r.directory(), r.prompts);
+    d.show();
+    bool nestedRunReturnedAtOnce = false;
+    // Runs inside the run's first pump: a second Run is refused, Cancel asks the run to stop.
+    QTimer::singleShot(0, &d, [&] {
+        EXPECT_EQ(d.state(), CRunSim1::State::Running);
+        EXPECT_FALSE(d.runButton()->isEnabled());
+        d.runButton()->click(); // disabled: nothing happens
+        d.OnRunSim();           // and the guard refuses a direct call
+        nestedRunReturnedAtOnce = d.state() == CRunSim1::State::Running;
+        d.reject(); // Escape and the close box do the same as Cancel
+        EXPECT_TRUE(d.isVisible());
+        d.cancelButton()->click();
+    });
+    d.OnRunSim();
+    EXPECT_TRUE(nestedRunReturnedAtOnce);
+    EXPECT_EQ(d.state(), CRunSim1::State::ErrorShown);
+    EXPECT_EQ(d.statusLine()->text(), QStringLiteral("User Canceled Simulation"));
+    EXPECT_EQ(d.promptLine()->text(), QString());
+    EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
+    EXPECT_TRUE(d.runButton()->isEnabled());
+    EXPECT_FALSE(r.dir.exists("tables.out")); // no summary report after a cancel
+
+    // A new run in the same dialog goes to its end.
+    d.OnRunSim();
+    EXPECT_EQ(d.statusLine()->text(), QStringLiteral("Simulation Complete, 3000 Cases"));
+    d.cancelButton()->click();
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST(RunDialog, AFailedRunIsReportedAndCanBeRunAgain) {
+    DemoRun r;
+    r.cfg.setValue(SecFiles, CountyFile, "missing-county.inp");
+    CRunSim1 d(r.cfg, r.directory(), r.prompts);
+    d.show();
+    d.OnRunSim();
+    EXPECT_EQ(d.state(), CRunSim1::State::ErrorShown);
+    EXPECT_EQ(d.statusLine()->text(), QStringLiteral("Simulation Canceled, an error occurred"));
+    ASSERT_FALSE(r.prompts.messages.isEmpty());
+    EXPECT_TRUE(r.prompts.messages.front().contains(QStringLiteral("missing-county.inp")));
+    EXPECT_TRUE(d.runButton()->isEnabled());
+    EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
+    EXPECT_TRUE(d.isVisible());
+    d.cancelButton()->click();
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST(RunDialog, GraphLayoutRefreshesTheLiveChartOnlyWithAPositiveInterval) {
+    DemoRun r;
+    r.cfg.setValue(SecRun, ShowGraph, "1");
+    int draws = 0;
+    QWidget* drawnInto = nullptr;
+    const CRunSim1::LiveChartRenderer renderer = [&](QWidget* area, const Series& totals,
+                                                     const std::vector<std::string>& labels) {
+        ++draws;
+        drawnInto = area;
+        EXPECT_EQ(totals.size(), 120u);
+        EXPECT_EQ(labels.size(), 120u);
+    };
+    {
+        // The demonstration's interval is 500: one refresh per 500 cases.
+        CRunSim1 d(r.cfg, r.directory(), r.prompts, renderer);
+        EXPECT_EQ(d.layoutNumber(), 2);
+        ASSERT_NE(d.chartArea(), nullptr);
+        EXPECT_EQ(d.graphInterval(), 500);
+        d.OnRunSim();
+        EXPECT_EQ(d.state(), CRunSim1::State::Waiting);
+        EXPECT_EQ(draws, 6); // cases 500, 1000, ..., 3000 of the file
+        EXPECT_EQ(drawnInto, d.chartArea());
+    }
+    for (const char* interval : {"0", "", "-5"}) {
+        // Never refreshed, and the run goes on.
+        draws = 0;
+        r.cfg.setValue(SecRun, CasesBetweenGraphs, interval);
+        CRunSim1 d(r.cfg, r.directory(), r.prompts, renderer);
+        d.OnRunSim();
+        EXPECT_EQ(d.state(), CRunSim1::State::Waiting) << interval;
+        EXPECT_EQ(draws, 0) << interval;
+    }
+}
+
+} // namespace
+} // namespace kov::ui
