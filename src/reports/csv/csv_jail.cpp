@@ -1,6 +1,7 @@
 // The jail kinds: breakdowns, violations and the daily population by month,
 // and the county jail totals by year.
 #include "reports/csv/csv_tables.h"
+#include "reports/text/jail_months.h"
 
 #include <vector>
 
@@ -8,9 +9,6 @@ namespace kov {
 
 namespace {
 constexpr int JailYears = 5;
-constexpr std::size_t FirstSimulatedDay = 720;
-constexpr std::size_t DaysPerMonth = 30;
-constexpr std::size_t TabulatedMonths = 60;
 constexpr int CountyYears = 10;
 } // namespace
 
@@ -23,31 +21,14 @@ CsvRecords CsvTables::jail() const {
     summedBlock(out, "Total Violations", st.Violations, 12, JailYears);
 
     // The end, average, high and low of each month of the daily population.
-    std::vector<double> end(TabulatedMonths, 0.0), average(TabulatedMonths, 0.0), high(TabulatedMonths, 0.0),
-        low(TabulatedMonths, 0.0);
-    const std::vector<double>& days = e.m_JailByDays;
-    auto day = [&](std::size_t d) { return d < days.size() ? days[d] : 0.0; };
-    for (std::size_t m = 0; m < TabulatedMonths; ++m) {
-        const std::size_t first = FirstSimulatedDay + DaysPerMonth * m;
-        double sum = 0.0, hi = 0.0, lo = day(first);
-        for (std::size_t d = first; d < first + DaysPerMonth; ++d) {
-            const double v = day(d);
-            sum += v;
-            if (v > hi) hi = v;
-            if (v < lo) lo = v;
-        }
-        end[m] = day(first + DaysPerMonth - 1);
-        average[m] = sum / 30.0;
-        high[m] = hi;
-        low[m] = lo;
-    }
+    const JailMonths j = jailMonths(e.m_JailByDays);
     auto block = [&](const char* title, const std::vector<double>& months) {
         monthRows(out, title, JailYears, [&](std::size_t m) { return m < months.size() ? months[m] : 0.0; });
     };
-    block("Jail count at the end of each month", end);
-    block("Jail count average for each month", average);
-    block("Jail count high value for each month", high);
-    block("Jail count low value for each month", low);
+    block("Jail count at the end of each month", j.end);
+    block("Jail count average for each month", j.average);
+    block("Jail count high value for each month", j.high);
+    block("Jail count low value for each month", j.low);
     return out;
 }
 

@@ -1,6 +1,7 @@
 // The jail tables: breakdowns, violations, the county jail table copied from
 // the county output file, and the end, average, high and low of each month
 // of the daily jail population.
+#include "reports/text/jail_months.h"
 #include "reports/text/table_writer.h"
 
 #include <cstddef>
@@ -8,12 +9,6 @@
 #include <vector>
 
 namespace kov {
-
-namespace {
-constexpr std::size_t FirstSimulatedDay = 720;
-constexpr std::size_t DaysPerMonth = 30;
-constexpr std::size_t TabulatedMonths = 60;
-} // namespace
 
 void TableWriter::jailChart() {
     kind = KindJail;
@@ -26,28 +21,11 @@ void TableWriter::jailChart() {
 }
 
 void TableWriter::dailyJailTables() {
-    std::vector<double> end(TabulatedMonths, 0.0), average(TabulatedMonths, 0.0), high(TabulatedMonths, 0.0),
-        low(TabulatedMonths, 0.0);
-    const std::vector<double>& days = e.m_JailByDays;
-    auto day = [&](std::size_t d) { return d < days.size() ? days[d] : 0.0; };
-    for (std::size_t m = 0; m < TabulatedMonths; ++m) {
-        const std::size_t first = FirstSimulatedDay + DaysPerMonth * m;
-        double sum = 0.0, hi = 0.0, lo = day(first);
-        for (std::size_t d = first; d < first + DaysPerMonth; ++d) {
-            const double v = day(d);
-            sum += v;
-            if (v > hi) hi = v;
-            if (v < lo) lo = v;
-        }
-        end[m] = day(first + DaysPerMonth - 1);
-        average[m] = sum / 30.0;
-        high[m] = hi;
-        low[m] = lo;
-    }
-    PrintJailByDaysTables("\n\nJail count at the end of each month\n\n", end);
-    PrintJailByDaysTables("\n\nJail count average for each month\n\n", average);
-    PrintJailByDaysTables("\n\nJail count high value for each month\n\n", high);
-    PrintJailByDaysTables("\n\nJail count low value for each month\n\n", low);
+    const JailMonths j = jailMonths(e.m_JailByDays);
+    PrintJailByDaysTables("\n\nJail count at the end of each month\n\n", j.end);
+    PrintJailByDaysTables("\n\nJail count average for each month\n\n", j.average);
+    PrintJailByDaysTables("\n\nJail count high value for each month\n\n", j.high);
+    PrintJailByDaysTables("\n\nJail count low value for each month\n\n", j.low);
 }
 
 void TableWriter::PrintJailByDaysTables(const char* heading, const std::vector<double>& values) {
