@@ -11,6 +11,13 @@ constexpr int ExitCanceled = 130;
 
 int cmdNew(const std::string& kovPath, bool force);
 int cmdCheck(const std::string& kovPath, const std::string& dataDir);
-int cmdRun(const std::string& kovPath, const std::string& dataDir);
+/// The desktop program's menu check items, for one run.
+struct RunOptions {
+    bool excel = false;         ///< "Excel File": the main prison workbook
+    bool excelFelony = false;   ///< "PrisonDemos By Felony Type": its tables and workbook
+    bool excelOffenses = false; ///< "Excel File For Offenses": the admission-groups workbook
+};
+
+int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});
 
 } // namespace kov::cli

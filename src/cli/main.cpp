@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
 
     std::string kovPath, dataDir;
     bool force = false;
+    kov::cli::RunOptions runOptions;
 
     auto* cNew = app.add_subcommand("new", "Write a configuration (.kov) with every default");
     cNew->add_option("FILE", kovPath, "configuration file to create")->required();
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
     auto* cRun = app.add_subcommand("run", "Run the projection and write its outputs");
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+    cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
+    cRun->add_flag("--excel-felony", runOptions.excelFelony,
+                   "write the felony-type tables and workbook (key \"PrisonDemos By Felony Type\")");
+    cRun->add_flag("--excel-offenses", runOptions.excelOffenses,
+                   "write the admission-groups workbook (key \"Excel File For Offenses\"; needs the customizations and programs)");
 
     CLI11_PARSE(app, argc, argv);
 
@@ -31,7 +37,7 @@ int main(int argc, char** argv) {
     try {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
         if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
-        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir);
+        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, runOptions);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kovary: error: %s\n", e.what());
     } catch (...) {

@@ -5,7 +5,11 @@
 
 namespace kov {
 
-void Simulation::writeOutputTables() {}
-void Simulation::writeGraphs() {}
+// Until the table writer lands, the prison tables' call still runs the
+// spreadsheet exports that end it.
+void Simulation::writeOutputTables() {
+    if (cfg.isOn(SecOutputTables, OutPrisonDemographics) || cfg.isOn(SecOutputTables, OutPrisonEntryExit))
+        exportWorkbooks();
+}
 
 } // namespace kov

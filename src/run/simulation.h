@@ -9,8 +9,10 @@
 // written; everything is released whatever happened.
 #include "config/run_configuration.h"
 #include "engine/engine.h"
+#include "run/report_hooks.h"
 
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -54,6 +56,12 @@ public:
     bool m_ViewRequested = false;
     bool m_ViewWithRequested = false;
 
+    /// Writers outside the core (charts, workbooks); see report_hooks.h.
+    ReportHooks reports;
+    /// Outputs of the last run's graph writer and spreadsheet exports.
+    std::vector<std::string> m_GraphFiles;
+    std::vector<WrittenWorkbook> m_Workbooks;
+
     // ---- steps of a run, each in its own file
     bool projin();
     void aggregateAfterLoop();
@@ -61,7 +69,11 @@ public:
     bool createStockFromMicrodata();
     void writeSummaryReport();
     void writeOutputTables();
+    /// The graph writer: status line, then the installed graphs hook.
     void writeGraphs();
+    /// The spreadsheet exports at the end of the prison tables: each selected
+    /// workbook through the installed hook; nothing when none is installed.
+    void exportWorkbooks();
     void rebuildPrograms();
 
     // ---- the initial stock
