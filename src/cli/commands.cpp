@@ -3,6 +3,7 @@
 #include "cli/cli_host.h"
 #include "config/paths.h"
 #include "config/run_configuration.h"
+#include "reports/common/install_hooks.h"
 #include "run/simulation.h"
 
 #include <cstdio>
@@ -103,21 +104,29 @@ int cmdCheck(const std::string& kovPath, const std::string& dataDir) {
     return ExitOk;
 }
 
-int cmdRun(const std::string& kovPath, const std::string& dataDir, const std::string& csvDir) {
+int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options) {
     RunConfiguration cfg;
     if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
     const std::string dir = dataDirectoryFor(kovPath, dataDir);
     if (!checkDataDirectory(dir)) return ExitFailed;
+    // The menu check items switch their keys on for this run only; the file stays as it is.
+    if (options.excel) cfg.setValue(SecOutputTables, OutExcelFile, "1");
+    if (options.excelFelony) cfg.setValue(SecOutputTables, OutPrisonDemosByFelonyType, "1");
+    if (options.excelOffenses) cfg.setValue(SecOutputTables, OutExcelFileForOffenses, "1");
     installInterruptHandler();
     CliHost host;
     Simulation sim(cfg, dir, host);
-    sim.csvDirectory = absoluteFolder(csvDir);
+    sim.csvDirectory = absoluteFolder(options.csvDir);
+    // No dialogs here: an existing workbook is kept as name + ".bak".
+    sim.reports = reports::standardReportHooks();
     const RunOutcome outcome = sim.OnRunSim();
     host.finishLine();
     switch (outcome) {
     case RunOutcome::Completed:
         std::printf("%s\nTables output: %s\n", sim.m_Message.c_str(), sim.tablesOutputPath().c_str());
         if (!sim.csvDirectory.empty()) std::printf("CSV tables: %s\n", sim.csvDirectory.c_str());
+        for (const std::string& file : sim.m_GraphFiles) std::printf("Graph: %s\n", file.c_str());
+        for (const WrittenWorkbook& book : sim.m_Workbooks) std::printf("Workbook: %s\n", book.path.c_str());
         return ExitOk;
     case RunOutcome::Canceled:
         std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());

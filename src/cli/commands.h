@@ -11,7 +11,14 @@ constexpr int ExitCanceled = 130;
 
 int cmdNew(const std::string& kovPath, bool force);
 int cmdCheck(const std::string& kovPath, const std::string& dataDir);
-/// csvDir, when not empty, receives the CSV copy of the tables (relative to the working folder).
-int cmdRun(const std::string& kovPath, const std::string& dataDir, const std::string& csvDir = {});
+/// The desktop program's menu check items, for one run, and the CSV copy.
+struct RunOptions {
+    bool excel = false;         ///< "Excel File": the main prison workbook
+    bool excelFelony = false;   ///< "PrisonDemos By Felony Type": its tables and workbook
+    bool excelOffenses = false; ///< "Excel File For Offenses": the admission-groups workbook
+    std::string csvDir;         ///< not empty: the tables' CSV copy goes here (relative to the working folder)
+};
+
+int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});
 
 } // namespace kov::cli

@@ -10,8 +10,9 @@ int main(int argc, char** argv) {
     CLI::App app{"Kovary: prison, jail and supervision population projections"};
     app.require_subcommand(1);
 
-    std::string kovPath, dataDir, csvDir;
+    std::string kovPath, dataDir;
     bool force = false;
+    kov::cli::RunOptions runOptions;
 
     auto* cNew = app.add_subcommand("new", "Write a configuration (.kov) with every default");
     cNew->add_option("FILE", kovPath, "configuration file to create")->required();
@@ -24,7 +25,12 @@ int main(int argc, char** argv) {
     auto* cRun = app.add_subcommand("run", "Run the projection and write its outputs");
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
-    cRun->add_option("--csv", csvDir, "also write the tables' monthly series as CSV files into this folder");
+    cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
+    cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
+    cRun->add_flag("--excel-felony", runOptions.excelFelony,
+                   "write the felony-type tables and workbook (key \"PrisonDemos By Felony Type\")");
+    cRun->add_flag("--excel-offenses", runOptions.excelOffenses,
+                   "write the admission-groups workbook (key \"Excel File For Offenses\"; needs the customizations and programs)");
 
     CLI11_PARSE(app, argc, argv);
 
@@ -32,7 +38,7 @@ int main(int argc, char** argv) {
     try {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
         if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
-        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, csvDir);
+        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, runOptions);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kovary: error: %s\n", e.what());
     } catch (...) {

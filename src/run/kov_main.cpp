@@ -18,6 +18,8 @@ void Simulation::resetRunState() {
     m_MonthLabels.clear();
     stockReleaseCounts.fill(0);
     stockMessage.clear();
+    m_GraphFiles.clear();
+    m_Workbooks.clear();
     resetStateTables(st);
     ctx.params.TrendWeights.fill(1.0);
 }

@@ -9,8 +9,10 @@
 // written; everything is released whatever happened.
 #include "config/run_configuration.h"
 #include "engine/engine.h"
+#include "run/report_hooks.h"
 
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -57,6 +59,12 @@ public:
     /// Folder of the CSV copy of the output tables; empty: none is written.
     std::string csvDirectory;
 
+    /// Writers outside the core (charts, workbooks); see report_hooks.h.
+    ReportHooks reports;
+    /// Outputs of the last run's graph writer and spreadsheet exports.
+    std::vector<std::string> m_GraphFiles;
+    std::vector<WrittenWorkbook> m_Workbooks;
+
     // ---- steps of a run, each in its own file
     bool projin();
     void aggregateAfterLoop();
@@ -68,11 +76,13 @@ public:
     TableOptions tableOptions() const;
     /// The tables of every kind the configuration selects, after the report.
     void writeOutputTables();
-    /// The spreadsheet workbooks that follow the prison tables.
-    void exportWorkbooks();
     /// The tables' monthly series as CSV files into csvDirectory, when set.
     void writeCsvTables();
+    /// The graph writer: status line, then the installed graphs hook.
     void writeGraphs();
+    /// The spreadsheet exports at the end of the prison tables: each selected
+    /// workbook through the installed hook; nothing when none is installed.
+    void exportWorkbooks();
     void rebuildPrograms();
 
     // ---- the initial stock

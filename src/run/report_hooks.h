@@ -1,0 +1,33 @@
+#pragma once
+// The chart and workbook writers live outside the core (they need a drawing
+// and a spreadsheet library); the run reaches them through these function
+// objects, which the program installs. An empty hook means "not in this build".
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kov {
+
+class Simulation;
+
+/// The three workbooks of a run, by their "INPUT/OUTPUT FILES" key.
+enum class Workbook { Main, FelonyType, AdmissionGroups };
+
+struct ReportHooks {
+    /// Draws every graph selected in "OUTPUT GRAPHS"; returns the files written.
+    std::function<std::vector<std::string>(Simulation&)> writeGraphs;
+    /// Writes one workbook whose configured path is target; returns the path
+    /// actually written, empty when nothing was written.
+    std::function<std::string(Simulation&, Workbook, const std::string& target)> exportWorkbook;
+};
+
+/// A workbook written by a run. When path differs from the configured one,
+/// the configuration key should take newName (the file name part of path).
+struct WrittenWorkbook {
+    int fileKey = 0;
+    std::string path;
+    bool renamed = false;
+    std::string newName;
+};
+
+} // namespace kov
