@@ -18,6 +18,9 @@ void Simulation::resetRunState() {
     m_MonthLabels.clear();
     stockReleaseCounts.fill(0);
     stockMessage.clear();
+    deferRanges = false;
+    rangeSums.clear();
+    counterOperations = 0;
     resetStateTables(st);
     ctx.params.TrendWeights.fill(1.0);
 }
@@ -69,6 +72,7 @@ bool Simulation::KOVMain() {
     startRandomStreams();
     bool ok = loadInputs();
     if (ok) ok = DoTheSimulation();
+    if (ok && inspectFinishedState) inspectFinishedState(*this);
     FreeMemoryArrays(st);
     return ok;
 }

@@ -10,6 +10,7 @@
 #include "config/run_configuration.h"
 #include "engine/engine.h"
 
+#include <functional>
 #include <string>
 
 namespace kov {
@@ -47,6 +48,9 @@ public:
     std::string exchangePath() const;
 
     const RunConfiguration& cfg;
+    /// Called with the state of a run that went through, before it is
+    /// released: for checks and measurements of the tables themselves.
+    std::function<void(const Simulation&)> inspectFinishedState;
 
     std::string m_Message;
     bool m_CanClose = false;
