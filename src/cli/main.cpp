@@ -1,4 +1,5 @@
 // kovary: the command line over the projection library.
+#include "cli/bench.h"
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -32,6 +33,19 @@ int main(int argc, char** argv) {
     cRun->add_flag("--excel-offenses", runOptions.excelOffenses,
                    "write the admission-groups workbook (key \"Excel File For Offenses\"; needs the customizations and programs)");
 
+    kov::cli::BenchOptions bench;
+    auto* cBench = app.add_subcommand("bench", "Time full runs of demonstration data of each size");
+    cBench->add_option("--cases", bench.cases, "court cases of each data set (default: 100000 1000000)")
+        ->check(CLI::Range(1, 10000000));
+    cBench->add_option("--dir", bench.dir, "folder for the data and outputs, kept (default: a temporary one)");
+    cBench->add_flag("--month-by-month", bench.monthByMonth, "add every month of every stay at once, no range sums");
+
+    std::string benchDir;
+    bool benchMonthByMonth = false;
+    auto* cBenchRun = app.add_subcommand("bench-run", "One size of bench, in its own process")->group("");
+    cBenchRun->add_option("DIR", benchDir)->required();
+    cBenchRun->add_flag("--month-by-month", benchMonthByMonth);
+
     CLI11_PARSE(app, argc, argv);
 
     // Last resort: anything unexpected becomes a message and a failed command.
@@ -39,6 +53,8 @@ int main(int argc, char** argv) {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
         if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
         if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, runOptions);
+        if (*cBench) return kov::cli::cmdBench(bench);
+        if (*cBenchRun) return kov::cli::cmdBenchRun(benchDir, benchMonthByMonth);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kovary: error: %s\n", e.what());
     } catch (...) {

@@ -21,17 +21,18 @@ std::size_t idx(long v) { return static_cast<std::size_t>(v); }
 
 void Engine::sendit(Series& a, int c, int s, int n, double w, int N) {
     err.record("sendit", 6010);
+    ++counterOperations;
     const long first = std::max(s, 0);
     const long last = std::min(static_cast<long>(s) + n - 1, static_cast<long>(N));
     if (first > last) return;
     const long row = (static_cast<long>(c) - 1) * (static_cast<long>(N) + 2);
     if (c < 1 || row + last >= static_cast<long>(a.size())) outOfRange();
-    double* cell = a.data() + row;
-    for (long m = first; m <= last; ++m) cell[m] += w;
+    addRange(a, idx(row + first), idx(row + last), w);
 }
 
 void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMonth, int age) {
     err.record("SenditForAge", 6040);
+    ++counterOperations;
     const long first = std::max(s, 0);
     const long last = std::min(static_cast<long>(s) + n - 1, static_cast<long>(N));
     // The age grows by a year every 12 months after the base month: one
@@ -43,8 +44,7 @@ void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMont
         const int group = ageGroups.lookup(static_cast<int>(std::clamp(ageNow, -2147483647L, 2147483647L)));
         const long row = (static_cast<long>(group) - 1) * (static_cast<long>(N) + 2);
         if (group < 1 || row + end >= static_cast<long>(a.size())) outOfRange();
-        double* cell = a.data() + row;
-        for (long month = m; month <= end; ++month) cell[month] += w;
+        addRange(a, idx(row + m), idx(row + end), w);
     }
 }
 
@@ -67,11 +67,13 @@ void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::arr
 
 void Engine::sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
     err.record("sendtsup", 6070);
+    ++counterOperations;
     addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, w);
 }
 
 void Engine::remtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
     err.record("remtsup", 6090);
+    ++counterOperations;
     addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, -w);
 }
 

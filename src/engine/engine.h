@@ -4,6 +4,7 @@
 // model is written; the run driver (Simulation) adds the files and the steps.
 #include "config/run_parameters.h"
 #include "engine/offender.h"
+#include "engine/range_sums.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
 #include "run/error_reporter.h"
@@ -12,6 +13,7 @@
 #include "run/run_context.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -68,6 +70,20 @@ public:
     void dotopSaveStockSum(const Series& source, Series& destination);
     /// Lowest (flag <= 0) or highest (flag > 0) monthly total of each year.
     void hilo(std::array<double, 10>& destination, int flag);
+
+    // -------------------------------------------------------------- range sums
+    /// Adds w to cells first..last of a table: to its pending ranges while the
+    /// case loop defers them (short ranges excepted), else to every cell.
+    void addRange(Series& table, std::size_t first, std::size_t last, double w) {
+        if (deferRanges && last - first >= RangeSums::ShortRange) {
+            rangeSums.add(table, first, last, w);
+            return;
+        }
+        double* cells = table.data();
+        for (std::size_t i = first; i <= last; ++i) cells[i] += w;
+    }
+    /// Adds the pending ranges to their tables: before anything reads them.
+    void flushRanges() { rangeSums.flush(); }
 
     // ----------------------------------------------------------------- flows
     void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
@@ -153,6 +169,15 @@ public:
     Series courtTotals; ///< Tops[7] before the stock is added, 120
     std::array<int, 120> stockReleaseCounts{};
     std::string stockMessage;
+
+    // Range additions of the case loop (sendit and its companions, the prison
+    // and revocation stays, the jail days) are kept as differences while
+    // deferRanges is set, and added to the tables by flushRanges(). The
+    // straightforward way, every month added at once, stays for checking.
+    RangeSums rangeSums;
+    bool deferRanges = false;  ///< set by the driver around the case loop
+    bool monthByMonth = false; ///< run option: no deferred ranges at all
+    long long counterOperations = 0; ///< range additions and counter calls of the run
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -30,10 +30,12 @@ bool hasRow(const Series& a, long category, long rowLength) {
 }
 
 /// Adds w to the days from..to-1 of one category's row, clipped to the row.
-void addByDay(Series& a, long category, long rowLength, long from, long to, double w) {
+void addByDay(Engine& e, Series& a, long category, long rowLength, long from, long to, double w) {
     if (!hasRow(a, category, rowLength)) return;
-    double* row = a.data() + (category - 1) * rowLength;
-    for (long day = std::max(from, 0L); day < std::min(to, rowLength); ++day) row[day] += w;
+    const long first = std::max(from, 0L), end = std::min(to, rowLength);
+    if (first >= end) return;
+    const long row = (category - 1) * rowLength;
+    e.addRange(a, idx(row + first), idx(row + end - 1), w);
 }
 
 /// A category-by-month add that skips a category the array has no row for.
@@ -82,14 +84,15 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (k == AgeTable)
             SenditForAge(tjail, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
         else if (k == SentenceLengthTable)
-            addByDay(tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
+            addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
         else
             sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
         if (inTotals) {
-            addByDay(m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
+            addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
                      std::min(firstDay + jailDaysRead, JailByDaysLength), x);
+            const long from = std::max(first, 0L);
             const long end = std::min({first + ns.jailMonths, 120L, static_cast<long>(m_JailTotals.size())});
-            for (long m = std::max(first, 0L); m < end; ++m) m_JailTotals[idx(m)] += x;
+            if (from < end) addRange(m_JailTotals, idx(from), idx(end - 1), x);
         }
     }
 
@@ -127,12 +130,12 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                 if (k == AgeTable)
                     SenditForAge(tjail, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
                 else if (k == SentenceLengthTable)
-                    addByDay(tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
+                    addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
                 else
                     sendRow(*this, tjail, category, v, n, x, JailLastMonth);
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
-                    addByDay(m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), day,
+                    addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), day,
                              std::min(day + jailDaysRead, JailByDaysLength), x);
                     if (v >= 12 && v < 84 && v - 12 < static_cast<long>(st.Violations.size()))
                         st.Violations[idx(v - 12)] += x;
@@ -160,7 +163,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
-                addByDay(st.Trt[idx(k)], group, DaysPerCategory, firstDay,
+                addByDay(*this, st.Trt[idx(k)], group, DaysPerCategory, firstDay,
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
                 sendRow(*this, st.Trt[idx(k)], category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);

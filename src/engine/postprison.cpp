@@ -32,10 +32,13 @@ bool hasRow(const Series& a, long category, long rowLength) {
 }
 
 /// q into the population of one category for months from..to.
-void addPopulation(Series& pop, int category, int N, long from, long to, double q) {
+void addPopulation(Engine& e, Series& pop, int category, int N, long from, long to, double q) {
     if (N <= 0 || !hasRow(pop, category, N)) return;
-    double* row = pop.data() + (static_cast<long>(category) - 1) * N;
-    for (long m = std::max(from, 0L); m <= std::min(to, static_cast<long>(N) - 1); ++m) row[m] += q;
+    const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(N) - 1);
+    if (first > last) return;
+    ++e.counterOperations;
+    const long row = (static_cast<long>(category) - 1) * N;
+    e.addRange(pop, idx(row + first), idx(row + last), q);
 }
 
 void countRevocation(Series& parc, long month, double q) {
@@ -137,7 +140,7 @@ int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, S
     if (a < 1 || a > static_cast<long>(e) + 1) return toInt(z);
 
     if (inTotals && a < 121) countRevocation(st.Parc, a, q);
-    addPopulation(pop, category, N, a, std::min(z, static_cast<long>(e)), q);
+    addPopulation(*this, pop, category, N, a, std::min(z, static_cast<long>(e)), q);
 
     // Stock microdata releases in the first year carry the earlier years too.
     if (postprisonOption == 2 && b >= 1 && b < 13) {
@@ -146,7 +149,7 @@ int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, S
             const long zj = aj + n - 1;
             if (aj < 0 || zj < 0) break;
             if (aj < e) {
-                addPopulation(pop, category, N, aj, std::min(zj, static_cast<long>(e)), q);
+                addPopulation(*this, pop, category, N, aj, std::min(zj, static_cast<long>(e)), q);
                 if (inTotals && aj >= 1 && aj < 121) countRevocation(st.Parc, aj, q);
             }
         }

@@ -29,7 +29,8 @@ std::size_t at(Month v) { return static_cast<std::size_t>(v); }
 /// Integer part of a month parameter; out-of-range values are clamped to 32 bits.
 Month wholeMonths(double v) {
     if (std::isnan(v)) return 0;
-    return static_cast<Month>(std::trunc(std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX))));
+    // The conversion truncates: no separate truncation is needed.
+    return static_cast<Month>(std::clamp(v, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 /// The case's grid cell, looked up once for the probabilities of one call.
@@ -77,18 +78,18 @@ public:
         if (code >= 0) ages_.emplace(e.ageGroups, code, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
         if (extra) {
             // The crime-by-age-and-gender call stands for no table: nothing else moves.
-            pop_ = Target(entryOf(extra, gender, ageGroup));
+            pop_ = Target(e, entryOf(extra, gender, ageGroup));
             return;
         }
-        pop_ = Target(pop);
+        pop_ = Target(e, pop);
         StateTables& st = e.st;
         if (felonyType >= 1 && at(felonyType) <= st.PrisonDemosByFelonyType.size() && e.currentTable >= 0 &&
             e.currentTable < 8) {
             Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(e.currentTable)];
-            if (!d.empty()) demos_ = Target(&d);
+            if (!d.empty()) demos_ = Target(e, &d);
         }
         if (e.inTotals) {
-            totals_ = Target(entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
+            totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
             counting_ = true;
         }
     }
@@ -97,6 +98,7 @@ public:
     void add(Month a, Month b, double d) {
         a = std::max<Month>(a, 1);
         b = std::min(b, Horizon);
+        ++e_.counterOperations;
         Month end = b;
         for (Month m = a; m <= b; m = end + 1) {
             const int c = ages_ ? ages_->category(m, end) : category_;
@@ -126,7 +128,7 @@ private:
     class Target {
     public:
         Target() = default;
-        explicit Target(Series* table) : table_(table) {}
+        Target(Engine& e, Series* table) : engine_(&e), table_(table) {}
 
         /// Months a..b (within 1..120) of category c; cells beyond the table,
         /// like a category beyond its rows, are left out.
@@ -135,12 +137,11 @@ private:
             const Month row = (static_cast<Month>(c) - 1) * Horizon;
             const Month first = row + a - 1;
             const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
-            if (first > last) return;
-            double* cells = table_->data();
-            for (Month cell = first; cell <= last; ++cell) cells[cell] += d;
+            if (first <= last) engine_->addRange(*table_, at(first), at(last), d);
         }
 
     private:
+        Engine* engine_ = nullptr;
         Series* table_ = nullptr;
     };
 

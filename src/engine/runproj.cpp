@@ -33,6 +33,7 @@ int Engine::runproj() {
             host.message(microdata->faultText(), MessageIcon::Stop);
             return -1;
         }
+        flushRanges(); // the county jail table reads the jail counters
         writeCountyJailTable();
         return 2;
     }
@@ -45,6 +46,7 @@ int Engine::runproj() {
         if (Abort() && m_CancelRequested) return -1;
     }
     if (liveGraph && graphInterval > 0 && caseNumber % graphInterval == 0) {
+        flushRanges();
         Series totals(st.Tops[7].begin(), st.Tops[7].begin() + 120);
         dotopSaveStockSum(st.Stocks[7], totals);
         liveGraph(totals, m_MonthLabels);

@@ -20,6 +20,9 @@ void Simulation::resetRunState() {
     stockMessage.clear();
     m_GraphFiles.clear();
     m_Workbooks.clear();
+    deferRanges = false;
+    rangeSums.clear();
+    counterOperations = 0;
     resetStateTables(st);
     ctx.params.TrendWeights.fill(1.0);
 }
@@ -71,6 +74,7 @@ bool Simulation::KOVMain() {
     startRandomStreams();
     bool ok = loadInputs();
     if (ok) ok = DoTheSimulation();
+    if (ok && inspectFinishedState) inspectFinishedState(*this);
     FreeMemoryArrays(st);
     return ok;
 }

@@ -68,8 +68,12 @@ bool Simulation::projin() {
     err.m_CaseNumber = 0;
     makeMonthLabels();
     int result = 0;
+    deferRanges = !monthByMonth;
     while ((result = runproj()) == 0) {
     }
+    flushRanges();
+    deferRanges = false;
+    rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
     (void)countyWritten; // a report that failed to write is reported, never fatal

@@ -85,6 +85,8 @@ void Simulation::EndOfSimulationCleanup() {
     m_Tsup = {};
     m_Tpsup = {};
     m_MonthLabels = {};
+    deferRanges = false;
+    rangeSums.clear();
 }
 
 RunOutcome Simulation::OnRunSim() {

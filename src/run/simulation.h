@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "run/report_hooks.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
     std::string exchangePath() const;
 
     const RunConfiguration& cfg;
+    /// Called with the state of a run that went through, before it is
+    /// released: for checks and measurements of the tables themselves.
+    std::function<void(const Simulation&)> inspectFinishedState;
 
     std::string m_Message;
     bool m_CanClose = false;

@@ -1,0 +1,30 @@
+#pragma once
+// `kovary bench`: demonstration data of each size, run in a child process each.
+#include <string>
+#include <vector>
+
+namespace kov::cli {
+
+struct BenchOptions {
+    std::vector<int> cases{100000, 1000000};
+    std::string dir;           ///< where the data go; empty: a temporary folder, removed afterwards
+    bool monthByMonth = false; ///< the straightforward accumulation instead of range sums
+};
+
+/// What the child process measures for one size (wall times in seconds).
+struct BenchMeasurement {
+    int cases = 0;
+    double runSeconds = 0.0;
+    double readSeconds = 0.0;
+    long long counterOperations = 0;
+};
+
+/// The child's one line of output, and back.
+std::string formatMeasurement(const BenchMeasurement& m);
+bool parseMeasurement(const std::string& line, BenchMeasurement& m);
+
+int cmdBench(const BenchOptions& options);
+/// The child: runs dataDir/demo.kov and prints its measurement line.
+int cmdBenchRun(const std::string& dataDir, bool monthByMonth);
+
+} // namespace kov::cli

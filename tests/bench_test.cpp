@@ -1,0 +1,86 @@
+// The bench command: data of each size made, run in a child process, and one
+// row of measurements per size.
+#include "support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace kov {
+namespace {
+
+using test::ScratchDir;
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+Result kovary(const ScratchDir& dir, const std::string& args) {
+    const std::string cmd = std::string("\"") + KOVARY_CLI_PATH + "\" " + args + " >\"" + dir.file("out.txt") +
+                            "\" 2>\"" + dir.file("err.txt") + "\"";
+    const int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir.read("out.txt"), dir.read("err.txt")};
+}
+
+// The rows of measurements: cases, wall s, cases/s, peak RSS KiB, ops/case,
+// read+check s, read cases/s.
+std::vector<std::vector<double>> rowsOf(const std::string& out) {
+    std::vector<std::vector<double>> rows;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::vector<double> row;
+        for (double v; fields >> v;) row.push_back(v);
+        if (row.size() == 7 && fields.eof()) rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(Bench, OneRowPerSizeFromARunInItsOwnProcess) {
+    ScratchDir dir;
+    const std::string data = dir.file("data");
+    const Result r = kovary(dir, "bench --cases 200 600 --dir \"" + data + "\"");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto rows = rowsOf(r.out);
+    ASSERT_EQ(rows.size(), 2u) << r.out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        EXPECT_EQ(row[0], i == 0 ? 200 : 600) << r.out;
+        EXPECT_GT(row[1], 0.0) << "wall time";
+        // Cases per second of the wall time, which is printed to the millisecond.
+        EXPECT_GE(row[2], row[0] / (row[1] + 0.0005) - 1) << r.out;
+        if (row[1] > 0.0005) {
+            EXPECT_LE(row[2], row[0] / (row[1] - 0.0005) + 1) << r.out;
+        }
+        EXPECT_GT(row[3], 0.0) << "peak memory of the child";
+        EXPECT_GT(row[4], 100.0) << "every case makes many counter operations";
+        EXPECT_GE(row[5], 0.0) << "the read-and-check pass";
+        EXPECT_GT(row[6], row[2]) << "reading and checking alone is faster than the run";
+    }
+    // A folder given is kept, with the run's outputs beside the data.
+    EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/courtm.inp"));
+    EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/tables.out"));
+
+    // The straightforward way makes the same operations, only adds them otherwise.
+    const Result straight = kovary(dir, "bench --cases 200 --month-by-month --dir \"" + dir.file("again") + "\"");
+    ASSERT_EQ(straight.code, 0) << straight.err;
+    const auto again = rowsOf(straight.out);
+    ASSERT_EQ(again.size(), 1u) << straight.out;
+    EXPECT_EQ(again[0][4], rows[0][4]);
+}
+
+TEST(Bench, ARunThatCannotStartFails) {
+    ScratchDir dir;
+    const Result r = kovary(dir, "bench-run \"" + dir.file("nothing-here") + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("kovary bench:"), std::string::npos) << r.err;
+}
+
+} // namespace
+} // namespace kov
