@@ -1,6 +1,7 @@
 #include "run/simulation.h"
 
 #include "config/paths.h"
+#include "engine/microdata_file.h"
 #include "input/state_tables_ops.h"
 #include "run/format.h"
 
@@ -80,6 +81,9 @@ bool Simulation::InitializeSimulation() {
 
 void Simulation::EndOfSimulationCleanup() {
     err.record("EndOfSimulationCleanup", 356);
+    // A run that stopped inside the case loop may still hold its two files.
+    microdata.reset();
+    countyOut.reset();
     m_JailByDays = {};
     m_JailTotals = {};
     m_Tsup = {};
