@@ -1,6 +1,7 @@
 // The sanctions kind: the supervision population by level, then the
 // breakdowns and total per month of each sanction asked for.
 #include "reports/csv/csv_tables.h"
+#include "reports/text/supervision_months.h"
 
 #include <climits>
 #include <cmath>
@@ -11,16 +12,6 @@ namespace kov {
 namespace {
 
 constexpr int SanctionYears = 5;
-constexpr std::size_t SupervisionMonths = 60;
-constexpr int SupervisionLevels = 5;
-
-// The integer part of a count, saturating where a long cannot hold it.
-long integerPart(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(LONG_MAX)) return LONG_MAX;
-    if (v <= static_cast<double>(LONG_MIN)) return LONG_MIN;
-    return static_cast<long>(v);
-}
 
 } // namespace
 
@@ -42,30 +33,15 @@ CsvRecords CsvTables::sanctions() const {
 }
 
 void CsvTables::supervision(CsvRecords& out, const std::string& word) const {
-    const std::vector<double>& sup = e.m_Tsup;
-    auto at = [&](int level, std::size_t m) {
-        const std::size_t i = static_cast<std::size_t>(level) * SupervisionMonths + m;
-        return i < sup.size() ? sup[i] : 0.0;
-    };
     // Each table is left out when its count is 0, the count taken as the tables take it.
-    std::vector<double> all(SupervisionMonths, 0.0);
-    for (int level = 0; level < SupervisionLevels; ++level) {
-        std::vector<double> months(SupervisionMonths, 0.0);
-        long count = 0;
-        for (std::size_t m = 0; m < SupervisionMonths; ++m) {
-            months[m] = at(level, m);
-            all[m] += months[m];
-            if (m % 12 == 0) count += integerPart(months[m]);
-        }
-        if (count != 0)
-            monthRows(out, csvTitle(word + " Counts Per Month for Level " + std::to_string(level + 1)), SanctionYears,
-                      [&](std::size_t m) { return months[m]; });
+    const std::vector<SupervisionBlock> blocks = supervisionBlocks(e.m_Tsup);
+    for (std::size_t level = 0; level < blocks.size(); ++level) {
+        const SupervisionBlock& b = blocks[level];
+        if (b.count == 0) continue;
+        const std::string name = level + 1 < blocks.size() ? "Level " + std::to_string(level + 1) : "All Levels";
+        monthRows(out, csvTitle(word + " Counts Per Month for " + name), SanctionYears,
+                  [&](std::size_t m) { return b.months[m]; });
     }
-    long count = 0;
-    for (std::size_t m = 11; m < SupervisionMonths; m += 12) count += integerPart(all[m]);
-    if (count != 0)
-        monthRows(out, csvTitle(word + " Counts Per Month for All Levels"), SanctionYears,
-                  [&](std::size_t m) { return all[m]; });
 }
 
 } // namespace kov

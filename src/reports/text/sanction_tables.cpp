@@ -1,5 +1,6 @@
 // The sanctions and supervision tables: the supervision population by level,
 // then the breakdown tables of each sanction asked for.
+#include "reports/text/supervision_months.h"
 #include "reports/text/table_writer.h"
 
 #include <climits>
@@ -9,20 +10,6 @@
 
 namespace kov {
 
-namespace {
-
-constexpr std::size_t SupervisionMonths = 60;
-constexpr int SupervisionLevels = 5;
-
-// The integer part of a count, saturating where a long cannot hold it.
-long integerPart(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(LONG_MAX)) return LONG_MAX;
-    if (v <= static_cast<double>(LONG_MIN)) return LONG_MIN;
-    return static_cast<long>(v);
-}
-
-} // namespace
 
 void TableWriter::sanctionsChart() {
     kind = KindSanctions;
@@ -40,25 +27,11 @@ void TableWriter::sanctionsChart() {
 }
 
 void TableWriter::supervisionTables(const std::string& word) {
-    const std::vector<double>& sup = e.m_Tsup;
-    auto at = [&](int level, std::size_t m) {
-        const std::size_t i = static_cast<std::size_t>(level) * SupervisionMonths + m;
-        return i < sup.size() ? sup[i] : 0.0;
-    };
-    std::vector<double> all(SupervisionMonths, 0.0);
-    for (int level = 0; level < SupervisionLevels; ++level) {
-        std::vector<double> months(SupervisionMonths, 0.0);
-        long count = 0;
-        for (std::size_t m = 0; m < SupervisionMonths; ++m) {
-            months[m] = at(level, m);
-            all[m] += months[m];
-            if (m % 12 == 0) count += integerPart(months[m]);
-        }
-        monthBlock(word + " Counts Per Month for Level " + std::to_string(level + 1), months, count);
-    }
-    long count = 0;
-    for (std::size_t m = 11; m < SupervisionMonths; m += 12) count += integerPart(all[m]);
-    monthBlock(word + " Counts Per Month for All Levels", all, count);
+    const std::vector<SupervisionBlock> blocks = supervisionBlocks(e.m_Tsup);
+    for (std::size_t level = 0; level + 1 < blocks.size(); ++level)
+        monthBlock(word + " Counts Per Month for Level " + std::to_string(level + 1), blocks[level].months,
+                   blocks[level].count);
+    monthBlock(word + " Counts Per Month for All Levels", blocks.back().months, blocks.back().count);
 }
 
 void TableWriter::monthBlock(const std::string& heading, const std::vector<double>& months, long count) {
