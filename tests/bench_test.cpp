@@ -67,12 +67,12 @@ TEST(Bench, OneRowPerSizeFromARunInItsOwnProcess) {
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/courtm.inp"));
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/tables.out"));
 
-    // The straightforward way makes the same operations, only adds them otherwise.
+    // The straightforward way makes every table's operations itself.
     const Result straight = kovary(dir, "bench --cases 200 --month-by-month --dir \"" + dir.file("again") + "\"");
     ASSERT_EQ(straight.code, 0) << straight.err;
     const auto again = rowsOf(straight.out);
     ASSERT_EQ(again.size(), 1u) << straight.out;
-    EXPECT_EQ(again[0][4], rows[0][4]);
+    EXPECT_GT(again[0][4], 2 * rows[0][4]);
 }
 
 TEST(Bench, ARunThatCannotStartFails) {

@@ -153,7 +153,8 @@ TEST_P(BothWays, AgreeToTwelveDigitsAndPrintTheSame) {
     const DemoRun ranges = runDemo(GetParam(), false);
     ASSERT_FALSE(straight.tables.empty());
     EXPECT_EQ(straight.printed, ranges.printed);
-    EXPECT_EQ(straight.counterOperations, ranges.counterOperations) << "the same operations, only summed otherwise";
+    // The tables that share a case's flows get them without operations of their own.
+    EXPECT_LT(2 * ranges.counterOperations, straight.counterOperations);
     double populationScale = 0.0;
     for (double v : straight.tables.at("Tops[7]")) populationScale = std::max(populationScale, std::abs(v));
     ASSERT_GT(populationScale, 0.0);

@@ -3,6 +3,7 @@
 // Every operation of a run reads and writes these members directly, as the
 // model is written; the run driver (Simulation) adds the files and the steps.
 #include "config/run_parameters.h"
+#include "engine/case_profile.h"
 #include "engine/offender.h"
 #include "engine/range_sums.h"
 #include "input/groups.h"
@@ -111,6 +112,12 @@ public:
     int runproj();
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
+    /// The row and factor of each breakdown table for the case just read, and
+    /// which tables may take their flows from the case profile.
+    void setCaseRows(const std::array<double, 30>& W);
+    /// Adds the case profile to the totals and every table that shares it,
+    /// and clears it for the next case.
+    void addCaseProfile();
     /// A sentencing month drawn by the cumulative month distribution.
     int drawMonth();
     /// The county jail table written when the court microdata end.
@@ -178,6 +185,14 @@ public:
     bool deferRanges = false;  ///< set by the driver around the case loop
     bool monthByMonth = false; ///< run option: no deferred ranges at all
     long long counterOperations = 0; ///< range additions and counter calls of the run
+
+    // The case profile (case_profile.h): used while range sums are, so that
+    // the straightforward way stays whole for checking.
+    enum class Capture { Off, Totals, Noprison };
+    Capture capture = Capture::Off; ///< where the flow operations now add
+    std::unique_ptr<CaseProfile> profile;
+    bool profiled = false; ///< the current case fills shared tables from the profile
+    std::array<CaseRow, 8> caseRows{};
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -68,7 +68,12 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     const long first = static_cast<long>(s) - 1; // the case starts in month s - 1
     const long firstDay = first * 30 + d;
     const int level = clampLevel(static_cast<long>(sentenceLevel) - 1);
-    auto& tjail = st.Tjail[idx(k)];
+    // One call with factor 1 stands for the tables that share the case
+    // profile: it adds to the profile's rows, as category 1.
+    const bool profiling = capture == Capture::Noprison;
+    Series& tjail = profiling ? profile->jail : st.Tjail[idx(k)];
+    Series& trt = profiling ? profile->sanctions[0] : st.Trt[idx(k)];
+    if (profiling) category = 1;
 
     // 1. Lengths and probabilities of the case, and its county's jail.
     if (inTotals) {
@@ -163,20 +168,20 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
-                addByDay(*this, st.Trt[idx(k)], group, DaysPerCategory, firstDay,
+                addByDay(*this, trt, group, DaysPerCategory, firstDay,
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
-                sendRow(*this, st.Trt[idx(k)], category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
+                sendRow(*this, trt, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
             }
         }
         const struct {
             Series& table;
             double p;
             int months;
-        } others[] = {{st.Thd[idx(k)], ns.Phd, ns.Lhd},
-                      {st.Tcs[idx(k)], ns.Pcs, ns.Lcs},
-                      {st.Trest[idx(k)], ns.Prest, ns.Lrp},
-                      {st.Tfine[idx(k)], ns.Pfine, ns.Lfp}};
+        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd},
+                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs},
+                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp},
+                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp}};
         for (const auto& sanction : others)
             if (sanction.p > 0 && sanction.months > 0)
                 sendRow(*this, sanction.table, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);

@@ -33,6 +33,14 @@ bool hasRow(const Series& a, long category, long rowLength) {
 
 /// q into the population of one category for months from..to.
 void addPopulation(Engine& e, Series& pop, int category, int N, long from, long to, double q) {
+    if (e.capture == Engine::Capture::Totals) {
+        // The row is checked when the case profile is added to the tables.
+        const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(PopulationMonths) - 1);
+        ++e.counterOperations;
+        double* row = e.profile->revocationStays.data();
+        for (long m = first; m <= last; ++m) row[idx(m)] += q;
+        return;
+    }
     if (N <= 0 || !hasRow(pop, category, N)) return;
     const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(N) - 1);
     if (first > last) return;
@@ -109,6 +117,19 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     }
 
     // 3. Sanctions: gender and race rows, or the total row under option 1.
+    // The totals' sanctions with factor 1 go to the case profile for the
+    // tables that take them from there.
+    if (capture == Capture::Totals && !stockFlag && r0 >= 0 && r0 < 120 && w != -1.0) {
+        const double p[] = {postCell[0], postCell[1], postCell[2], postCell[3], postCell[4]};
+        const int months[] = {ps.rtMonths, wholeMonths(rp[RelLenHomeDetention]), wholeMonths(rp[RelLenCommunityService]),
+                              wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
+        for (std::size_t i = 0; i < 5; ++i)
+            if (months[i] > 0 && p[i] > 0) {
+                const long last = std::min(r0 + months[i] - 1, static_cast<long>(LastMonth));
+                double* row = profile->postSanctions[i].data();
+                for (long m = r0; m <= last; ++m) row[idx(m)] += p[i] * w;
+            }
+    }
     if (!stockFlag && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
         const std::size_t entry = postprisonOption == 1 ? TotalRow : idx(k);
         const int c = postprisonOption == 1 ? 1 : category;

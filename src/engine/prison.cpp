@@ -73,6 +73,14 @@ public:
     Flows(Engine& e, Series* pop, std::vector<SeriesList>* extra, int category, int s, int code, int gender,
           int ageGroup, int felonyType, int offense)
         : e_(e), category_(category), felony_(felonyType) {
+        if (e.capture == Engine::Capture::Totals) {
+            // The totals' stays go to the case profile; the tables get them,
+            // with every breakdown's, when the case ends.
+            CaseProfile& p = *e.profile;
+            capture_ = (code == -66 ? p.backDatedStays : p.mainStays).data();
+            counting_ = e.inTotals;
+            return;
+        }
         // Age-table admissions age month by month; the years factor slows the
         // ageing for later admissions (C division, toward zero).
         if (code >= 0) ages_.emplace(e.ageGroups, code, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
@@ -99,6 +107,10 @@ public:
         a = std::max<Month>(a, 1);
         b = std::min(b, Horizon);
         ++e_.counterOperations;
+        if (capture_) {
+            for (Month m = a; m <= b; ++m) capture_[at(m - 1)] += d;
+            return;
+        }
         Month end = b;
         for (Month m = a; m <= b; m = end + 1) {
             const int c = ages_ ? ages_->category(m, end) : category_;
@@ -148,6 +160,7 @@ private:
     Engine& e_;
     Target pop_, demos_, totals_;
     bool counting_ = false;
+    double* capture_ = nullptr; ///< a row of the case profile instead of the tables
     int category_;
     std::optional<AgeRuns> ages_; ///< the age table's months, regrouped as the case ages
     int felony_;

@@ -104,8 +104,40 @@ int Engine::runproj() {
 
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
+    setCaseRows(W);
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
+    if (profiled) addCaseProfile();
     return 0;
+}
+
+void Engine::setCaseRows(const std::array<double, 30>& W) {
+    // Shared flows scale the totals' amounts by the factor, which keeps every
+    // comparison of an amount with zero only for weights and factors of one sign.
+    bool usable = profile != nullptr && deferRanges;
+    for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
+    profiled = usable;
+
+    const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
+    for (int k : BreakdownOrder) {
+        CaseRow& r = caseRows[u(k)];
+        switch (k) {
+        case VarGender: r.category = off.gender; break;
+        case VarRace: r.category = off.race; break;
+        case VarRegion: r.category = off.region; break;
+        case VarAge: r.category = off.ageGroup; break;
+        case VarOffense: r.category = off.offense; break;
+        case VarSentenceLength: r.category = sentenceGroup; break;
+        default: r.category = off.felonyType; break;
+        }
+        const auto& labels = st.Values[u(k)].labelsptr;
+        r.factor = u(r.category - 1) < labels.size() ? labels[u(r.category - 1)].value : 0.0;
+        const bool scalable = usable && std::isfinite(r.factor) && r.factor >= 0.0;
+        // The age table's row changes as the case ages; the sentence-length
+        // table keeps its jail by day and by jail-length group; the gender
+        // table's non-prison call is the one that counts the totals.
+        r.sharedStays = scalable && k != VarAge;
+        r.sharedSanctions = scalable && (k == VarRace || k == VarRegion || k == VarOffense || k == VarFelonyType);
+    }
 }
 
 void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W) {
@@ -161,41 +193,54 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
     // Totals.
     currentTable = 7;
     inTotals = true;
+    if (profiled) capture = Capture::Totals;
     prison(&st.Tops[7], 1, s, row, col, t, W[u(y + 15)], S, -99, L, nullptr, off.gender, off.ageGroup, off.felonyType,
            off.offense);
     postprisonCalls(7, 1, st.Tops[7], 1.0);
+    capture = Capture::Off;
     inTotals = false;
 
-    const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     const int jailGroup = jailGroups.lookup(c.jailTime);
+    bool sharedSanctions = false;
     for (int k : BreakdownOrder) {
-        int category = 0;
-        switch (k) {
-        case VarGender: category = off.gender; break;
-        case VarRace: category = off.race; break;
-        case VarRegion: category = off.region; break;
-        case VarAge: category = off.ageGroup; break;
-        case VarOffense: category = off.offense; break;
-        case VarSentenceLength: category = sentenceGroup; break;
-        default: category = off.felonyType; break;
-        }
-        const auto& labels = st.Values[u(k)].labelsptr;
-        const double f = u(category - 1) < labels.size() ? labels[u(category - 1)].value : 0.0;
+        const CaseRow& r = caseRows[u(k)];
+        const int category = r.category;
+        const double f = r.factor;
         currentTable = k;
-        const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
-        prison(&st.Tops[u(k)], category, s, row, col, t, W[u(y + 15)] * f, S, code, L, nullptr, off.gender,
-               off.ageGroup, off.felonyType, off.offense);
-        if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
-            prison(nullptr, category, s, row, col, t, W[u(y + 15)] * f, S, code, L, &st.CrimeByAgeAndGender, off.gender,
+        if (r.sharedStays) {
+            // The totals' calls stood for this table up to the sixth year;
+            // the felony-type table alone follows releases after it.
+            if (k == VarFelonyType && y >= 6) postprisonCalls(k, category, st.Tops[u(k)], f);
+        } else {
+            const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
+            prison(&st.Tops[u(k)], category, s, row, col, t, W[u(y + 15)] * f, S, code, L, nullptr, off.gender,
                    off.ageGroup, off.felonyType, off.offense);
-        postprisonCalls(k, category, st.Tops[u(k)], f);
+            if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
+                prison(nullptr, category, s, row, col, t, W[u(y + 15)] * f, S, code, L, &st.CrimeByAgeAndGender,
+                       off.gender, off.ageGroup, off.felonyType, off.offense);
+            postprisonCalls(k, category, st.Tops[u(k)], f);
+        }
 
+        if (r.sharedSanctions) {
+            sharedSanctions = true;
+            continue;
+        }
         inTotals = k == VarGender; // the gender table stands for the totals here
         const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
         const int noprisonCategory = k == VarSentenceLength ? jailGroup : category;
         noprison(k, noprisonCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
                  c.county, ws, W[u(y + 5)] * f, off.region, c.randomDay, c.age);
         inTotals = false;
+    }
+    // One non-prison call with factor 1 for the tables that share it, after
+    // the gender table's call has worked out the case's lengths.
+    if (sharedSanctions && y < 7) {
+        capture = Capture::Noprison;
+        deferRanges = false; // the profile's short rows are added to at once
+        noprison(VarRace, 1, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel, c.county,
+                 W[u(y + 10)], W[u(y + 5)], off.region, c.randomDay, c.age);
+        deferRanges = true;
+        capture = Capture::Off;
     }
 }
 

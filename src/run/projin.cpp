@@ -69,6 +69,7 @@ bool Simulation::projin() {
     makeMonthLabels();
     int result = 0;
     deferRanges = !monthByMonth;
+    if (deferRanges && !profile) profile = std::make_unique<CaseProfile>();
     while ((result = runproj()) == 0) {
     }
     flushRanges();

@@ -1,0 +1,127 @@
+// Adding one case's profile to the totals and to every breakdown table that
+// shares it: the same months, each table's row, scaled by its factor.
+#include "engine/case_profile.h"
+
+#include "engine/engine.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace kov {
+namespace {
+
+std::size_t u(int v) { return static_cast<std::size_t>(v); }
+
+bool hasRow(const Series& a, int category, std::size_t rowLength) {
+    return category >= 1 && u(category) * rowLength <= a.size();
+}
+
+/// table row `category` (rows of rowLength) += f x source over span, the
+/// cells past the end of the table left out.
+void addScaled(Series& table, int category, std::size_t rowLength, const Series& source, Span span, double f) {
+    if (category < 1 || span.lo >= span.hi) return;
+    const std::size_t row = u(category - 1) * rowLength;
+    if (row >= table.size()) return;
+    const std::size_t hi = std::min(span.hi, table.size() - row);
+    double* cells = table.data() + row;
+    for (std::size_t i = span.lo; i < hi; ++i) cells[i] += f * source[i];
+}
+
+} // namespace
+
+Span nonzeroSpan(const Series& row) {
+    std::size_t lo = 0, hi = row.size();
+    while (lo < hi && row[lo] == 0.0) ++lo;
+    while (hi > lo && row[hi - 1] == 0.0) --hi;
+    return {lo, hi};
+}
+
+void Engine::addCaseProfile() {
+    CaseProfile& p = *profile;
+    const Span mainSpan = nonzeroSpan(p.mainStays), backSpan = nonzeroSpan(p.backDatedStays),
+               revocationSpan = nonzeroSpan(p.revocationStays);
+    for (std::size_t i = 0; i < 120; ++i) {
+        p.stays[i] = p.mainStays[i] + p.backDatedStays[i];
+        p.population[i] = p.stays[i] + p.revocationStays[i];
+    }
+    const Span staysSpan = nonzeroSpan(p.stays), allSpan = nonzeroSpan(p.population);
+
+    // A table of category rows of 120 months: the revocations go only to a
+    // row that is whole; stays are cut at the end of the table.
+    auto addStays = [&](Series& table, int category, double f) {
+        if (hasRow(table, category, 120))
+            addScaled(table, category, 120, p.population, allSpan, f);
+        else
+            addScaled(table, category, 120, p.stays, staysSpan, f);
+    };
+    auto demographics = [&](int k) -> Series* {
+        const int felony = off.felonyType;
+        if (felony < 1 || u(felony) > st.PrisonDemosByFelonyType.size()) return nullptr;
+        Series& d = st.PrisonDemosByFelonyType[u(felony - 1)][u(k)];
+        return d.empty() ? nullptr : &d;
+    };
+    auto entry = [](std::vector<SeriesList>& table, int i, int j) -> Series* {
+        if (i < 1 || j < 1 || u(i) > table.size()) return nullptr;
+        SeriesList& row = table[u(i - 1)];
+        if (u(j) > row.size() || row[u(j - 1)].empty()) return nullptr;
+        return &row[u(j - 1)];
+    };
+
+    // The totals.
+    addStays(st.Tops[7], 1, 1.0);
+    if (Series* d = demographics(7)) addScaled(*d, 1, 120, p.stays, staysSpan, 1.0);
+    if (Series* g = entry(st.TotalsByAdmissionGroupAndOffense, off.felonyType, off.offense))
+        addScaled(*g, 1, 120, p.mainStays, mainSpan, 1.0);
+
+    // Post-prison sanctions: the gender and race rows, or the total row under option 1.
+    std::array<Series, 3>* const post[] = {&st.Tprt, &st.Tphd, &st.Tpcs, &st.Tprest, &st.Tpfine};
+    Span postSpans[5];
+    for (std::size_t i = 0; i < 5; ++i) postSpans[i] = nonzeroSpan(p.postSanctions[i]);
+
+    for (int k = 0; k < 7; ++k) {
+        const CaseRow& r = caseRows[u(k)];
+        if (!r.sharedStays) continue;
+        addStays(st.Tops[u(k)], r.category, r.factor);
+        if (Series* d = demographics(k)) addScaled(*d, r.category, 120, p.stays, staysSpan, r.factor);
+        if (k == VarOffense) {
+            if (Series* crime = entry(st.CrimeByAgeAndGender, off.gender, off.ageGroup))
+                addScaled(*crime, r.category, 120, p.mainStays, mainSpan, r.factor);
+        }
+        const bool option1 = postprisonOption == 1;
+        if (!option1 && k != VarGender && k != VarRace) continue;
+        const std::size_t slot = option1 ? 2 : u(k);
+        const int c = option1 ? 1 : r.category;
+        for (std::size_t i = 0; i < 5; ++i) {
+            Series& table = (*post[i])[slot];
+            if (hasRow(table, c, 121)) addScaled(table, c, 121, p.postSanctions[i], postSpans[i], r.factor);
+        }
+    }
+
+    // Jail and the non-prison sanctions.
+    const Span jailSpan = nonzeroSpan(p.jail);
+    Span sanctionSpans[5];
+    for (std::size_t i = 0; i < 5; ++i) sanctionSpans[i] = nonzeroSpan(p.sanctions[i]);
+    std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
+    for (int k = 0; k < 7; ++k) {
+        const CaseRow& r = caseRows[u(k)];
+        if (!r.sharedSanctions) continue;
+        if (hasRow(st.Tjail[u(k)], r.category, 85)) addScaled(st.Tjail[u(k)], r.category, 85, p.jail, jailSpan, r.factor);
+        for (std::size_t i = 0; i < 5; ++i) {
+            Series& table = (*sanctionTables[i])[u(k)];
+            if (hasRow(table, r.category, 73)) addScaled(table, r.category, 73, p.sanctions[i], sanctionSpans[i], r.factor);
+        }
+    }
+
+    // Ready for the next case.
+    auto clear = [](Series& row, Span span) { std::fill(row.begin() + static_cast<long>(span.lo), row.begin() + static_cast<long>(span.hi), 0.0); };
+    clear(p.mainStays, mainSpan);
+    clear(p.backDatedStays, backSpan);
+    clear(p.revocationStays, revocationSpan);
+    for (std::size_t i = 0; i < 5; ++i) {
+        clear(p.postSanctions[i], postSpans[i]);
+        clear(p.sanctions[i], sanctionSpans[i]);
+    }
+    clear(p.jail, jailSpan);
+}
+
+} // namespace kov

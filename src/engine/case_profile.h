@@ -1,0 +1,52 @@
+#pragma once
+// The flows of one court case that every breakdown table repeats. A table
+// differs from the totals only by the row of the case's category and by the
+// category's weight factor, so the prison stays, the revocation returns and
+// the sanctions are worked out once, for the totals, kept here month by month
+// over the case's years, and added to each table's row scaled by its factor
+// when the case ends. Tables whose rows change within a stay (age) or whose
+// flows differ in kind (jail by day) are still filled call by call.
+#include "input/state_tables.h"
+
+#include <array>
+#include <cstddef>
+
+namespace kov {
+
+/// The row of one breakdown table that the current case fills.
+struct CaseRow {
+    int category = 0;
+    double factor = 0.0;
+    bool sharedStays = false;     ///< prison stays and post-prison flows come from the profile
+    bool sharedSanctions = false; ///< non-prison jail and sanctions come from the profile
+};
+
+struct CaseProfile {
+    // Prison population rows of 120 months.
+    Series mainStays = Series(120, 0.0);       ///< the prison call of each year
+    Series backDatedStays = Series(120, 0.0);  ///< the back-dated prison calls after release
+    Series revocationStays = Series(120, 0.0); ///< returns by revocation (population only)
+    // Sums of the rows above, made when the case ends.
+    Series stays = Series(120, 0.0);      ///< every prison call: the demographic tables
+    Series population = Series(120, 0.0); ///< stays and revocations: the populations
+    /// Post-prison sanctions with factor 1, rows of 121 months: residential
+    /// treatment, home detention, community service, restitution, fines.
+    std::array<Series, 5> postSanctions{Series(121, 0.0), Series(121, 0.0), Series(121, 0.0), Series(121, 0.0),
+                                        Series(121, 0.0)};
+    /// Non-prison flows with factor 1: jail in rows of 85 months, then the
+    /// sanctions (residential, home detention, community service,
+    /// restitution, fines) in rows of 73.
+    Series jail = Series(85, 0.0);
+    std::array<Series, 5> sanctions{Series(73, 0.0), Series(73, 0.0), Series(73, 0.0), Series(73, 0.0),
+                                    Series(73, 0.0)};
+};
+
+/// Cells [lo, hi) of a row hold everything that is not zero.
+struct Span {
+    std::size_t lo = 0, hi = 0;
+};
+
+/// Where a row is not zero; empty (lo == hi) for a row of zeros.
+Span nonzeroSpan(const Series& row);
+
+} // namespace kov
