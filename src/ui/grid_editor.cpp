@@ -119,7 +119,7 @@ void CGridEditor::accept() {
         const QString chosen =
             prompts_.saveFileName(this, dataDirectory_ + QStringLiteral("/UnTitled"),
                                   QStringLiteral("KOV Probability Files (*.inp)|*.inp|All Files (*.*)|*.*|"),
-                                  QStringLiteral("inp"));
+                                  QStringLiteral("inp"), QString());
         if (chosen.isEmpty()) return; // the editor stays open
         saved_ = file_->saveNew(chosen.toStdString(), matrix_, values);
     } else {

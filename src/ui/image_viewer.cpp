@@ -30,6 +30,7 @@ ImageViewer::ImageViewer(const QString& path, const QPixmap& image, QWidget* par
     auto* label = new QLabel;
     label->setPixmap(image);
     scroll->setWidget(label);
+    scroll->setAlignment(Qt::AlignCenter); // a window larger than the image keeps it in the middle
     layout->addWidget(scroll);
     resize(std::min(image.width() + 40, 1000), std::min(image.height() + 40, 760));
 }

@@ -3,6 +3,7 @@
 #include "config/paths.h"
 #include "engine/programs.h"
 #include "input/labels.h"
+#include "ui/live_chart_area.h"
 #include "ui/prompts.h"
 #include "ui/prompts_host.h"
 #include "ui/registry_settings.h"
@@ -37,6 +38,7 @@ QString localKovFile(const QMimeData* data) {
 } // namespace
 
 CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+    liveChartRenderer = drawLiveTotalsChart;
     registry_ = std::make_unique<RegistrySettings>(prompts_);
     const QString stored = registry_->slot(0);
     if (stored == QLatin1String(NotYetSet))
@@ -135,7 +137,7 @@ bool CMainFrame::OnFileSaveAs() {
     const QString start = registry_->value(QString::fromLatin1(DataFilePathValue));
     const QString proposed = cfg_.filePath.empty() ? start + QStringLiteral("/UnTitled")
                                                    : QString::fromStdString(cfg_.filePath);
-    const QString chosen = prompts_.saveFileName(this, proposed, ConfigFilter, QStringLiteral("kov"));
+    const QString chosen = prompts_.saveFileName(this, proposed, ConfigFilter, QStringLiteral("kov"), QString());
     if (chosen.isEmpty()) return false;
     const std::string previous = cfg_.filePath;
     cfg_.filePath = QFileInfo(chosen).absoluteFilePath().toStdString();

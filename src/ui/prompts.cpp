@@ -38,8 +38,8 @@ QString QtPrompts::openFileName(QWidget* parent, const QString& startPath, const
 }
 
 QString QtPrompts::saveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
-                                const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QString(), proposedPath, qtFilter(filter));
+                                const QString& defaultSuffix, const QString& caption) {
+    QFileDialog dialog(parent, caption, proposedPath, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);

@@ -22,9 +22,10 @@ public:
     /// "Name (*.ext)|*.ext|...|" form of the configuration dialogs.
     virtual QString openFileName(QWidget* parent, const QString& startPath, const QString& filter) = 0;
     /// A file to save to (asking before overwriting); empty when cancelled.
-    /// defaultSuffix is added to a name typed without one.
+    /// defaultSuffix is added to a name typed without one; an empty caption
+    /// leaves the dialog's own title.
     virtual QString saveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultSuffix, const QString& caption) = 0;
     /// A folder; empty when cancelled.
     virtual QString folder(QWidget* parent, const QString& caption, const QString& start) = 0;
     /// Hands the file to the desktop's default application; false when it could not.
@@ -38,7 +39,7 @@ public:
     bool okCancel(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& startPath, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultSuffix, const QString& caption) override;
     QString folder(QWidget* parent, const QString& caption, const QString& start) override;
     bool openExternally(const QString& path) override;
 };

@@ -3,6 +3,7 @@
 #include "config/paths.h"
 #include "config/run_configuration.h"
 #include "ui/prompts.h"
+#include "ui/run_reports.h"
 #include "ui/text_viewer.h"
 #include "ui/view_graphs_dialog.h"
 
@@ -28,10 +29,11 @@ QPushButton* button(const char* caption, QLayout* into) {
 
 } // namespace
 
-CRunSim1::CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
+CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
                    LiveChartRenderer liveChart, QWidget* parent)
     : QDialog(parent), cfg_(cfg), dataDirectory_(dataDirectory), prompts_(prompts), liveChart_(std::move(liveChart)) {
     sim_ = std::make_unique<Simulation>(cfg_, dataDirectory_.toStdString(), *this);
+    sim_->reports = runReportHooks(prompts_, this);
     graphLayout_ = cfg_.isOn(SecRun, ShowGraph);
     setWindowTitle(QStringLiteral("Run  Simulation Screen"));
 
@@ -49,10 +51,12 @@ CRunSim1::CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Pr
     if (!graphLayout_) body->addStretch(1);
     if (graphLayout_) {
         // The live chart renderer draws here; until then the area stays empty.
-        chartArea_ = new QFrame;
-        chartArea_->setObjectName(QStringLiteral("chartArea"));
-        static_cast<QFrame*>(chartArea_)->setFrameShape(QFrame::StyledPanel);
-        chartArea_->setMinimumSize(400, 250);
+        auto* area = new QFrame;
+        area->setObjectName(QStringLiteral("chartArea"));
+        area->setFrameShape(QFrame::StyledPanel);
+        // Room for a 400 x 250 chart inside the frame.
+        area->setMinimumSize(400 + 2 * area->frameWidth(), 250 + 2 * area->frameWidth());
+        chartArea_ = area;
         body->addWidget(chartArea_, 1);
     }
     top->addLayout(body, 1);
@@ -135,6 +139,9 @@ void CRunSim1::OnRunSim() {
 
     status_->clear();
     const RunOutcome outcome = sim.OnRunSim();
+    // Workbooks are written before the run ends, so even a run that failed
+    // afterwards may have saved one under a new name.
+    takeWrittenWorkbookNames(cfg_, sim.m_Workbooks);
     switch (outcome) {
     case RunOutcome::Completed: enterWaitLoop(); return;
     case RunOutcome::Canceled: showErrorWindow(); return;

@@ -2,7 +2,8 @@
 // The run dialog: starts a run, shows its progress, lets it be cancelled and
 // the output viewed afterwards. The run executes inside the Run Simulation
 // handler on this (the only) thread; pump() lets button presses through
-// while it goes on.
+// while it goes on. Its runs draw the graph files and write the workbooks;
+// a workbook written under a new name gives the configuration that name.
 #include "run/host.h"
 #include "run/simulation.h"
 
@@ -32,7 +33,7 @@ public:
                                                  const std::vector<std::string>& monthLabels)>;
     enum class State { Idle, Running, Waiting, ErrorShown };
 
-    CRunSim1(const RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
+    CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts& prompts,
              LiveChartRenderer liveChart = {}, QWidget* parent = nullptr);
     ~CRunSim1() override;
 
@@ -78,7 +79,7 @@ private:
     void showErrorWindow();
     void removeExchangeFile() const;
 
-    const RunConfiguration& cfg_;
+    RunConfiguration& cfg_;
     QString dataDirectory_;
     Prompts& prompts_;
     LiveChartRenderer liveChart_;

@@ -1,5 +1,6 @@
 #include "ui/screenshots.h"
 
+#include "config/paths.h"
 #include "config/run_configuration.h"
 #include "engine/programs.h"
 #include "ui/about_dialog.h"
@@ -36,7 +37,9 @@ public:
     }
     bool okCancel(QWidget*, const QString&) override { return false; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     QString folder(QWidget*, const QString&, const QString&) override { return {}; }
     bool openExternally(const QString&) override { return false; }
 };
@@ -140,21 +143,23 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
         s.shoot(v, QStringLiteral("text-viewer"));
         v->close();
     }
-    if (ImageViewer* v = ImageViewer::open(s.directory() + QStringLiteral("/about.png"), QString(), prompts, &frame)) {
-        s.shoot(v, QStringLiteral("image-viewer"));
-        v->close();
-    }
-
-    // The run dialog in both layouts, before and after a run.
+    // The run dialog in both layouts, before and after a run; the run in the
+    // graph layout draws its live chart and writes the graph files.
     for (int layout = 1; layout <= 2; ++layout) {
         cfg.setValue(SecRun, ShowGraph, layout == 2 ? "1" : "0");
-        CRunSim1 d(cfg, frame.dataDirectory(), prompts, {}, &frame);
+        cfg.setValue(SecRun, CreateGraphs, layout == 2 ? "1" : "0");
+        CRunSim1 d(cfg, frame.dataDirectory(), prompts, frame.liveChartRenderer, &frame);
         const QString base = QStringLiteral("run-dialog-layout%1").arg(layout);
         s.shoot(&d, base + QStringLiteral("-idle"));
-        if (layout == 1) {
-            d.OnRunSim();
-            s.shoot(&d, base + QStringLiteral("-complete"));
-        }
+        d.OnRunSim();
+        s.shoot(&d, base + QStringLiteral("-complete"));
+    }
+    // Graph 7 is "Totals", the one the live chart shows.
+    const QString totals = QString::fromStdString(dataPath(frame.dataDirectory().toStdString(),
+                                                           cfg.value(SecGraphFiles, 7)));
+    if (ImageViewer* v = ImageViewer::open(totals, QString(), prompts, &frame)) {
+        s.shoot(v, QStringLiteral("image-viewer-totals"));
+        v->close();
     }
     cfg = saved;
     cfg.modified = 0;

@@ -57,7 +57,10 @@ QWidget* SetupDialog::makeField(int i) {
                           ? QString::number(leadingInt(stored.toStdString()))
                           : stored);
     }
-    edit->setMinimumWidth(f.maxChars > 20 ? 360 : 90);
+    // Long texts (a title, a program's name) get a wide box, shown from their start.
+    const bool unlimitedText = f.maxChars == 0 && (f.kind == FieldKind::Text || f.kind == FieldKind::NonEmptyText);
+    edit->setMinimumWidth(f.maxChars > 20 || unlimitedText ? 360 : 90);
+    edit->setCursorPosition(0);
     edits_[ui] = edit;
     return edit;
 }

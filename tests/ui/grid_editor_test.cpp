@@ -159,6 +159,35 @@ TEST(GridEditor, ABlockOfAnotherSizeStopsTheSaveBeforeAnythingIsReplaced) {
     EXPECT_FALSE(f.dir.exists("kov_prb_.tmp"));
 }
 
+TEST(GridEditor, TheDemonstrationCourtFileWithTablesOfTwoSizesIsLeftWhole) {
+    // Its "Prison probability" blocks are 10 x 7 (Nondrug) and 5 x 7 (Drug): the
+    // editor shows the first, and writing 10 rows over the second would shift the file.
+    ScratchDir dir;
+    std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
+    RunConfiguration cfg;
+    cfg.filePath = dir.file("demo.kov");
+    cfg.ReadFromFile();
+    cfg.modified = 0;
+    const std::string before = dir.read("courtp.inp");
+    ScriptedPrompts prompts;
+    CGridEditor e(cfg, QString::fromStdString(dir.str()),
+                  GridTarget{CourtProbabilitiesFile, "Prison probability", courtTableLabels()}, Title, prompts);
+    ASSERT_TRUE(e.opened()) << prompts.messages.join('|').toStdString();
+    EXPECT_EQ(e.table()->rowCount(), 10);
+    EXPECT_EQ(e.table()->columnCount(), 7);
+    type(e, 9, 6, "0.5");
+    prompts.answers = {true};
+    e.accept();
+    EXPECT_FALSE(e.saved());
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("OK to Save Changes?")});
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Error writing Probability File\ncourtp.inp\nChanges will not be saved")});
+    EXPECT_EQ(dir.read("courtp.inp"), before);
+    EXPECT_FALSE(dir.exists("kov_prb_.tmp"));
+    EXPECT_EQ(cfg.value(SecFiles, CourtProbabilitiesFile), "courtp.inp");
+    EXPECT_EQ(cfg.modified, 0);
+}
+
 TEST(GridEditor, ProgramNamesMatchWholeLinesOnly) {
     Files f;
     f.dir.write("labels.inp", "Gender ........ 1\nMale ...... 1\nRace ........ 1\nAll ...... 1\n"

@@ -19,6 +19,8 @@ public:
     QStringList messages;
     QStringList questions;
     QStringList externallyOpened;
+    QStringList saveCaptions; ///< the caption of every save dialog, in order
+    QStringList saveProposals; ///< the proposed path of every save dialog
     std::deque<bool> answers; ///< okCancel answers in order; Cancel when none is left
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
@@ -31,7 +33,10 @@ public:
         return take(answers, false);
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return take(openNames, QString()); }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString saveFileName(QWidget*, const QString& proposed, const QString&, const QString&,
+                         const QString& caption) override {
+        saveProposals << proposed;
+        saveCaptions << caption;
         return take(saveNames, QString());
     }
     QString folder(QWidget*, const QString&, const QString&) override { return take(folders, QString()); }
