@@ -28,6 +28,9 @@ struct DemoCopy {
     DemoCopy() {
         std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
                               std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+        // Workbooks a demonstration run left in the source folder are not part of the data.
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().extension() == ".xlsx") std::filesystem::remove(entry.path());
         cfg.filePath = dir.file("demo.kov");
         cfg.ReadFromFile();
         cfg.modified = 0;
