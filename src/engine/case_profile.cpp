@@ -81,8 +81,15 @@ void Engine::addCaseProfile() {
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
         if (!r.sharedStays) continue;
-        addStays(st.Tops[u(k)], r.category, r.factor);
-        if (Series* d = demographics(k)) addScaled(*d, r.category, 120, p.stays, staysSpan, r.factor);
+        if (k == VarAge) {
+            // Its stays went in by age as they were made; revocations go to
+            // the row of the age group at sentencing.
+            if (hasRow(st.Tops[u(k)], r.category, 120))
+                addScaled(st.Tops[u(k)], r.category, 120, p.revocationStays, revocationSpan, r.factor);
+        } else {
+            addStays(st.Tops[u(k)], r.category, r.factor);
+            if (Series* d = demographics(k)) addScaled(*d, r.category, 120, p.stays, staysSpan, r.factor);
+        }
         if (k == VarOffense) {
             if (Series* crime = entry(st.CrimeByAgeAndGender, off.gender, off.ageGroup))
                 addScaled(*crime, r.category, 120, p.mainStays, mainSpan, r.factor);

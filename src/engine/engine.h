@@ -193,6 +193,8 @@ public:
     std::unique_ptr<CaseProfile> profile;
     bool profiled = false; ///< the current case fills shared tables from the profile
     std::array<CaseRow, 8> caseRows{};
+    int caseAge = -1; ///< the age read for the current case
+    bool noprisonSetupKept = false; ///< ns holds the current profiled case's setup
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -62,6 +62,14 @@ Series* entryOf(std::vector<SeriesList>* table, int i, int j) {
     return &row[at(j - 1)];
 }
 
+/// The demographic table by felony type of breakdown table k, or null.
+Series* demographics(Engine& e, int felonyType, int k) {
+    StateTables& st = e.st;
+    if (felonyType < 1 || at(felonyType) > st.PrisonDemosByFelonyType.size() || k < 0 || k >= 8) return nullptr;
+    Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(k)];
+    return d.empty() ? nullptr : &d;
+}
+
 /// Events counted by month; the value is also the entry/exit table index.
 enum PrisonEvent : int { NewAdmission = 0, SupervisionRevocation, ReleaseRevocation, PreRelease, PreReleaseFailure };
 
@@ -79,6 +87,13 @@ public:
             CaseProfile& p = *e.profile;
             capture_ = (code == -66 ? p.backDatedStays : p.mainStays).data();
             counting_ = e.inTotals;
+            // The age table's row follows the case's age month by month.
+            const CaseRow& age = e.caseRows[VarAge];
+            if (code == -66 || !age.sharedStays) return;
+            ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
+            pop_ = Target(e, &e.st.Tops[VarAge]);
+            demos_ = Target(e, demographics(e, felonyType, VarAge));
+            ageFactor_ = age.factor;
             return;
         }
         // Age-table admissions age month by month; the years factor slows the
@@ -90,12 +105,8 @@ public:
             return;
         }
         pop_ = Target(e, pop);
+        demos_ = Target(e, demographics(e, felonyType, e.currentTable));
         StateTables& st = e.st;
-        if (felonyType >= 1 && at(felonyType) <= st.PrisonDemosByFelonyType.size() && e.currentTable >= 0 &&
-            e.currentTable < 8) {
-            Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(e.currentTable)];
-            if (!d.empty()) demos_ = Target(e, &d);
-        }
         if (e.inTotals) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
             counting_ = true;
@@ -109,7 +120,8 @@ public:
         ++e_.counterOperations;
         if (capture_) {
             for (Month m = a; m <= b; ++m) capture_[at(m - 1)] += d;
-            return;
+            if (!ages_) return;
+            d *= ageFactor_;
         }
         Month end = b;
         for (Month m = a; m <= b; m = end + 1) {
@@ -161,6 +173,7 @@ private:
     Target pop_, demos_, totals_;
     bool counting_ = false;
     double* capture_ = nullptr; ///< a row of the case profile instead of the tables
+    double ageFactor_ = 1.0;    ///< with capture_: the age table's factor
     int category_;
     std::optional<AgeRuns> ages_; ///< the age table's months, regrouped as the case ages
     int felony_;

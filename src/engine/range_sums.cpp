@@ -20,9 +20,18 @@ void RangeSums::rehash(std::size_t capacity) {
 }
 
 PendingRanges& RangeSums::of(Series& target) {
+    if (recent_[0].target == &target) return *recent_[0].pending;
+    if (recent_[1].target == &target) {
+        std::swap(recent_[0], recent_[1]);
+        return *recent_[0].pending;
+    }
     if (slots_.empty()) rehash(64);
     const std::size_t slot = slotOf(&target);
-    if (slots_[slot].target != nullptr) return *slots_[slot].pending;
+    if (slots_[slot].target != nullptr) {
+        recent_[1] = recent_[0];
+        recent_[0] = slots_[slot];
+        return *slots_[slot].pending;
+    }
     PendingRanges& pending = *tables_.emplace_back(std::make_unique<PendingRanges>());
     pending.target_ = &target;
     pending.cells_.assign(target.size() + 1, PendingRanges::Cell{});
@@ -59,6 +68,7 @@ void RangeSums::flush() {
 }
 
 void RangeSums::clear() {
+    recent_ = {};
     tables_.clear();
     tables_.shrink_to_fit();
     slots_.clear();

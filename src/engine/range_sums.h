@@ -6,6 +6,7 @@
 #include "input/state_tables.h"
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -75,6 +76,9 @@ private:
     std::size_t slotOf(const Series* target) const;
 
     std::vector<std::unique_ptr<PendingRanges>> tables_; ///< kept in place: callers hold references
+    // The two tables used last: a prison stay goes to a population and its
+    // demographic table in turn.
+    std::array<Slot, 2> recent_{};
     std::vector<Slot> slots_; ///< open addressing over the tables' addresses
 };
 

@@ -104,6 +104,7 @@ int Engine::runproj() {
 
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
+    caseAge = c.age;
     setCaseRows(W);
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
     if (profiled) addCaseProfile();
@@ -116,6 +117,7 @@ void Engine::setCaseRows(const std::array<double, 30>& W) {
     bool usable = profile != nullptr && deferRanges;
     for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
+    noprisonSetupKept = false;
 
     const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     for (int k : BreakdownOrder) {
@@ -132,10 +134,12 @@ void Engine::setCaseRows(const std::array<double, 30>& W) {
         const auto& labels = st.Values[u(k)].labelsptr;
         r.factor = u(r.category - 1) < labels.size() ? labels[u(r.category - 1)].value : 0.0;
         const bool scalable = usable && std::isfinite(r.factor) && r.factor >= 0.0;
-        // The age table's row changes as the case ages; the sentence-length
-        // table keeps its jail by day and by jail-length group; the gender
-        // table's non-prison call is the one that counts the totals.
-        r.sharedStays = scalable && k != VarAge;
+        // The age table's row changes as the case ages: the totals' calls
+        // split their stays by age for it, and its own back-dated calls
+        // differ from the totals'. The sentence-length table keeps its jail
+        // by day and by jail-length group; the gender table's non-prison call
+        // is the one that counts the totals.
+        r.sharedStays = scalable && (k != VarAge || caseAge >= 0);
         r.sharedSanctions = scalable && (k == VarRace || k == VarRegion || k == VarOffense || k == VarFelonyType);
     }
 }
@@ -211,6 +215,14 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
             // The totals' calls stood for this table up to the sixth year;
             // the felony-type table alone follows releases after it.
             if (k == VarFelonyType && y >= 6) postprisonCalls(k, category, st.Tops[u(k)], f);
+            // The age table's admissions before the first year age as the
+            // case does, where the totals' are back-dated.
+            if (k == VarAge && postprisonOption == 3 && S > 0 && y < 6) {
+                prison(&st.Tops[u(k)], category, s - 60, row, col, t, W[u(y + 5)] * f, S, c.age, L, nullptr, off.gender,
+                       off.ageGroup, off.felonyType, off.offense);
+                prison(&st.Tops[u(k)], category, s - 120, row, col, t, W[u(y)] * f, S, c.age, L, nullptr, off.gender,
+                       off.ageGroup, off.felonyType, off.offense);
+            }
         } else {
             const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
             prison(&st.Tops[u(k)], category, s, row, col, t, W[u(y + 15)] * f, S, code, L, nullptr, off.gender,

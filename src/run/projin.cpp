@@ -74,6 +74,8 @@ bool Simulation::projin() {
     }
     flushRanges();
     deferRanges = false;
+    profiled = false;
+    noprisonSetupKept = false;
     rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
