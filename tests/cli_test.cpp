@@ -81,6 +81,30 @@ TEST(Cli, CheckReportsTheFirstBadInputAndConfigurationWarnings) {
     EXPECT_NE(r.err.find("Labels file invalid"), std::string::npos) << r.err;
 }
 
+TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
+    ScratchDir dir;
+    dir.copyFrom("reference/set1");
+    // Cases 2 and 3 get a gender no label has; a run would stop at case 2.
+    std::string micro = dir.read("court_micro_101.dat");
+    micro.replace(micro.find("\n2 1 3 42"), 9, "\n2 7 3 42");
+    micro.replace(micro.find("\n3 1 1 55"), 9, "\n3 9 1 55");
+    dir.write("court_micro_101.dat", micro);
+    Result r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Illegal Gender = 7, Case Number = 2"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Illegal Gender = 9, Case Number = 3"), std::string::npos) << r.err;
+
+    // An empty line ends a run quietly: the check says where.
+    dir.copyFrom("reference/set1");
+    micro = dir.read("court_micro_101.dat");
+    micro.insert(micro.find("\n3 1 1 55") + 1, "\n");
+    dir.write("court_micro_101.dat", micro);
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("Line 3 of the court microdata has no case number: a run ends there"), std::string::npos)
+        << r.err;
+}
+
 TEST(Cli, EveryCommandHasHelp) {
     ScratchDir dir;
     for (const char* c : {"--help", "new --help", "check --help", "run --help"}) {

@@ -5,9 +5,7 @@
 #include "cli/commands.h"
 
 #include "config/run_configuration.h"
-#include "engine/microdata_file.h"
-#include "engine/read_case.h"
-#include "run/random.h"
+#include "run/microdata_check.h"
 #include "run/simulation.h"
 
 #include <chrono>
@@ -39,19 +37,9 @@ public:
 double readAndCheckOnly(const Simulation& sim, int& failures) {
     const Clock::time_point start = Clock::now();
     NullHost quiet;
-    CMicroDataFile file;
-    if (!file.Open(sim.filePath(CourtMicrodataFile))) {
-        ++failures;
-        return 0.0;
-    }
-    CRand crt;
-    RandomNumberGenerator rng(seedFromDouble(sim.ctx.params.RandomStartingNumber), crt);
-    const CaseSetup setup{sim.st, sim.ageGroups, sim.postprisonOption, sim.dualGuidelines,
-                          sim.ctx.params.RandomizeMonth};
-    CaseFields fields;
-    while (file.ReadLine())
-        if (readCase(file, setup, rng, quiet, fields) != CaseRead::Ok) ++failures;
-    if (file.failed()) ++failures;
+    const MicrodataCheck check = checkCourtMicrodata(sim, quiet, 0);
+    if (!check.opened) ++failures;
+    failures += check.bad;
     return secondsSince(start);
 }
 

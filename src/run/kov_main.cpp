@@ -6,6 +6,8 @@
 #include "input/state_tables_ops.h"
 #include "input/stock_tables.h"
 #include "input/trend_weights.h"
+#include "run/format.h"
+#include "run/microdata_check.h"
 #include "run/simulation.h"
 
 #include <cstdio>
@@ -84,20 +86,35 @@ bool Simulation::CheckInputs() {
     resetRunState();
     ApplyToRunParameters(cfg, ctx.params, &host);
     startRandomStreams();
-    const bool ok = loadInputs();
+    bool ok = loadInputs();
+    if (ok) {
+        // Every case line too, where a run would stop at the first bad one.
+        constexpr int ReportedCases = 20;
+        prepareCaseSetup();
+        const MicrodataCheck check = checkCourtMicrodata(*this, host, ReportedCases);
+        if (check.bad > ReportedCases)
+            host.message(format("%d more court cases have a bad field", check.bad - ReportedCases), MessageIcon::Stop);
+        if (check.endLine > 0)
+            host.message(format("Line %d of the court microdata has no case number: a run ends there", check.endLine),
+                         MessageIcon::Plain);
+        ok = check.opened && check.bad == 0;
+    }
     FreeMemoryArrays(st);
     return ok;
 }
 
-bool Simulation::DoTheSimulation() {
-    err.record("DoTheSimulation", 5500);
+void Simulation::prepareCaseSetup() {
     postprisonOption = ctx.params.PostprisonOption;
     dualGuidelines = ctx.params.DualGuidelines;
-
     // Built afresh every run: the labels they look through are re-read each run.
     ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
     jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
     sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
+}
+
+bool Simulation::DoTheSimulation() {
+    err.record("DoTheSimulation", 5500);
+    prepareCaseSetup();
 
     if (postprisonOption == 1) {
         if (!createStockFromTables()) return false;

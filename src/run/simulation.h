@@ -99,6 +99,8 @@ public:
 
 private:
     bool loadInputs();
+    /// The post-prison option, dual guidelines and groups the case reading needs.
+    void prepareCaseSetup();
     void resetRunState();
     void startRandomStreams();
     void writeExchangeFinished();
