@@ -1,5 +1,6 @@
 // The bench command: data of each size made, run in a child process, and one
 // row of measurements per size.
+#include "support/run_cli.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace kov {
@@ -16,17 +16,8 @@ namespace {
 
 using test::ScratchDir;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result kovary(const ScratchDir& dir, const std::string& args) {
-    const std::string cmd = std::string("\"") + KOVARY_CLI_PATH + "\" " + args + " >\"" + dir.file("out.txt") +
-                            "\" 2>\"" + dir.file("err.txt") + "\"";
-    const int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir.read("out.txt"), dir.read("err.txt")};
-}
+using Result = test::CliResult;
+using test::kovary;
 
 // The rows of measurements: cases, wall s, cases/s, peak RSS KiB, ops/case,
 // read+check s, read cases/s.

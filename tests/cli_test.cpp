@@ -1,28 +1,19 @@
 // The kovary command as a user meets it: exit codes, messages, files left alone.
+#include "support/run_cli.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace kov {
 namespace {
 
 using test::ScratchDir;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result kovary(const ScratchDir& dir, const std::string& args) {
-    const std::string cmd = std::string("\"") + KOVARY_CLI_PATH + "\" " + args + " >\"" + dir.file("out.txt") +
-                            "\" 2>\"" + dir.file("err.txt") + "\"";
-    const int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dir.read("out.txt"), dir.read("err.txt")};
-}
+using Result = test::CliResult;
+using test::kovary;
 
 TEST(Cli, NewWritesEveryDefaultAndNeverOverwritesWithoutForce) {
     ScratchDir dir;

@@ -2,6 +2,7 @@
 // each set is run with the kovary command on a scratch copy and every expected
 // file is compared byte for byte (DATE and TIME lines masked, the run's own
 // data directory and configuration path put in place of @DATADIR@ and @CONFIG@).
+#include "support/run_cli.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -69,10 +70,8 @@ TEST_P(ReferenceRun, AgreesLineByLine) {
     const Expected& e = GetParam();
     ScratchDir dir;
     dir.copyFrom(std::string("reference/") + e.set);
-    const std::string command = std::string("\"") + KOVARY_CLI_PATH + "\" run \"" + dir.file("run.kov") +
-                                "\" >\"" + dir.file("stdout.txt") + "\" 2>\"" + dir.file("stderr.txt") + "\"";
-    const int rc = std::system(command.c_str());
-    ASSERT_EQ(rc, 0) << e.set << ": the run failed:\n" << dir.read("stderr.txt");
+    const test::CliResult run = test::kovary(dir, "run \"" + dir.file("run.kov") + "\"");
+    ASSERT_EQ(run.code, 0) << e.set << ": the run failed:\n" << run.err;
 
     std::string expected = test::readBytes(test::testDataPath(std::string("reference/") + e.set + "/expected/" + e.file));
     expected = replaceAll(expected, "@DATADIR@", dir.str());

@@ -31,15 +31,7 @@ public:
     /// " %d"
     bool scanInt(int& value) {
         skipSpace();
-        const char* begin = s_.c_str() + i_;
-        char* end = nullptr;
-        long v = std::strtol(begin, &end, 10);
-        if (end == begin) return false;
-        if (v > INT_MAX) v = INT_MAX;
-        if (v < INT_MIN) v = INT_MIN;
-        value = static_cast<int>(v);
-        i_ += static_cast<std::size_t>(end - begin);
-        return true;
+        return kov::scanInt(s_, i_, value);
     }
     /// " %[^.]": at least one character.
     bool scanUpToFullStop(std::string& text) {

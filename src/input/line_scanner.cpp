@@ -1,5 +1,7 @@
 #include "input/line_scanner.h"
 
+#include "input/text_file.h"
+
 #include <climits>
 #include <cstdlib>
 
@@ -31,15 +33,7 @@ bool LineScanner::skipToken() {
 
 bool LineScanner::integer(int& value) {
     skipBlanks();
-    const char* begin = s_.c_str() + pos_;
-    char* end = nullptr;
-    long v = std::strtol(begin, &end, 10);
-    if (end == begin) return false;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    value = static_cast<int>(v);
-    pos_ += static_cast<std::size_t>(end - begin);
-    return true;
+    return scanInt(s_, pos_, value);
 }
 
 bool LineScanner::number(double& value) {

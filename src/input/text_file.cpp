@@ -93,15 +93,18 @@ bool TextFile::readDouble(double& value) {
 bool TextFile::readInt(int& value) {
     while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
     if (pos_ >= text_.size()) return false;
-    const char* begin = text_.c_str() + pos_;
+    return scanInt(text_, pos_, value);
+}
+
+bool scanInt(const std::string& text, std::size_t& pos, int& value) {
+    const char* begin = text.c_str() + pos;
     char* end = nullptr;
-    errno = 0;
     long v = std::strtol(begin, &end, 10);
     if (end == begin) return false;
     if (v > INT_MAX) v = INT_MAX;
     if (v < INT_MIN) v = INT_MIN;
     value = static_cast<int>(v);
-    pos_ += static_cast<std::size_t>(end - begin);
+    pos += static_cast<std::size_t>(end - begin);
     return true;
 }
 

@@ -53,6 +53,9 @@ bool parseDotLeaderDouble(const std::string& line, std::string& title, double& v
 /// atoi / atof on a text: leading blanks skipped, leading number taken, 0 when none.
 int leadingInt(const std::string& s);
 double leadingDouble(const std::string& s);
+/// The "%d" conversion at text[pos] (blanks already skipped): strtol, the value
+/// clamped to int. Moves pos past the number; false, pos unchanged, when none.
+bool scanInt(const std::string& text, std::size_t& pos, int& value);
 /// True when the text, after leading blanks, starts with a number atof would take.
 bool startsWithNumber(const std::string& s);
 

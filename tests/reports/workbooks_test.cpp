@@ -8,6 +8,7 @@
 #include "reports/workbooks/sheet_names.h"
 #include "reports/workbooks/workbook_export.h"
 #include "reports/xlsx_reader.h"
+#include "support/run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -360,10 +361,8 @@ TEST(RunExports, TheCommandLineWritesTheDemonstrationWorkbookAndKeepsTheOldOne) 
     for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
         if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
     dir.write("KOVExcel.xlsx", "an older workbook");
-    const std::string cmd = std::string("\"") + KOVARY_CLI_PATH + "\" run \"" + dir.file("demo.kov") +
-                            "\" --excel >\"" + dir.file("out.txt") + "\" 2>\"" + dir.file("err.txt") + "\"";
-    const int raw = std::system(cmd.c_str());
-    ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << dir.read("err.txt");
+    const test::CliResult run = test::kovary(dir, "run \"" + dir.file("demo.kov") + "\" --excel");
+    ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(dir.read("out.txt").find("Workbook: " + dir.file("KOVExcel.xlsx") + "\n"), std::string::npos)
         << dir.read("out.txt");
     EXPECT_EQ(dir.read("KOVExcel.xlsx.bak"), "an older workbook");
