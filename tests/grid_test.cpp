@@ -2,36 +2,29 @@
 #include "input/state_tables.h"
 #include "run/recording_host.h"
 
+#include "support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace kov {
 namespace {
 
-namespace fs = std::filesystem;
 
 class GridFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kovary_grid_" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string write(const std::string& name, const std::string& text) {
-        const auto path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        dir_.write(name, text);
+        return dir_.file(name);
     }
-    std::string absent() const { return (dir_ / "absent.inp").string(); }
+    std::string absent() const { return dir_.file("absent.inp"); }
 
-    fs::path dir_;
+    test::ScratchDir dir_;
 };
 
 std::string referenceFile(const char* name) { return std::string(KOVARY_SOURCE_DIR) + "/tests/data/" + name; }

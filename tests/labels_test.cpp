@@ -2,35 +2,28 @@
 #include "input/state_tables.h"
 #include "run/recording_host.h"
 
+#include "support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace kov {
 namespace {
 
-namespace fs = std::filesystem;
 
 /// A fresh folder for one test's input files, removed afterwards.
 class LabelsFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kovary_labels_" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string write(const std::string& name, const std::string& text) {
-        const auto path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        dir_.write(name, text);
+        return dir_.file(name);
     }
 
-    fs::path dir_;
+    test::ScratchDir dir_;
 };
 
 std::string referenceFile(const char* name) { return std::string(KOVARY_SOURCE_DIR) + "/tests/data/" + name; }
@@ -108,7 +101,7 @@ TEST_F(LabelsFiles, MissingAndTruncatedFiles) {
     {
         StateTables st;
         RecordingHost host;
-        const auto path = (dir_ / "absent.inp").string();
+        const auto path = dir_.file("absent.inp");
         EXPECT_FALSE(readLabels(path, st, host));
         EXPECT_EQ(stopTexts(host), std::vector<std::string>{"Unable to open file " + path});
     }
@@ -247,7 +240,7 @@ TEST_F(LabelsFiles, UserInterfaceCheck) {
     };
     {
         RecordingHost host;
-        EXPECT_FALSE(checkLabelsFile((dir_ / "nothere.inp").string(), "nothere.inp", host).ok);
+        EXPECT_FALSE(checkLabelsFile(dir_.file("nothere.inp"), "nothere.inp", host).ok);
         expectOne(host, "KOV labels file\nnothere.inp\nCould not be opened!"
                         "\nPlease check the name and path in the Set Up Menu.");
     }
