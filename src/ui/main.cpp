@@ -1,6 +1,7 @@
 // The desktop application: a .kov given on the command line is opened like
 // File Open. The hidden option --screenshot DIR saves a picture of every
 // window into DIR and exits.
+#include "ui/app_icon.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/screenshots.h"
@@ -15,6 +16,9 @@ int main(int argc, char* argv[]) {
     // Numbers in files and reports are written and read with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kovary"));
+    QApplication::setWindowIcon(kov::ui::applicationIcon());
+    // The desktop entry's name, so the window is matched with its launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kovary-gui"));
 
     QString shotDirectory;
     QString configuration;
