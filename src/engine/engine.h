@@ -43,6 +43,14 @@ struct NoprisonSetup {
     double Prt = 0, Phd = 0, Pcs = 0, Prest = 0, Pfine = 0;
 };
 
+/// The prison call's lengths and probabilities: run parameters and the
+/// case's grid cell, the same for every call of a profiled case.
+struct PrisonSetup {
+    long long Lsr = 0, Lpre = 0, Ladd = 0, Lrel = 0, Lrev1 = 0;
+    double LpreParameter = 0, Ppre = 0, Pcomp = 0, Prel = 0;
+    double P = 0, Q = 0, R = 0;
+};
+
 /// Post-prison values computed in the in-totals call and reused.
 struct PostprisonSetup {
     int rtMonths = 0;            ///< field 22 days / 30
@@ -168,6 +176,7 @@ public:
     std::array<double, 6> postCell{};
     NoprisonSetup ns;
     PostprisonSetup ps;
+    PrisonSetup prisonSetup;
 
     bool acceptedCase = false;
     double samplingThreshold = 1.0;
@@ -195,6 +204,7 @@ public:
     std::array<CaseRow, 8> caseRows{};
     int caseAge = -1; ///< the age read for the current case
     bool noprisonSetupKept = false; ///< ns holds the current profiled case's setup
+    bool prisonSetupKept = false;   ///< prisonSetup holds the current profiled case's setup
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -297,30 +297,48 @@ struct Term {
 void Engine::prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
                     std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
     err.record("prison", 7000);
-    const RunParameters& p = ctx.params;
-    const GridCell cell(st, table, row, col);
+    // Within a case loop's case every call reads the same cell and parameters.
+    if (!(profiled && prisonSetupKept)) {
+        const RunParameters& p = ctx.params;
+        const GridCell cell(st, table, row, col);
+        PrisonSetup& c = prisonSetup;
+        c.P = cell.probability(1);
+        c.Q = cell.probability(0);
+        c.R = cell.probability(20);
+        c.Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]);
+        c.Lpre = wholeMonths(p.release[LenPreRelease]);
+        c.Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]);
+        c.Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]);
+        c.Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]);
+        c.LpreParameter = p.release[LenPreRelease];
+        c.Ppre = p.release[ProbPreRelease];
+        c.Pcomp = p.release[ProbCompletePreRelease];
+        c.Prel = p.release[ProbReleaseRevocation];
+        prisonSetupKept = profiled;
+    }
+    const PrisonSetup& c = prisonSetup;
     Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
     Term t{.flows = flows,
-           .trend = p.TrendWeights,
+           .trend = ctx.params.TrendWeights,
            .s = s,
            .S = S,
            .L = L,
            .w = w,
-           .P = cell.probability(1),
-           .Q = cell.probability(0),
-           .R = cell.probability(20),
+           .P = c.P,
+           .Q = c.Q,
+           .R = c.R,
            .backDated = code == -66 || code == -83,
            .q = static_cast<int>((static_cast<Month>(s) + 11) / 12),
            .postprisonOption = postprisonOption,
-           .Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]),
-           .Lpre = wholeMonths(p.release[LenPreRelease]),
-           .Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]),
-           .Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]),
-           .Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]),
-           .LpreParameter = p.release[LenPreRelease],
-           .Ppre = p.release[ProbPreRelease],
-           .Pcomp = p.release[ProbCompletePreRelease],
-           .Prel = p.release[ProbReleaseRevocation]};
+           .Lsr = c.Lsr,
+           .Lpre = c.Lpre,
+           .Ladd = c.Ladd,
+           .Lrel = c.Lrel,
+           .Lrev1 = c.Lrev1,
+           .LpreParameter = c.LpreParameter,
+           .Ppre = c.Ppre,
+           .Pcomp = c.Pcomp,
+           .Prel = c.Prel};
 
     t.supervisionRevocations();
     if (!t.prisonTerm()) return;

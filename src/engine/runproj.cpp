@@ -118,6 +118,7 @@ void Engine::setCaseRows(const std::array<double, 30>& W) {
     for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
     noprisonSetupKept = false;
+    prisonSetupKept = false;
 
     const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     for (int k : BreakdownOrder) {

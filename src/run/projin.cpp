@@ -76,6 +76,7 @@ bool Simulation::projin() {
     deferRanges = false;
     profiled = false;
     noprisonSetupKept = false;
+    prisonSetupKept = false;
     rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
