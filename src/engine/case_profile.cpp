@@ -111,11 +111,15 @@ void Engine::addCaseProfile() {
     std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
-        if (!r.sharedSanctions) continue;
-        if (hasRow(st.Tjail[u(k)], r.category, 85)) addScaled(st.Tjail[u(k)], r.category, 85, p.jail, jailSpan, r.factor);
-        for (std::size_t i = 0; i < 5; ++i) {
+        if (!r.sharedSanctions && !r.sharedSanctionRows) continue;
+        // The age table keeps its jail by age, the sentence-length table its
+        // jail and residential treatment by day.
+        const bool jail = r.sharedSanctions || (k != VarAge && k != VarSentenceLength);
+        const int c = r.sanctionCategory;
+        if (jail && hasRow(st.Tjail[u(k)], c, 85)) addScaled(st.Tjail[u(k)], c, 85, p.jail, jailSpan, r.factor);
+        for (std::size_t i = k == VarSentenceLength ? 1 : 0; i < 5; ++i) {
             Series& table = (*sanctionTables[i])[u(k)];
-            if (hasRow(table, r.category, 73)) addScaled(table, r.category, 73, p.sanctions[i], sanctionSpans[i], r.factor);
+            if (hasRow(table, c, 73)) addScaled(table, c, 73, p.sanctions[i], sanctionSpans[i], r.factor);
         }
     }
 

@@ -19,6 +19,11 @@ struct CaseRow {
     double factor = 0.0;
     bool sharedStays = false;     ///< prison stays and post-prison flows come from the profile
     bool sharedSanctions = false; ///< non-prison jail and sanctions come from the profile
+    /// The table's own non-prison call still runs, for what differs from the
+    /// profile (the totals' counts, jail by age or by day, residential
+    /// treatment by day), and takes the rest from it.
+    bool sharedSanctionRows = false;
+    int sanctionCategory = 0; ///< the row of the non-prison tables
 };
 
 struct CaseProfile {

@@ -121,8 +121,9 @@ public:
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// The row and factor of each breakdown table for the case just read, and
-    /// which tables may take their flows from the case profile.
-    void setCaseRows(const std::array<double, 30>& W);
+    /// which tables may take their flows from the case profile; jailGroup is
+    /// the sentence-length table's row of the non-prison tables.
+    void setCaseRows(const std::array<double, 30>& W, int jailGroup);
     /// Adds the case profile to the totals and every table that shares it,
     /// and clears it for the next case.
     void addCaseProfile();

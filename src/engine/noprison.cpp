@@ -74,6 +74,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     Series& tjail = profiling ? profile->jail : st.Tjail[idx(k)];
     Series& trt = profiling ? profile->sanctions[0] : st.Trt[idx(k)];
     if (profiling) category = 1;
+    // Rows this table takes from the case profile when the case ends: all
+    // but its jail by age (age table) or by day (sentence-length table).
+    const bool rowsShared = profiled && !profiling && k < 7 && caseRows[idx(k)].sharedSanctionRows;
+    const bool ownJail = !rowsShared || k == AgeTable || k == SentenceLengthTable;
+    const bool ownTrt = !rowsShared || k == SentenceLengthTable;
 
     // 1. Lengths and probabilities of the case, and its county's jail.
     if (inTotals) {
@@ -90,12 +95,15 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // 2. Jail.
     if (ns.jailMonths > 0 && ns.Pj > 0 && first < 84 && sanctioned) {
         const double x = ns.Pj * ws;
-        if (k == AgeTable)
+        if (!ownJail) {
+            // added with the case profile
+        } else if (k == AgeTable) {
             SenditForAge(tjail, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
-        else if (k == SentenceLengthTable)
+        } else if (k == SentenceLengthTable) {
             addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
-        else
+        } else {
             sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
+        }
         if (inTotals) {
             addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
                      std::min(firstDay + jailDaysRead, JailByDaysLength), x);
@@ -136,12 +144,15 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                 const double x = ns.Pnp * ns.Pviol * ws;
                 const long n = ve - v + 1;
                 const long day = v * 30 + d;
-                if (k == AgeTable)
+                if (!ownJail) {
+                    // added with the case profile
+                } else if (k == AgeTable) {
                     SenditForAge(tjail, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
-                else if (k == SentenceLengthTable)
+                } else if (k == SentenceLengthTable) {
                     addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
-                else
+                } else {
                     sendRow(*this, tjail, category, v, n, x, JailLastMonth);
+                }
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
                     addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), day,
@@ -169,7 +180,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // group; its arrays other than Trt may have fewer rows, and a group past
     // them is not counted.
     if (first < 72 && sanctioned) {
-        if (ns.Prt > 0 && ns.rtMonths > 0) {
+        if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
                 addByDay(*this, trt, group, DaysPerCategory, firstDay,
@@ -187,7 +198,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                       {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp},
                       {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp}};
         for (const auto& sanction : others)
-            if (sanction.p > 0 && sanction.months > 0)
+            if (!rowsShared && sanction.p > 0 && sanction.months > 0)
                 sendRow(*this, sanction.table, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
     }
 }
