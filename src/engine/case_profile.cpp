@@ -38,13 +38,14 @@ Span nonzeroSpan(const Series& row) {
 
 void Engine::addCaseProfile() {
     CaseProfile& p = *profile;
-    const Span mainSpan = nonzeroSpan(p.mainStays), backSpan = nonzeroSpan(p.backDatedStays),
-               revocationSpan = nonzeroSpan(p.revocationStays);
-    for (std::size_t i = 0; i < 120; ++i) {
+    // Cells outside the spans written are zero: the sums need only the spans.
+    const Span mainSpan = p.mainSpan, backSpan = p.backDatedSpan, revocationSpan = p.revocationSpan;
+    const Span staysSpan{std::min(mainSpan.lo, backSpan.lo), std::max(mainSpan.hi, backSpan.hi)};
+    const Span allSpan{std::min(staysSpan.lo, revocationSpan.lo), std::max(staysSpan.hi, revocationSpan.hi)};
+    for (std::size_t i = allSpan.lo; i < allSpan.hi; ++i) {
         p.stays[i] = p.mainStays[i] + p.backDatedStays[i];
         p.population[i] = p.stays[i] + p.revocationStays[i];
     }
-    const Span staysSpan = nonzeroSpan(p.stays), allSpan = nonzeroSpan(p.population);
 
     // A table of category rows of 120 months: the revocations go only to a
     // row that is whole; stays are cut at the end of the table.
@@ -75,8 +76,7 @@ void Engine::addCaseProfile() {
 
     // Post-prison sanctions: the gender and race rows, or the total row under option 1.
     std::array<Series, 3>* const post[] = {&st.Tprt, &st.Tphd, &st.Tpcs, &st.Tprest, &st.Tpfine};
-    Span postSpans[5];
-    for (std::size_t i = 0; i < 5; ++i) postSpans[i] = nonzeroSpan(p.postSanctions[i]);
+    const std::array<Span, 5> postSpans = p.postSpans;
 
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
@@ -105,9 +105,8 @@ void Engine::addCaseProfile() {
     }
 
     // Jail and the non-prison sanctions.
-    const Span jailSpan = nonzeroSpan(p.jail);
-    Span sanctionSpans[5];
-    for (std::size_t i = 0; i < 5; ++i) sanctionSpans[i] = nonzeroSpan(p.sanctions[i]);
+    const Span jailSpan = p.jailSpan;
+    const std::array<Span, 5> sanctionSpans = p.sanctionSpans;
     std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
@@ -124,7 +123,9 @@ void Engine::addCaseProfile() {
     }
 
     // Ready for the next case.
-    auto clear = [](Series& row, Span span) { std::fill(row.begin() + static_cast<long>(span.lo), row.begin() + static_cast<long>(span.hi), 0.0); };
+    auto clear = [](Series& row, Span span) {
+        if (span.lo < span.hi) std::fill(row.begin() + static_cast<long>(span.lo), row.begin() + static_cast<long>(span.hi), 0.0);
+    };
     clear(p.mainStays, mainSpan);
     clear(p.backDatedStays, backSpan);
     clear(p.revocationStays, revocationSpan);
@@ -133,6 +134,11 @@ void Engine::addCaseProfile() {
         clear(p.sanctions[i], sanctionSpans[i]);
     }
     clear(p.jail, jailSpan);
+    clear(p.stays, allSpan);
+    clear(p.population, allSpan);
+    p.mainSpan = p.backDatedSpan = p.revocationSpan = p.jailSpan = Span::none();
+    p.postSpans.fill(Span::none());
+    p.sanctionSpans.fill(Span::none());
 }
 
 } // namespace kov

@@ -9,7 +9,9 @@
 #include "input/state_tables.h"
 
 #include <array>
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 namespace kov {
 
@@ -24,6 +26,20 @@ struct CaseRow {
     /// treatment by day), and takes the rest from it.
     bool sharedSanctionRows = false;
     int sanctionCategory = 0; ///< the row of the non-prison tables
+};
+
+/// Cells [lo, hi) of a row hold everything that is not zero; empty when
+/// lo >= hi.
+struct Span {
+    std::size_t lo = 0, hi = 0;
+
+    /// No cells, in a form that widen() needs no test for.
+    static constexpr Span none() { return {SIZE_MAX, 0}; }
+    /// Takes in cells first..last (first <= last).
+    void widen(std::size_t first, std::size_t last) {
+        lo = std::min(lo, first);
+        hi = std::max(hi, last + 1);
+    }
 };
 
 struct CaseProfile {
@@ -44,11 +60,10 @@ struct CaseProfile {
     Series jail = Series(85, 0.0);
     std::array<Series, 5> sanctions{Series(73, 0.0), Series(73, 0.0), Series(73, 0.0), Series(73, 0.0),
                                     Series(73, 0.0)};
-};
-
-/// Cells [lo, hi) of a row hold everything that is not zero.
-struct Span {
-    std::size_t lo = 0, hi = 0;
+    // The cells of each row written so far in the case: the rest are zero.
+    Span mainSpan = Span::none(), backDatedSpan = Span::none(), revocationSpan = Span::none(), jailSpan = Span::none();
+    std::array<Span, 5> postSpans{Span::none(), Span::none(), Span::none(), Span::none(), Span::none()};
+    std::array<Span, 5> sanctionSpans = postSpans;
 };
 
 /// Where a row is not zero; empty (lo == hi) for a row of zeros.

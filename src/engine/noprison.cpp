@@ -44,6 +44,12 @@ void sendRow(Engine& e, Series& a, int category, long first, long n, double w, i
     e.sendit(a, category, static_cast<int>(first), static_cast<int>(n), w, last);
 }
 
+/// The cells a sendRow of the case profile writes, for its span.
+void widenProfile(Span& span, long first, long n, int last) {
+    const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
+    if (lo <= hi) span.widen(idx(lo), idx(hi));
+}
+
 Series* countyJail(Engine& e, int county) {
     if (county < 1 || county > static_cast<int>(e.st.Tjailc.size())) return nullptr;
     return &e.st.Tjailc[idx(county - 1)];
@@ -103,6 +109,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
             addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
         } else {
             sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
+            if (profiling) widenProfile(profile->jailSpan, first, ns.jailMonths, JailLastMonth);
         }
         if (inTotals) {
             addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
@@ -152,6 +159,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                     addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
                 } else {
                     sendRow(*this, tjail, category, v, n, x, JailLastMonth);
+                    if (profiling) widenProfile(profile->jailSpan, v, n, JailLastMonth);
                 }
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
@@ -187,19 +195,23 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
                 sendRow(*this, trt, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
+                if (profiling) widenProfile(profile->sanctionSpans[0], first, ns.rtMonths, SanctionLastMonth);
             }
         }
         const struct {
             Series& table;
             double p;
             int months;
-        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd},
-                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs},
-                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp},
-                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp}};
+            std::size_t row; ///< of the case profile
+        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd, 1},
+                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs, 2},
+                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp, 3},
+                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp, 4}};
         for (const auto& sanction : others)
-            if (!rowsShared && sanction.p > 0 && sanction.months > 0)
+            if (!rowsShared && sanction.p > 0 && sanction.months > 0) {
                 sendRow(*this, sanction.table, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
+                if (profiling) widenProfile(profile->sanctionSpans[sanction.row], first, sanction.months, SanctionLastMonth);
+            }
     }
 }
 

@@ -38,6 +38,7 @@ void addPopulation(Engine& e, Series& pop, int category, int N, long from, long 
         const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(PopulationMonths) - 1);
         ++e.counterOperations;
         double* row = e.profile->revocationStays.data();
+        if (first <= last) e.profile->revocationSpan.widen(idx(first), idx(last));
         for (long m = first; m <= last; ++m) row[idx(m)] += q;
         return;
     }
@@ -127,6 +128,7 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
             if (months[i] > 0 && p[i] > 0) {
                 const long last = std::min(r0 + months[i] - 1, static_cast<long>(LastMonth));
                 double* row = profile->postSanctions[i].data();
+                if (r0 <= last) profile->postSpans[i].widen(idx(r0), idx(last));
                 for (long m = r0; m <= last; ++m) row[idx(m)] += p[i] * w;
             }
     }

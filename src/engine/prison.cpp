@@ -86,6 +86,7 @@ public:
             // with every breakdown's, when the case ends.
             CaseProfile& p = *e.profile;
             capture_ = (code == -66 ? p.backDatedStays : p.mainStays).data();
+            captureSpan_ = code == -66 ? &p.backDatedSpan : &p.mainSpan;
             counting_ = e.inTotals;
             // The age table's row follows the case's age month by month.
             const CaseRow& age = e.caseRows[VarAge];
@@ -119,6 +120,7 @@ public:
         b = std::min(b, Horizon);
         ++e_.counterOperations;
         if (capture_) {
+            if (a <= b) captureSpan_->widen(at(a - 1), at(b - 1));
             for (Month m = a; m <= b; ++m) capture_[at(m - 1)] += d;
             if (!ages_) return;
             d *= ageFactor_;
@@ -173,6 +175,7 @@ private:
     Target pop_, demos_, totals_;
     bool counting_ = false;
     double* capture_ = nullptr; ///< a row of the case profile instead of the tables
+    Span* captureSpan_ = nullptr; ///< with capture_: the cells it has been written in
     double ageFactor_ = 1.0;    ///< with capture_: the age table's factor
     int category_;
     std::optional<AgeRuns> ages_; ///< the age table's months, regrouped as the case ages
