@@ -47,6 +47,8 @@ struct CaseProfile {
     Series mainStays = Series(120, 0.0);       ///< the prison call of each year
     Series backDatedStays = Series(120, 0.0);  ///< the back-dated prison calls after release
     Series revocationStays = Series(120, 0.0); ///< returns by revocation (population only)
+    /// The stays of the prison call now running, while they are split by age.
+    Series callStays = Series(120, 0.0);
     // Sums of the rows above, made when the case ends.
     Series stays = Series(120, 0.0);      ///< every prison call: the demographic tables
     Series population = Series(120, 0.0); ///< stays and revocations: the populations

@@ -63,6 +63,10 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     err.record("noprison", 7500);
     if (k < 0 || k >= static_cast<int>(st.Tjail.size())) return;
     supervisionLastMonth = SupervisionHorizon;
+    // A year without sanctions adds nothing to a table that does not stand
+    // for the totals.
+    const bool sanctioned = ws != -1.0;
+    if (!inTotals && !sanctioned) return;
     // Supervision is counted only in the call that stands for the totals:
     // the levels of the other calls would never be read.
     if (inTotals) levels.fill(0);
@@ -70,7 +74,6 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // month counts the days with the random day added.
     const long jailDaysRead = static_cast<long>(jailDays) - d;
     const long restitutionDaysRead = static_cast<long>(restitutionDays) - d;
-    const bool sanctioned = ws != -1.0;
     const long first = static_cast<long>(s) - 1; // the case starts in month s - 1
     const long firstDay = first * 30 + d;
     const int level = clampLevel(static_cast<long>(sentenceLevel) - 1);

@@ -89,12 +89,16 @@ public:
             captureSpan_ = code == -66 ? &p.backDatedSpan : &p.mainSpan;
             counting_ = e.inTotals;
             // The age table's row follows the case's age month by month.
+            // The call's stays are summed first and split by age when it
+            // ends: its flows overlap, the age runs are the same for all.
             const CaseRow& age = e.caseRows[VarAge];
             if (code == -66 || !age.sharedStays) return;
             ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
             pop_ = Target(e, &e.st.Tops[VarAge]);
             demos_ = Target(e, demographics(e, felonyType, VarAge));
             ageFactor_ = age.factor;
+            mainStays_ = capture_;
+            capture_ = p.callStays.data();
             return;
         }
         // Age-table admissions age month by month; the years factor slows the
@@ -114,16 +118,40 @@ public:
         }
     }
 
+    Flows(const Flows&) = delete;
+    Flows& operator=(const Flows&) = delete;
+
+    /// The call's stays go to the profile, and split by age to the age table.
+    ~Flows() {
+        if (!mainStays_ || callFirst_ > callLast_) return;
+        double* call = capture_;
+        captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
+        for (Month m = callFirst_; m <= callLast_; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
+        Month end = callLast_;
+        for (Month m = callFirst_; m <= callLast_; m = end + 1) {
+            const int c = ages_->category(m, end);
+            end = std::min(end, callLast_);
+            pop_.addScaled(c, m, end, call, ageFactor_);
+            demos_.addScaled(c, m, end, call, ageFactor_);
+        }
+        std::fill(call + (callFirst_ - 1), call + callLast_, 0.0);
+    }
+
     /// Adds d to every month a..b of the horizon; a negative d removes.
     void add(Month a, Month b, double d) {
         a = std::max<Month>(a, 1);
         b = std::min(b, Horizon);
         ++e_.counterOperations;
         if (capture_) {
-            if (a <= b) captureSpan_->widen(at(a - 1), at(b - 1));
+            if (a > b) return;
+            if (mainStays_) {
+                callFirst_ = std::min(callFirst_, a);
+                callLast_ = std::max(callLast_, b);
+            } else {
+                captureSpan_->widen(at(a - 1), at(b - 1));
+            }
             for (Month m = a; m <= b; ++m) capture_[at(m - 1)] += d;
-            if (!ages_) return;
-            d *= ageFactor_;
+            return;
         }
         Month end = b;
         for (Month m = a; m <= b; m = end + 1) {
@@ -165,6 +193,14 @@ private:
             const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
             if (first <= last) engine_->addRange(*table_, at(first), at(last), d);
         }
+        /// As add, each month m getting f x values[m - 1].
+        void addScaled(int c, Month a, Month b, const double* values, double f) {
+            if (!table_ || c < 1) return;
+            const Month row = (static_cast<Month>(c) - 1) * Horizon;
+            const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
+            double* cells = table_->data() + row;
+            for (Month m = a; row + m - 1 <= last; ++m) cells[at(m - 1)] += f * values[at(m - 1)];
+        }
 
     private:
         Engine* engine_ = nullptr;
@@ -175,6 +211,8 @@ private:
     Target pop_, demos_, totals_;
     bool counting_ = false;
     double* capture_ = nullptr; ///< a row of the case profile instead of the tables
+    double* mainStays_ = nullptr; ///< with the age split: where the call's stays go when it ends
+    Month callFirst_ = Horizon + 1, callLast_ = 0; ///< months of the call's stays
     Span* captureSpan_ = nullptr; ///< with capture_: the cells it has been written in
     double ageFactor_ = 1.0;    ///< with capture_: the age table's factor
     int category_;
