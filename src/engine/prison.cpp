@@ -99,6 +99,7 @@ public:
             ageFactor_ = age.factor;
             mainStays_ = capture_;
             capture_ = p.callStays.data();
+            summing_ = true;
             return;
         }
         // Age-table admissions age month by month; the years factor slows the
@@ -115,6 +116,10 @@ public:
         if (e.inTotals) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
             counting_ = true;
+        } else if (ages_ && e.profiled) {
+            // The same sum and split for the age table's own calls.
+            capture_ = e.profile->callStays.data();
+            summing_ = true;
         }
     }
 
@@ -123,10 +128,12 @@ public:
 
     /// The call's stays go to the profile, and split by age to the age table.
     ~Flows() {
-        if (!mainStays_ || callFirst_ > callLast_) return;
+        if (!summing_ || callFirst_ > callLast_) return;
         double* call = capture_;
-        captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
-        for (Month m = callFirst_; m <= callLast_; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
+        if (mainStays_) {
+            captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
+            for (Month m = callFirst_; m <= callLast_; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
+        }
         Month end = callLast_;
         for (Month m = callFirst_; m <= callLast_; m = end + 1) {
             const int c = ages_->category(m, end);
@@ -144,7 +151,7 @@ public:
         ++e_.counterOperations;
         if (capture_) {
             if (a > b) return;
-            if (mainStays_) {
+            if (summing_) {
                 callFirst_ = std::min(callFirst_, a);
                 callLast_ = std::max(callLast_, b);
             } else {
@@ -211,7 +218,8 @@ private:
     Target pop_, demos_, totals_;
     bool counting_ = false;
     double* capture_ = nullptr; ///< a row of the case profile instead of the tables
-    double* mainStays_ = nullptr; ///< with the age split: where the call's stays go when it ends
+    bool summing_ = false;        ///< capture_ sums the call's stays for the age split at its end
+    double* mainStays_ = nullptr; ///< with the totals' age split: where the call's stays go when it ends
     Month callFirst_ = Horizon + 1, callLast_ = 0; ///< months of the call's stays
     Span* captureSpan_ = nullptr; ///< with capture_: the cells it has been written in
     double ageFactor_ = 1.0;    ///< with capture_: the age table's factor
