@@ -55,6 +55,9 @@ struct PrisonSetup {
 struct PostprisonSetup {
     int rtMonths = 0;            ///< field 22 days / 30
     int violationJailMonths = 0; ///< days / 30.0, integer part
+    // Run parameters in whole months, the same for every call of a profiled case.
+    int Lauto = 0, Lviol = 0, Linc = 0, Iviol = 0, Lrel = 0;
+    std::array<int, 4> sanctionMonths{}; ///< home detention, community service, restitution, fines
 };
 
 class Engine {
@@ -206,6 +209,7 @@ public:
     int caseAge = -1; ///< the age read for the current case
     bool noprisonSetupKept = false; ///< ns holds the current profiled case's setup
     bool prisonSetupKept = false;   ///< prisonSetup holds the current profiled case's setup
+    bool postprisonLengthsKept = false; ///< ps holds the run's month lengths for the current profiled case
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

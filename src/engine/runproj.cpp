@@ -119,6 +119,7 @@ void Engine::setCaseRows(const std::array<double, 30>& W, int jailGroup) {
     profiled = usable;
     noprisonSetupKept = false;
     prisonSetupKept = false;
+    postprisonLengthsKept = false;
 
     const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     for (int k : BreakdownOrder) {

@@ -77,6 +77,7 @@ bool Simulation::projin() {
     profiled = false;
     noprisonSetupKept = false;
     prisonSetupKept = false;
+    postprisonLengthsKept = false;
     rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
