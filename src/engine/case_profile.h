@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace kov {
 
@@ -62,6 +63,12 @@ struct CaseProfile {
     Series jail = Series(85, 0.0);
     std::array<Series, 5> sanctions{Series(73, 0.0), Series(73, 0.0), Series(73, 0.0), Series(73, 0.0),
                                     Series(73, 0.0)};
+    /// Jail and sanction rows (85 + 5 x 73 cells) summed over the cases of
+    /// each gender, race and region: those three tables are added from the
+    /// sums, scaled by their factors, when the tables are next read.
+    std::vector<Series> demographicSums;
+    std::vector<unsigned char> demographicSumUsed; ///< by index: holds cases not yet added
+    std::vector<std::size_t> demographicSumsUsed;  ///< the indexes of those, in order
     // The cells of each row written so far in the case: the rest are zero.
     Span mainSpan = Span::none(), backDatedSpan = Span::none(), revocationSpan = Span::none(), jailSpan = Span::none();
     std::array<Span, 5> postSpans{Span::none(), Span::none(), Span::none(), Span::none(), Span::none()};

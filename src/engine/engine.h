@@ -95,7 +95,12 @@ public:
         for (std::size_t i = first; i <= last; ++i) cells[i] += w;
     }
     /// Adds the pending ranges to their tables: before anything reads them.
-    void flushRanges() { rangeSums.flush(); }
+    void flushRanges() {
+        addDemographicSums();
+        rangeSums.flush();
+    }
+    /// Adds the case profile's sums by gender, race and region to their tables.
+    void addDemographicSums();
 
     // ----------------------------------------------------------------- flows
     void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
