@@ -72,5 +72,42 @@ TEST(CaseProfile, DemographicSumsWaitForTheReadAndScaleByEachTable) {
     EXPECT_DOUBLE_EQ(e.st.Tjail[VarGender][85 + 4], 6.0);
 }
 
+TEST(CaseProfile, TheAgeTableKeepsItsOwnJailWhenItsSanctionsAreSummed) {
+    // Age, offense and felony type are summed together; the age table's
+    // jail goes in by age call by call, so the sums leave it alone.
+    test::TestEngine e;
+    e.setLabels(VarAge, {"18", "30", "0"});
+    e.setLabels(VarOffense, {"1", "2"});
+    e.setLabels(VarFelonyType, {"1", "2"});
+    e.st.Values[VarOffense].labelsptr[1].value = 4.0;
+    for (int k : {VarAge, VarOffense, VarFelonyType}) {
+        e.st.Tjail[static_cast<std::size_t>(k)].assign(3 * 85, 0.0);
+        e.st.Trt[static_cast<std::size_t>(k)].assign(3 * 73, 0.0);
+    }
+    e.profile = std::make_unique<CaseProfile>();
+    const int tables[] = {VarAge, VarOffense, VarFelonyType};
+    const int categories[] = {2, 2, 1};
+    for (int j = 0; j < 3; ++j) {
+        CaseRow& r = e.caseRows[static_cast<std::size_t>(tables[j])];
+        r.category = r.sanctionCategory = categories[j];
+        r.factor = tables[j] == VarOffense ? 4.0 : 1.0;
+        r.sharedSanctions = tables[j] != VarAge;
+        r.sharedSanctionRows = tables[j] == VarAge;
+    }
+    CaseProfile& p = *e.profile;
+    p.jail[0] = 1.0;
+    p.jailSpan.widen(0, 0);
+    p.sanctions[0][72] = 2.0;
+    p.sanctionSpans[0].widen(72, 72);
+    e.addCaseProfile();
+    e.flushRanges();
+    EXPECT_EQ(e.st.Tjail[VarAge][85], 0.0);
+    EXPECT_DOUBLE_EQ(e.st.Trt[VarAge][73 + 72], 2.0);
+    EXPECT_DOUBLE_EQ(e.st.Tjail[VarOffense][85], 4.0);
+    EXPECT_DOUBLE_EQ(e.st.Trt[VarOffense][73 + 72], 8.0);
+    EXPECT_DOUBLE_EQ(e.st.Tjail[VarFelonyType][0], 1.0);
+    EXPECT_DOUBLE_EQ(e.st.Trt[VarFelonyType][72], 2.0);
+}
+
 } // namespace
 } // namespace kov

@@ -28,23 +28,25 @@ void addScaled(Series& table, int category, std::size_t rowLength, const Series&
 }
 
 constexpr std::size_t SumLength = 85 + 5 * 73;
-constexpr long MostDemographicSums = 4096;
-constexpr int SummedTables[] = {VarGender, VarRace, VarRegion};
+constexpr long MostCategorySums = 4096;
+constexpr int SummedTables[2][3] = {{VarGender, VarRace, VarRegion}, {VarAge, VarOffense, VarFelonyType}};
 
 /// Categories of a summed table: its labels, as its factors are looked up.
 long categories(const StateTables& st, int k) { return static_cast<long>(st.Values[u(k)].labelsptr.size()); }
 
-long demographicSumCount(const StateTables& st) {
-    return categories(st, VarGender) * categories(st, VarRace) * categories(st, VarRegion);
+long categorySumCount(const StateTables& st, std::size_t group) {
+    long count = 1;
+    for (int k : SummedTables[group]) count *= categories(st, k);
+    return count;
 }
 
-/// The sum the current case's jail and sanctions go to, or -1 when its three
-/// tables add them themselves.
-long demographicSum(const Engine& e) {
-    const long count = demographicSumCount(e.st);
-    if (count <= 0 || count > MostDemographicSums) return -1;
+/// The sum of the group the current case's jail and sanctions go to, or -1
+/// when its tables add them themselves.
+long categorySum(const Engine& e, std::size_t group) {
+    const long count = categorySumCount(e.st, group);
+    if (count <= 0 || count > MostCategorySums) return -1;
     long index = 0;
-    for (int k : SummedTables) {
+    for (int k : SummedTables[group]) {
         const CaseRow& r = e.caseRows[u(k)];
         const long n = categories(e.st, k);
         if (!(r.sharedSanctions || r.sharedSanctionRows) || r.sanctionCategory < 1 || r.sanctionCategory > n) return -1;
@@ -53,38 +55,43 @@ long demographicSum(const Engine& e) {
     return index;
 }
 
+/// The age table keeps its jail by age.
+bool sumsJail(int k) { return k != VarAge; }
+
 } // namespace
 
-void Engine::addDemographicSums() {
-    if (!profile || profile->demographicSumsUsed.empty()) return;
-    CaseProfile& p = *profile;
+void Engine::addCategorySums() {
+    if (!profile) return;
     std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
-    for (std::size_t index : p.demographicSumsUsed) {
-        Series& sum = p.demographicSums[index];
-        // The categories back from the index, the last table's fastest.
-        int category[3];
-        std::size_t rest = index;
-        for (int j = 2; j >= 0; --j) {
-            const std::size_t n = u(static_cast<int>(categories(st, SummedTables[j])));
-            category[j] = static_cast<int>(rest % n) + 1;
-            rest /= n;
+    for (std::size_t group = 0; group < 2; ++group) {
+        CaseProfile::CategorySums& g = profile->categorySums[group];
+        for (std::size_t index : g.order) {
+            Series& sum = g.sums[index];
+            // The categories back from the index, the last table's fastest.
+            int category[3];
+            std::size_t rest = index;
+            for (int j = 2; j >= 0; --j) {
+                const std::size_t n = u(categories(st, SummedTables[group][j]));
+                category[j] = static_cast<int>(rest % n) + 1;
+                rest /= n;
+            }
+            for (int j = 0; j < 3; ++j) {
+                const int k = SummedTables[group][j], c = category[j];
+                const double f = st.Values[u(k)].labelsptr[u(c - 1)].value;
+                // Row c of a table of rows of n cells += f x the sum's cells from `from`.
+                auto add = [&](Series& table, std::size_t n, std::size_t from) {
+                    if (!hasRow(table, c, n)) return;
+                    double* cells = table.data() + u(c - 1) * n;
+                    for (std::size_t i = 0; i < n; ++i) cells[i] += f * sum[from + i];
+                };
+                if (sumsJail(k)) add(st.Tjail[u(k)], 85, 0);
+                for (std::size_t i = 0; i < 5; ++i) add((*sanctionTables[i])[u(k)], 73, 85 + 73 * i);
+            }
+            std::fill(sum.begin(), sum.end(), 0.0);
+            g.used[index] = 0;
         }
-        for (int j = 0; j < 3; ++j) {
-            const int k = SummedTables[j], c = category[j];
-            const double f = st.Values[u(k)].labelsptr[u(c - 1)].value;
-            // Row c of a table of rows of n cells += f x the sum's cells from `from`.
-            auto add = [&](Series& table, std::size_t n, std::size_t from) {
-                if (!hasRow(table, c, n)) return;
-                double* cells = table.data() + u(c - 1) * n;
-                for (std::size_t i = 0; i < n; ++i) cells[i] += f * sum[from + i];
-            };
-            add(st.Tjail[u(k)], 85, 0);
-            for (std::size_t i = 0; i < 5; ++i) add((*sanctionTables[i])[u(k)], 73, 85 + 73 * i);
-        }
-        std::fill(sum.begin(), sum.end(), 0.0);
-        p.demographicSumUsed[index] = 0;
+        g.order.clear();
     }
-    p.demographicSumsUsed.clear();
 }
 
 Span nonzeroSpan(const Series& row) {
@@ -166,29 +173,33 @@ void Engine::addCaseProfile() {
     const Span jailSpan = p.jailSpan;
     const std::array<Span, 5> sanctionSpans = p.sanctionSpans;
     std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
-    const long sum = demographicSum(*this);
-    if (sum >= 0) {
-        std::vector<Series>& sums = p.demographicSums;
-        if (sums.size() != u(demographicSumCount(st))) {
-            sums.assign(u(demographicSumCount(st)), Series{});
-            p.demographicSumUsed.assign(sums.size(), 0);
+    bool summed[7] = {};
+    for (std::size_t group = 0; group < 2; ++group) {
+        const long sum = categorySum(*this, group);
+        if (sum < 0) continue;
+        CaseProfile::CategorySums& g = p.categorySums[group];
+        const std::size_t count = u(categorySumCount(st, group));
+        if (g.sums.size() != count) {
+            g.sums.assign(count, Series{});
+            g.used.assign(count, 0);
         }
-        Series& into = sums[u(sum)];
+        Series& into = g.sums[u(sum)];
         if (into.empty()) into.assign(SumLength, 0.0);
-        if (!p.demographicSumUsed[u(sum)]) {
-            p.demographicSumUsed[u(sum)] = 1;
-            p.demographicSumsUsed.push_back(u(sum));
+        if (!g.used[u(sum)]) {
+            g.used[u(sum)] = 1;
+            g.order.push_back(u(sum));
         }
         for (std::size_t i = jailSpan.lo; i < jailSpan.hi; ++i) into[i] += p.jail[i];
         for (std::size_t j = 0; j < 5; ++j) {
             double* row = into.data() + 85 + 73 * j;
             for (std::size_t i = sanctionSpans[j].lo; i < sanctionSpans[j].hi; ++i) row[i] += p.sanctions[j][i];
         }
+        for (int k : SummedTables[group]) summed[k] = true;
     }
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
         if (!r.sharedSanctions && !r.sharedSanctionRows) continue;
-        if (sum >= 0 && (k == VarGender || k == VarRace || k == VarRegion)) continue;
+        if (summed[k]) continue;
         // The age table keeps its jail by age, the sentence-length table its
         // jail and residential treatment by day.
         const bool jail = r.sharedSanctions || (k != VarAge && k != VarSentenceLength);

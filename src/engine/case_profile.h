@@ -64,11 +64,15 @@ struct CaseProfile {
     std::array<Series, 5> sanctions{Series(73, 0.0), Series(73, 0.0), Series(73, 0.0), Series(73, 0.0),
                                     Series(73, 0.0)};
     /// Jail and sanction rows (85 + 5 x 73 cells) summed over the cases of
-    /// each gender, race and region: those three tables are added from the
-    /// sums, scaled by their factors, when the tables are next read.
-    std::vector<Series> demographicSums;
-    std::vector<unsigned char> demographicSumUsed; ///< by index: holds cases not yet added
-    std::vector<std::size_t> demographicSumsUsed;  ///< the indexes of those, in order
+    /// each combination of categories of three tables (gender, race and
+    /// region; age, offense and felony type): those tables are added from
+    /// the sums, scaled by their factors, when the tables are next read.
+    struct CategorySums {
+        std::vector<Series> sums;
+        std::vector<unsigned char> used; ///< by index: holds cases not yet added
+        std::vector<std::size_t> order;  ///< the indexes of those, in order
+    };
+    std::array<CategorySums, 2> categorySums;
     // The cells of each row written so far in the case: the rest are zero.
     Span mainSpan = Span::none(), backDatedSpan = Span::none(), revocationSpan = Span::none(), jailSpan = Span::none();
     std::array<Span, 5> postSpans{Span::none(), Span::none(), Span::none(), Span::none(), Span::none()};

@@ -96,11 +96,11 @@ public:
     }
     /// Adds the pending ranges to their tables: before anything reads them.
     void flushRanges() {
-        addDemographicSums();
+        addCategorySums();
         rangeSums.flush();
     }
-    /// Adds the case profile's sums by gender, race and region to their tables.
-    void addDemographicSums();
+    /// Adds the case profile's sums by category to their tables.
+    void addCategorySums();
 
     // ----------------------------------------------------------------- flows
     void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
