@@ -26,6 +26,28 @@ TEST(Groups, ThresholdsFromTheLeadingIntegers) {
     EXPECT_EQ(g.lookup(-1), 3);
 }
 
+TEST(Groups, SmallValuesAgreeWithTheThresholdsEitherSideOfTheTable) {
+    // Small values are looked up in a table made once; thresholds inside and
+    // past it must give the same categories as comparing: 0..99 -> 1,
+    // 100..254 -> 2, 255..299 -> 3, from 300 on -> 4, below 0 -> 5.
+    const Groups g(5, labels({"0", "100", "255", "300", "x"}));
+    EXPECT_EQ(g.lookup(0), 1);
+    EXPECT_EQ(g.lookup(99), 1);
+    EXPECT_EQ(g.lookup(100), 2);
+    EXPECT_EQ(g.lookup(254), 2);
+    EXPECT_EQ(g.lookup(255), 3);
+    EXPECT_EQ(g.lookup(256), 3);
+    EXPECT_EQ(g.lookup(299), 3);
+    EXPECT_EQ(g.lookup(300), 4);
+    EXPECT_EQ(g.lookup(INT_MAX), 4);
+    EXPECT_EQ(g.lookup(-1), 5);
+    EXPECT_EQ(g.lookup(INT_MIN), 5);
+    // A copy keeps the table.
+    const Groups copy = g;
+    EXPECT_EQ(copy.lookup(254), 2);
+    EXPECT_EQ(copy.lookup(255), 3);
+}
+
 TEST(Groups, ReferenceAgeAndJailLengthLabels) {
     // Age: 18-24, 25-34, 35-49, 50+, Under 18 -> bounds 18, 25, 35, 50.
     const Groups age(5, labels({"18-24", "25-34", "35-49", "50+", "Under 18"}));

@@ -39,20 +39,22 @@ long long AgeRuns::firstChangeGuess(long long key) const {
     return static_cast<long long>(t);
 }
 
-AgeRuns::Run AgeRuns::wholeRunFrom(long long m) const {
+AgeRuns::Run AgeRuns::wholeRunOf(long long m) const {
     // The whole age is trunc(n / Y) with n = age x Y + t; n grows with t
     // whatever the sign of Y. With Z = |Y| and k = trunc(n / Z), the values of
-    // n that share k end at kZ + Z - 1 above zero, Z - 1 at zero, kZ below.
+    // n that share k are kZ..kZ + Z - 1 above zero, -(Z - 1)..Z - 1 at zero,
+    // kZ - Z + 1..kZ below.
     const long long Y = wholeYears_, Z = Y < 0 ? -Y : Y;
-    const long long n = static_cast<long long>(age_) * Y + m;
+    const long long base = static_cast<long long>(age_) * Y;
+    const long long n = base + m;
     const long long k = n / Z;
+    const long long firstN = k > 0 ? k * Z : (k == 0 ? 1 - Z : k * Z - Z + 1);
     const long long lastN = k > 0 ? k * Z + Z - 1 : (k == 0 ? Z - 1 : k * Z);
     const long long key = Y > 0 ? k : -k;
-    return Run{m, std::min(lastN - static_cast<long long>(age_) * Y, lastMonth_), groups_.lookup(static_cast<int>(key))};
+    return Run{std::max(firstN - base, 1LL), std::min(lastN - base, lastMonth_), groups_.lookup(static_cast<int>(key))};
 }
 
 AgeRuns::Run AgeRuns::runFrom(long long m) const {
-    if (wholeYears_ != 0 && m >= 1) return wholeRunFrom(m);
     const long long key = wholeAge(m);
     Run run{m, lastMonth_, groups_.lookup(key == Outside ? INT_MIN : static_cast<int>(key))};
     // No age: the same for every later month, as the integer range is only
@@ -76,13 +78,19 @@ AgeRuns::Run AgeRuns::runFrom(long long m) const {
 }
 
 int AgeRuns::category(long long m, long long& runEnd) {
+    if (last_.first <= m && m <= last_.last) {
+        runEnd = last_.last;
+        return last_.group;
+    }
     for (std::size_t i = 0; i < found_; ++i) {
         if (runs_[i].first <= m && m <= runs_[i].last) {
-            runEnd = runs_[i].last;
-            return runs_[i].group;
+            last_ = runs_[i];
+            runEnd = last_.last;
+            return last_.group;
         }
     }
-    const Run run = runFrom(m);
+    const Run run = wholeYears_ != 0 && m >= 1 ? wholeRunOf(m) : runFrom(m);
+    last_ = run;
     if (found_ < runs_.size()) runs_[found_++] = run;
     runEnd = run.last;
     return run.group;

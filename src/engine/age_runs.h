@@ -20,16 +20,19 @@ public:
     int category(long long m, long long& runEnd);
 
 private:
+    // No initializers: only the runs found are read, and an object is made
+    // for every age-table call.
     struct Run {
-        long long first = 0, last = -1;
-        int group = 0;
+        long long first, last;
+        int group;
     };
 
     /// Whole age at month t; Outside where aging finds no age in the integer range.
     long long wholeAge(long long t) const;
     long long firstChangeGuess(long long key) const;
     Run runFrom(long long m) const;
-    Run wholeRunFrom(long long m) const;
+    /// The whole run of month m (m >= 1), from its first month on.
+    Run wholeRunOf(long long m) const;
 
     static constexpr long long Outside = -(1LL << 40);
     const Groups& groups_;
@@ -38,8 +41,9 @@ private:
     long long lastMonth_;
     long long wholeYears_ = 0; ///< years_ as an integer where whole arithmetic is exact, else 0
     // The runs found so far: the flows of one call visit the same months again.
-    std::array<Run, 16> runs_{};
+    std::array<Run, 16> runs_;
     std::size_t found_ = 0;
+    Run last_{0, -1, 0}; ///< the run used last
 };
 
 } // namespace kov

@@ -9,7 +9,10 @@
 #include "input/state_tables.h"
 
 #include <array>
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace kov {
 
@@ -19,6 +22,25 @@ struct CaseRow {
     double factor = 0.0;
     bool sharedStays = false;     ///< prison stays and post-prison flows come from the profile
     bool sharedSanctions = false; ///< non-prison jail and sanctions come from the profile
+    /// The table's own non-prison call still runs, for what differs from the
+    /// profile (the totals' counts, jail by age or by day, residential
+    /// treatment by day), and takes the rest from it.
+    bool sharedSanctionRows = false;
+    int sanctionCategory = 0; ///< the row of the non-prison tables
+};
+
+/// Cells [lo, hi) of a row hold everything that is not zero; empty when
+/// lo >= hi.
+struct Span {
+    std::size_t lo = 0, hi = 0;
+
+    /// No cells, in a form that widen() needs no test for.
+    static constexpr Span none() { return {SIZE_MAX, 0}; }
+    /// Takes in cells first..last (first <= last).
+    void widen(std::size_t first, std::size_t last) {
+        lo = std::min(lo, first);
+        hi = std::max(hi, last + 1);
+    }
 };
 
 struct CaseProfile {
@@ -26,6 +48,8 @@ struct CaseProfile {
     Series mainStays = Series(120, 0.0);       ///< the prison call of each year
     Series backDatedStays = Series(120, 0.0);  ///< the back-dated prison calls after release
     Series revocationStays = Series(120, 0.0); ///< returns by revocation (population only)
+    /// The stays of the prison call now running, while they are split by age.
+    Series callStays = Series(120, 0.0);
     // Sums of the rows above, made when the case ends.
     Series stays = Series(120, 0.0);      ///< every prison call: the demographic tables
     Series population = Series(120, 0.0); ///< stays and revocations: the populations
@@ -39,11 +63,20 @@ struct CaseProfile {
     Series jail = Series(85, 0.0);
     std::array<Series, 5> sanctions{Series(73, 0.0), Series(73, 0.0), Series(73, 0.0), Series(73, 0.0),
                                     Series(73, 0.0)};
-};
-
-/// Cells [lo, hi) of a row hold everything that is not zero.
-struct Span {
-    std::size_t lo = 0, hi = 0;
+    /// Jail and sanction rows (85 + 5 x 73 cells) summed over the cases of
+    /// each combination of categories of three tables (gender, race and
+    /// region; age, offense and felony type): those tables are added from
+    /// the sums, scaled by their factors, when the tables are next read.
+    struct CategorySums {
+        std::vector<Series> sums;
+        std::vector<unsigned char> used; ///< by index: holds cases not yet added
+        std::vector<std::size_t> order;  ///< the indexes of those, in order
+    };
+    std::array<CategorySums, 2> categorySums;
+    // The cells of each row written so far in the case: the rest are zero.
+    Span mainSpan = Span::none(), backDatedSpan = Span::none(), revocationSpan = Span::none(), jailSpan = Span::none();
+    std::array<Span, 5> postSpans{Span::none(), Span::none(), Span::none(), Span::none(), Span::none()};
+    std::array<Span, 5> sanctionSpans = postSpans;
 };
 
 /// Where a row is not zero; empty (lo == hi) for a row of zeros.

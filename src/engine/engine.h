@@ -43,10 +43,21 @@ struct NoprisonSetup {
     double Prt = 0, Phd = 0, Pcs = 0, Prest = 0, Pfine = 0;
 };
 
+/// The prison call's lengths and probabilities: run parameters and the
+/// case's grid cell, the same for every call of a profiled case.
+struct PrisonSetup {
+    long long Lsr = 0, Lpre = 0, Ladd = 0, Lrel = 0, Lrev1 = 0;
+    double LpreParameter = 0, Ppre = 0, Pcomp = 0, Prel = 0;
+    double P = 0, Q = 0, R = 0;
+};
+
 /// Post-prison values computed in the in-totals call and reused.
 struct PostprisonSetup {
     int rtMonths = 0;            ///< field 22 days / 30
     int violationJailMonths = 0; ///< days / 30.0, integer part
+    // Run parameters in whole months, the same for every call of a profiled case.
+    int Lauto = 0, Lviol = 0, Linc = 0, Iviol = 0, Lrel = 0;
+    std::array<int, 4> sanctionMonths{}; ///< home detention, community service, restitution, fines
 };
 
 class Engine {
@@ -84,7 +95,12 @@ public:
         for (std::size_t i = first; i <= last; ++i) cells[i] += w;
     }
     /// Adds the pending ranges to their tables: before anything reads them.
-    void flushRanges() { rangeSums.flush(); }
+    void flushRanges() {
+        addCategorySums();
+        rangeSums.flush();
+    }
+    /// Adds the case profile's sums by category to their tables.
+    void addCategorySums();
 
     // ----------------------------------------------------------------- flows
     void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
@@ -113,8 +129,9 @@ public:
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// The row and factor of each breakdown table for the case just read, and
-    /// which tables may take their flows from the case profile.
-    void setCaseRows(const std::array<double, 30>& W);
+    /// which tables may take their flows from the case profile; jailGroup is
+    /// the sentence-length table's row of the non-prison tables.
+    void setCaseRows(const std::array<double, 30>& W, int jailGroup);
     /// Adds the case profile to the totals and every table that shares it,
     /// and clears it for the next case.
     void addCaseProfile();
@@ -168,6 +185,7 @@ public:
     std::array<double, 6> postCell{};
     NoprisonSetup ns;
     PostprisonSetup ps;
+    PrisonSetup prisonSetup;
 
     bool acceptedCase = false;
     double samplingThreshold = 1.0;
@@ -195,6 +213,8 @@ public:
     std::array<CaseRow, 8> caseRows{};
     int caseAge = -1; ///< the age read for the current case
     bool noprisonSetupKept = false; ///< ns holds the current profiled case's setup
+    bool prisonSetupKept = false;   ///< prisonSetup holds the current profiled case's setup
+    bool postprisonLengthsKept = false; ///< ps holds the run's month lengths for the current profiled case
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

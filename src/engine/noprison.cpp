@@ -44,6 +44,12 @@ void sendRow(Engine& e, Series& a, int category, long first, long n, double w, i
     e.sendit(a, category, static_cast<int>(first), static_cast<int>(n), w, last);
 }
 
+/// The cells a sendRow of the case profile writes, for its span.
+void widenProfile(Span& span, long first, long n, int last) {
+    const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
+    if (lo <= hi) span.widen(idx(lo), idx(hi));
+}
+
 Series* countyJail(Engine& e, int county) {
     if (county < 1 || county > static_cast<int>(e.st.Tjailc.size())) return nullptr;
     return &e.st.Tjailc[idx(county - 1)];
@@ -57,6 +63,10 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     err.record("noprison", 7500);
     if (k < 0 || k >= static_cast<int>(st.Tjail.size())) return;
     supervisionLastMonth = SupervisionHorizon;
+    // A year without sanctions adds nothing to a table that does not stand
+    // for the totals.
+    const bool sanctioned = ws != -1.0;
+    if (!inTotals && !sanctioned) return;
     // Supervision is counted only in the call that stands for the totals:
     // the levels of the other calls would never be read.
     if (inTotals) levels.fill(0);
@@ -64,7 +74,6 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // month counts the days with the random day added.
     const long jailDaysRead = static_cast<long>(jailDays) - d;
     const long restitutionDaysRead = static_cast<long>(restitutionDays) - d;
-    const bool sanctioned = ws != -1.0;
     const long first = static_cast<long>(s) - 1; // the case starts in month s - 1
     const long firstDay = first * 30 + d;
     const int level = clampLevel(static_cast<long>(sentenceLevel) - 1);
@@ -74,6 +83,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     Series& tjail = profiling ? profile->jail : st.Tjail[idx(k)];
     Series& trt = profiling ? profile->sanctions[0] : st.Trt[idx(k)];
     if (profiling) category = 1;
+    // Rows this table takes from the case profile when the case ends: all
+    // but its jail by age (age table) or by day (sentence-length table).
+    const bool rowsShared = profiled && !profiling && k < 7 && caseRows[idx(k)].sharedSanctionRows;
+    const bool ownJail = !rowsShared || k == AgeTable || k == SentenceLengthTable;
+    const bool ownTrt = !rowsShared || k == SentenceLengthTable;
 
     // 1. Lengths and probabilities of the case, and its county's jail.
     if (inTotals) {
@@ -90,12 +104,16 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // 2. Jail.
     if (ns.jailMonths > 0 && ns.Pj > 0 && first < 84 && sanctioned) {
         const double x = ns.Pj * ws;
-        if (k == AgeTable)
+        if (!ownJail) {
+            // added with the case profile
+        } else if (k == AgeTable) {
             SenditForAge(tjail, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
-        else if (k == SentenceLengthTable)
+        } else if (k == SentenceLengthTable) {
             addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
-        else
+        } else {
             sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
+            if (profiling) widenProfile(profile->jailSpan, first, ns.jailMonths, JailLastMonth);
+        }
         if (inTotals) {
             addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
                      std::min(firstDay + jailDaysRead, JailByDaysLength), x);
@@ -136,12 +154,16 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                 const double x = ns.Pnp * ns.Pviol * ws;
                 const long n = ve - v + 1;
                 const long day = v * 30 + d;
-                if (k == AgeTable)
+                if (!ownJail) {
+                    // added with the case profile
+                } else if (k == AgeTable) {
                     SenditForAge(tjail, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
-                else if (k == SentenceLengthTable)
+                } else if (k == SentenceLengthTable) {
                     addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
-                else
+                } else {
                     sendRow(*this, tjail, category, v, n, x, JailLastMonth);
+                    if (profiling) widenProfile(profile->jailSpan, v, n, JailLastMonth);
+                }
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
                     addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), day,
@@ -169,26 +191,30 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // group; its arrays other than Trt may have fewer rows, and a group past
     // them is not counted.
     if (first < 72 && sanctioned) {
-        if (ns.Prt > 0 && ns.rtMonths > 0) {
+        if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
                 addByDay(*this, trt, group, DaysPerCategory, firstDay,
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
                 sendRow(*this, trt, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
+                if (profiling) widenProfile(profile->sanctionSpans[0], first, ns.rtMonths, SanctionLastMonth);
             }
         }
         const struct {
             Series& table;
             double p;
             int months;
-        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd},
-                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs},
-                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp},
-                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp}};
+            std::size_t row; ///< of the case profile
+        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd, 1},
+                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs, 2},
+                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp, 3},
+                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp, 4}};
         for (const auto& sanction : others)
-            if (sanction.p > 0 && sanction.months > 0)
+            if (!rowsShared && sanction.p > 0 && sanction.months > 0) {
                 sendRow(*this, sanction.table, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
+                if (profiling) widenProfile(profile->sanctionSpans[sanction.row], first, sanction.months, SanctionLastMonth);
+            }
     }
 }
 

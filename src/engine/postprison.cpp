@@ -38,6 +38,7 @@ void addPopulation(Engine& e, Series& pop, int category, int N, long from, long 
         const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(PopulationMonths) - 1);
         ++e.counterOperations;
         double* row = e.profile->revocationStays.data();
+        if (first <= last) e.profile->revocationSpan.widen(idx(first), idx(last));
         for (long m = first; m <= last; ++m) row[idx(m)] += q;
         return;
     }
@@ -70,7 +71,17 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
         ps.violationJailMonths = wholeMonths(rp[RelLenJailDaysAfterSupervisionViolation] / 30.0);
     }
     const double autoReduction = rp[RelLenSupervisionBeforeAutoReduction];
-    const int Lauto = wholeMonths(autoReduction);
+    if (!(profiled && postprisonLengthsKept)) {
+        ps.Lauto = wholeMonths(autoReduction);
+        ps.Lviol = wholeMonths(rp[RelLenSupervisionBeforeViolation]);
+        ps.Linc = wholeMonths(rp[RelLenIncreasedSupervisionAfterViolation]);
+        ps.Iviol = wholeMonths(rp[RelIncrementSupervisionForViolation]);
+        ps.Lrel = wholeMonths(rp[LenReleaseBeforeRevocation]);
+        ps.sanctionMonths = {wholeMonths(rp[RelLenHomeDetention]), wholeMonths(rp[RelLenCommunityService]),
+                             wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
+        postprisonLengthsKept = profiled;
+    }
+    const int Lauto = ps.Lauto;
 
     // 1. Supervision. A negative auto-reduction length counts as 0: none.
     if (!stockFlag && inTotals && f21 > 0 && r0 <= LastMonth && autoReduction > 0.0) {
@@ -80,7 +91,7 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
         if (r0 <= e) sendtsup(m_Tpsup, TpsupMonths, toInt(r0), toInt(e - r0 + 1), P * w);
 
         const double Pviol = rp[RelProbSupervisionViolation];
-        const long v = r0 + wholeMonths(rp[RelLenSupervisionBeforeViolation]);
+        const long v = r0 + ps.Lviol;
         if (v <= e) {
             const long ve = std::min(v - 1 + ps.violationJailMonths, e);
             if (ve >= v && v < 120) {
@@ -91,11 +102,11 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
             }
             const long b = ve + 1;
             if (b <= e) {
-                const long e3 = std::min(ve + wholeMonths(rp[RelLenIncreasedSupervisionAfterViolation]), e);
+                const long e3 = std::min(ve + ps.Linc, e);
                 if (e3 >= b && b >= 0) {
                     const int n = toInt(e3 - b + 1);
                     remtsup(m_Tpsup, TpsupMonths, toInt(b), n, P * w);
-                    raiseLevels(levels, b, e3, wholeMonths(rp[RelIncrementSupervisionForViolation]));
+                    raiseLevels(levels, b, e3, ps.Iviol);
                     sendtsup(m_Tpsup, TpsupMonths, toInt(b), n, P * w);
                 }
             }
@@ -104,7 +115,7 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
 
     // 2. Revocations, in chained periods; a period whose start is not known
     // (the one before it did not run) is skipped.
-    const int Lrel = wholeMonths(rp[LenReleaseBeforeRevocation]);
+    const int Lrel = ps.Lrel;
     if (Lauto > 0 && f21 > 0 && postCell[RevocationCell] * w > 0 && t <= 120 && Lrel > 0) {
         const int e = toInt(std::min(static_cast<long>(t) - 1 + f21, static_cast<long>(LastMonth)));
         if (e > 0) {
@@ -121,12 +132,13 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     // tables that take them from there.
     if (capture == Capture::Totals && !stockFlag && r0 >= 0 && r0 < 120 && w != -1.0) {
         const double p[] = {postCell[0], postCell[1], postCell[2], postCell[3], postCell[4]};
-        const int months[] = {ps.rtMonths, wholeMonths(rp[RelLenHomeDetention]), wholeMonths(rp[RelLenCommunityService]),
-                              wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
+        const int months[] = {ps.rtMonths, ps.sanctionMonths[0], ps.sanctionMonths[1], ps.sanctionMonths[2],
+                              ps.sanctionMonths[3]};
         for (std::size_t i = 0; i < 5; ++i)
             if (months[i] > 0 && p[i] > 0) {
                 const long last = std::min(r0 + months[i] - 1, static_cast<long>(LastMonth));
                 double* row = profile->postSanctions[i].data();
+                if (r0 <= last) profile->postSpans[i].widen(idx(r0), idx(last));
                 for (long m = r0; m <= last; ++m) row[idx(m)] += p[i] * w;
             }
     }
@@ -138,10 +150,10 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
             double p;
             int months;
         } sanctions[] = {{st.Tprt[entry], postCell[0], ps.rtMonths},
-                         {st.Tphd[entry], postCell[1], wholeMonths(rp[RelLenHomeDetention])},
-                         {st.Tpcs[entry], postCell[2], wholeMonths(rp[RelLenCommunityService])},
-                         {st.Tprest[entry], postCell[3], wholeMonths(rp[RelLenRestitutionPayoff])},
-                         {st.Tpfine[entry], postCell[4], wholeMonths(rp[RelLenFinePayoff])}};
+                         {st.Tphd[entry], postCell[1], ps.sanctionMonths[0]},
+                         {st.Tpcs[entry], postCell[2], ps.sanctionMonths[1]},
+                         {st.Tprest[entry], postCell[3], ps.sanctionMonths[2]},
+                         {st.Tpfine[entry], postCell[4], ps.sanctionMonths[3]}};
         for (const auto& s : sanctions)
             if (s.months > 0 && s.p > 0 && hasRow(s.table, c, LastMonth + 2))
                 sendit(s.table, c, toInt(r0), s.months, s.p * w, LastMonth);
@@ -152,7 +164,7 @@ int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, S
     err.record("doparc", 8200);
     static_cast<void>(k); // every table is addressed through pop
     const double q = postCell[RevocationCell] * w;
-    const long a = static_cast<long>(b) + wholeMonths(ctx.params.release[LenReleaseBeforeRevocation]);
+    const long a = static_cast<long>(b) + ps.Lrel;
     const long z = a + n - 1;
 
     // Those revoked leave supervision from the start of the period.

@@ -86,14 +86,20 @@ public:
             // with every breakdown's, when the case ends.
             CaseProfile& p = *e.profile;
             capture_ = (code == -66 ? p.backDatedStays : p.mainStays).data();
+            captureSpan_ = code == -66 ? &p.backDatedSpan : &p.mainSpan;
             counting_ = e.inTotals;
             // The age table's row follows the case's age month by month.
+            // The call's stays are summed first and split by age when it
+            // ends: its flows overlap, the age runs are the same for all.
             const CaseRow& age = e.caseRows[VarAge];
             if (code == -66 || !age.sharedStays) return;
             ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
             pop_ = Target(e, &e.st.Tops[VarAge]);
             demos_ = Target(e, demographics(e, felonyType, VarAge));
             ageFactor_ = age.factor;
+            mainStays_ = capture_;
+            capture_ = p.callStays.data();
+            summing_ = true;
             return;
         }
         // Age-table admissions age month by month; the years factor slows the
@@ -110,7 +116,32 @@ public:
         if (e.inTotals) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
             counting_ = true;
+        } else if (ages_ && e.profiled) {
+            // The same sum and split for the age table's own calls.
+            capture_ = e.profile->callStays.data();
+            summing_ = true;
         }
+    }
+
+    Flows(const Flows&) = delete;
+    Flows& operator=(const Flows&) = delete;
+
+    /// The call's stays go to the profile, and split by age to the age table.
+    ~Flows() {
+        if (!summing_ || callFirst_ > callLast_) return;
+        double* call = capture_;
+        if (mainStays_) {
+            captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
+            for (Month m = callFirst_; m <= callLast_; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
+        }
+        Month end = callLast_;
+        for (Month m = callFirst_; m <= callLast_; m = end + 1) {
+            const int c = ages_->category(m, end);
+            end = std::min(end, callLast_);
+            pop_.addScaled(c, m, end, call, ageFactor_);
+            demos_.addScaled(c, m, end, call, ageFactor_);
+        }
+        std::fill(call + (callFirst_ - 1), call + callLast_, 0.0);
     }
 
     /// Adds d to every month a..b of the horizon; a negative d removes.
@@ -119,9 +150,15 @@ public:
         b = std::min(b, Horizon);
         ++e_.counterOperations;
         if (capture_) {
+            if (a > b) return;
+            if (summing_) {
+                callFirst_ = std::min(callFirst_, a);
+                callLast_ = std::max(callLast_, b);
+            } else {
+                captureSpan_->widen(at(a - 1), at(b - 1));
+            }
             for (Month m = a; m <= b; ++m) capture_[at(m - 1)] += d;
-            if (!ages_) return;
-            d *= ageFactor_;
+            return;
         }
         Month end = b;
         for (Month m = a; m <= b; m = end + 1) {
@@ -163,6 +200,14 @@ private:
             const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
             if (first <= last) engine_->addRange(*table_, at(first), at(last), d);
         }
+        /// As add, each month m getting f x values[m - 1].
+        void addScaled(int c, Month a, Month b, const double* values, double f) {
+            if (!table_ || c < 1) return;
+            const Month row = (static_cast<Month>(c) - 1) * Horizon;
+            const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
+            double* cells = table_->data() + row;
+            for (Month m = a; row + m - 1 <= last; ++m) cells[at(m - 1)] += f * values[at(m - 1)];
+        }
 
     private:
         Engine* engine_ = nullptr;
@@ -173,6 +218,10 @@ private:
     Target pop_, demos_, totals_;
     bool counting_ = false;
     double* capture_ = nullptr; ///< a row of the case profile instead of the tables
+    bool summing_ = false;        ///< capture_ sums the call's stays for the age split at its end
+    double* mainStays_ = nullptr; ///< with the totals' age split: where the call's stays go when it ends
+    Month callFirst_ = Horizon + 1, callLast_ = 0; ///< months of the call's stays
+    Span* captureSpan_ = nullptr; ///< with capture_: the cells it has been written in
     double ageFactor_ = 1.0;    ///< with capture_: the age table's factor
     int category_;
     std::optional<AgeRuns> ages_; ///< the age table's months, regrouped as the case ages
@@ -297,30 +346,48 @@ struct Term {
 void Engine::prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
                     std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
     err.record("prison", 7000);
-    const RunParameters& p = ctx.params;
-    const GridCell cell(st, table, row, col);
+    // Within a case loop's case every call reads the same cell and parameters.
+    if (!(profiled && prisonSetupKept)) {
+        const RunParameters& p = ctx.params;
+        const GridCell cell(st, table, row, col);
+        PrisonSetup& c = prisonSetup;
+        c.P = cell.probability(1);
+        c.Q = cell.probability(0);
+        c.R = cell.probability(20);
+        c.Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]);
+        c.Lpre = wholeMonths(p.release[LenPreRelease]);
+        c.Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]);
+        c.Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]);
+        c.Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]);
+        c.LpreParameter = p.release[LenPreRelease];
+        c.Ppre = p.release[ProbPreRelease];
+        c.Pcomp = p.release[ProbCompletePreRelease];
+        c.Prel = p.release[ProbReleaseRevocation];
+        prisonSetupKept = profiled;
+    }
+    const PrisonSetup& c = prisonSetup;
     Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
     Term t{.flows = flows,
-           .trend = p.TrendWeights,
+           .trend = ctx.params.TrendWeights,
            .s = s,
            .S = S,
            .L = L,
            .w = w,
-           .P = cell.probability(1),
-           .Q = cell.probability(0),
-           .R = cell.probability(20),
+           .P = c.P,
+           .Q = c.Q,
+           .R = c.R,
            .backDated = code == -66 || code == -83,
            .q = static_cast<int>((static_cast<Month>(s) + 11) / 12),
            .postprisonOption = postprisonOption,
-           .Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]),
-           .Lpre = wholeMonths(p.release[LenPreRelease]),
-           .Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]),
-           .Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]),
-           .Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]),
-           .LpreParameter = p.release[LenPreRelease],
-           .Ppre = p.release[ProbPreRelease],
-           .Pcomp = p.release[ProbCompletePreRelease],
-           .Prel = p.release[ProbReleaseRevocation]};
+           .Lsr = c.Lsr,
+           .Lpre = c.Lpre,
+           .Ladd = c.Ladd,
+           .Lrel = c.Lrel,
+           .Lrev1 = c.Lrev1,
+           .LpreParameter = c.LpreParameter,
+           .Ppre = c.Ppre,
+           .Pcomp = c.Pcomp,
+           .Prel = c.Prel};
 
     t.supervisionRevocations();
     if (!t.prisonTerm()) return;

@@ -105,19 +105,21 @@ int Engine::runproj() {
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
     caseAge = c.age;
-    setCaseRows(W);
+    setCaseRows(W, jailGroups.lookup(c.jailTime));
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
     if (profiled) addCaseProfile();
     return 0;
 }
 
-void Engine::setCaseRows(const std::array<double, 30>& W) {
+void Engine::setCaseRows(const std::array<double, 30>& W, int jailGroup) {
     // Shared flows scale the totals' amounts by the factor, which keeps every
     // comparison of an amount with zero only for weights and factors of one sign.
     bool usable = profile != nullptr && deferRanges;
     for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
     noprisonSetupKept = false;
+    prisonSetupKept = false;
+    postprisonLengthsKept = false;
 
     const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     for (int k : BreakdownOrder) {
@@ -141,6 +143,8 @@ void Engine::setCaseRows(const std::array<double, 30>& W) {
         // is the one that counts the totals.
         r.sharedStays = scalable && (k != VarAge || caseAge >= 0);
         r.sharedSanctions = scalable && (k == VarRace || k == VarRegion || k == VarOffense || k == VarFelonyType);
+        r.sharedSanctionRows = scalable && !r.sharedSanctions;
+        r.sanctionCategory = k == VarSentenceLength ? jailGroup : r.category;
     }
 }
 
@@ -237,6 +241,7 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
             sharedSanctions = true;
             continue;
         }
+        sharedSanctions = sharedSanctions || r.sharedSanctionRows;
         inTotals = k == VarGender; // the gender table stands for the totals here
         const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
         const int noprisonCategory = k == VarSentenceLength ? jailGroup : category;

@@ -34,12 +34,14 @@ void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction)
     if (m > end) return;
     long drop = m <= firstBlockEnd ? 0 : 1 + (m - firstBlockEnd - 1) / (length + 1);
     long nextDrop = firstBlockEnd + 1 + drop * (length + 1); // first month of the next block
-    for (; m <= end; ++m) {
-        if (m == nextDrop) {
-            ++drop;
-            nextDrop += length + 1;
-        }
-        levels[static_cast<std::size_t>(m)] = static_cast<int>(std::max(static_cast<long>(level) - drop, 0L));
+    // One block at a time: months before nextDrop keep the block's level.
+    while (m <= end) {
+        const long blockEnd = std::min(nextDrop - 1, end);
+        const int value = static_cast<int>(std::max(static_cast<long>(level) - drop, 0L));
+        for (long i = m; i <= blockEnd; ++i) levels[static_cast<std::size_t>(i)] = value;
+        m = blockEnd + 1;
+        ++drop;
+        nextDrop += length + 1;
     }
 }
 

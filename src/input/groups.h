@@ -18,12 +18,20 @@ public:
     Groups& operator=(Groups&&) = default;
     virtual ~Groups() = default;
     /// Category number (1-based) of x.
-    int lookup(int x) const;
+    int lookup(int x) const {
+        if (static_cast<unsigned>(x) < small_.size()) return small_[static_cast<unsigned>(x)];
+        return scan(x);
+    }
     int count() const { return count_; }
 
 private:
+    int scan(int x) const;
+
     int count_ = 0;
     std::vector<int> thresholds_; ///< atoi of each label text
+    /// The category of each value 0..size-1, found once: ages are looked up
+    /// for every stay of every case.
+    std::vector<int> small_;
 };
 
 } // namespace kov

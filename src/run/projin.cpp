@@ -76,6 +76,8 @@ bool Simulation::projin() {
     deferRanges = false;
     profiled = false;
     noprisonSetupKept = false;
+    prisonSetupKept = false;
+    postprisonLengthsKept = false;
     rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
