@@ -3,6 +3,7 @@
 #include "engine/case_profile.h"
 
 #include "engine/engine.h"
+#include "engine/table_rows.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,10 +12,6 @@ namespace kov {
 namespace {
 
 std::size_t u(long v) { return static_cast<std::size_t>(v); }
-
-bool hasRow(const Series& a, int category, std::size_t rowLength) {
-    return category >= 1 && u(category) * rowLength <= a.size();
-}
 
 /// table row `category` (rows of rowLength) += f x source over span, the
 /// cells past the end of the table left out.
@@ -55,6 +52,11 @@ long categorySum(const Engine& e, std::size_t group) {
     return index;
 }
 
+/// The non-prison sanction tables in the order of the profile's rows.
+std::array<std::array<Series, 8>*, 5> sanctionTables(StateTables& st) {
+    return {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
+}
+
 /// The age table keeps its jail by age.
 bool sumsJail(int k) { return k != VarAge; }
 
@@ -62,7 +64,7 @@ bool sumsJail(int k) { return k != VarAge; }
 
 void Engine::addCategorySums() {
     if (!profile) return;
-    std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
+    const auto sanctionRows = sanctionTables(st);
     for (std::size_t group = 0; group < 2; ++group) {
         CaseProfile::CategorySums& g = profile->categorySums[group];
         for (std::size_t index : g.order) {
@@ -80,25 +82,18 @@ void Engine::addCategorySums() {
                 const double f = st.Values[u(k)].labelsptr[u(c - 1)].value;
                 // Row c of a table of rows of n cells += f x the sum's cells from `from`.
                 auto add = [&](Series& table, std::size_t n, std::size_t from) {
-                    if (!hasRow(table, c, n)) return;
+                    if (!hasRow(table, c, static_cast<long>(n))) return;
                     double* cells = table.data() + u(c - 1) * n;
                     for (std::size_t i = 0; i < n; ++i) cells[i] += f * sum[from + i];
                 };
                 if (sumsJail(k)) add(st.Tjail[u(k)], 85, 0);
-                for (std::size_t i = 0; i < 5; ++i) add((*sanctionTables[i])[u(k)], 73, 85 + 73 * i);
+                for (std::size_t i = 0; i < 5; ++i) add((*sanctionRows[i])[u(k)], 73, 85 + 73 * i);
             }
             std::fill(sum.begin(), sum.end(), 0.0);
             g.used[index] = 0;
         }
         g.order.clear();
     }
-}
-
-Span nonzeroSpan(const Series& row) {
-    std::size_t lo = 0, hi = row.size();
-    while (lo < hi && row[lo] == 0.0) ++lo;
-    while (hi > lo && row[hi - 1] == 0.0) --hi;
-    return {lo, hi};
 }
 
 void Engine::addCaseProfile() {
@@ -120,23 +115,11 @@ void Engine::addCaseProfile() {
         else
             addScaled(table, category, 120, p.stays, staysSpan, f);
     };
-    auto demographics = [&](int k) -> Series* {
-        const int felony = off.felonyType;
-        if (felony < 1 || u(felony) > st.PrisonDemosByFelonyType.size()) return nullptr;
-        Series& d = st.PrisonDemosByFelonyType[u(felony - 1)][u(k)];
-        return d.empty() ? nullptr : &d;
-    };
-    auto entry = [](std::vector<SeriesList>& table, int i, int j) -> Series* {
-        if (i < 1 || j < 1 || u(i) > table.size()) return nullptr;
-        SeriesList& row = table[u(i - 1)];
-        if (u(j) > row.size() || row[u(j - 1)].empty()) return nullptr;
-        return &row[u(j - 1)];
-    };
 
     // The totals.
     addStays(st.Tops[7], 1, 1.0);
-    if (Series* d = demographics(7)) addScaled(*d, 1, 120, p.stays, staysSpan, 1.0);
-    if (Series* g = entry(st.TotalsByAdmissionGroupAndOffense, off.felonyType, off.offense))
+    if (Series* d = demographicsOf(st, off.felonyType, 7)) addScaled(*d, 1, 120, p.stays, staysSpan, 1.0);
+    if (Series* g = entryOf(&st.TotalsByAdmissionGroupAndOffense, off.felonyType, off.offense))
         addScaled(*g, 1, 120, p.mainStays, mainSpan, 1.0);
 
     // Post-prison sanctions: the gender and race rows, or the total row under option 1.
@@ -153,10 +136,10 @@ void Engine::addCaseProfile() {
                 addScaled(st.Tops[u(k)], r.category, 120, p.revocationStays, revocationSpan, r.factor);
         } else {
             addStays(st.Tops[u(k)], r.category, r.factor);
-            if (Series* d = demographics(k)) addScaled(*d, r.category, 120, p.stays, staysSpan, r.factor);
+            if (Series* d = demographicsOf(st, off.felonyType, k)) addScaled(*d, r.category, 120, p.stays, staysSpan, r.factor);
         }
         if (k == VarOffense) {
-            if (Series* crime = entry(st.CrimeByAgeAndGender, off.gender, off.ageGroup))
+            if (Series* crime = entryOf(&st.CrimeByAgeAndGender, off.gender, off.ageGroup))
                 addScaled(*crime, r.category, 120, p.mainStays, mainSpan, r.factor);
         }
         const bool option1 = postprisonOption == 1;
@@ -172,7 +155,7 @@ void Engine::addCaseProfile() {
     // Jail and the non-prison sanctions.
     const Span jailSpan = p.jailSpan;
     const std::array<Span, 5> sanctionSpans = p.sanctionSpans;
-    std::array<Series, 8>* const sanctionTables[] = {&st.Trt, &st.Thd, &st.Tcs, &st.Trest, &st.Tfine};
+    const auto sanctionRows = sanctionTables(st);
     bool summed[7] = {};
     for (std::size_t group = 0; group < 2; ++group) {
         const long sum = categorySum(*this, group);
@@ -206,7 +189,7 @@ void Engine::addCaseProfile() {
         const int c = r.sanctionCategory;
         if (jail && hasRow(st.Tjail[u(k)], c, 85)) addScaled(st.Tjail[u(k)], c, 85, p.jail, jailSpan, r.factor);
         for (std::size_t i = k == VarSentenceLength ? 1 : 0; i < 5; ++i) {
-            Series& table = (*sanctionTables[i])[u(k)];
+            Series& table = (*sanctionRows[i])[u(k)];
             if (hasRow(table, c, 73)) addScaled(table, c, 73, p.sanctions[i], sanctionSpans[i], r.factor);
         }
     }

@@ -79,7 +79,4 @@ struct CaseProfile {
     std::array<Span, 5> sanctionSpans = postSpans;
 };
 
-/// Where a row is not zero; empty (lo == hi) for a row of zeros.
-Span nonzeroSpan(const Series& row);
-
 } // namespace kov

@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "engine/noprison_setup.h"
 #include "engine/supervision_levels.h"
+#include "engine/table_rows.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -24,10 +25,6 @@ constexpr int SentenceLengthTable = 4;
 constexpr int AgeTable = 2;
 
 std::size_t idx(long v) { return static_cast<std::size_t>(v); }
-
-bool hasRow(const Series& a, long category, long rowLength) {
-    return category >= 1 && category * rowLength <= static_cast<long>(a.size());
-}
 
 /// Adds w to the days from..to-1 of one category's row, clipped to the row.
 void addByDay(Engine& e, Series& a, long category, long rowLength, long from, long to, double w) {

@@ -8,6 +8,7 @@
 // release parameter "Probability of release revocation" in the same place.
 #include "engine/engine.h"
 #include "engine/supervision_levels.h"
+#include "engine/table_rows.h"
 
 #include <algorithm>
 #include <climits>
@@ -26,10 +27,6 @@ constexpr int TotalRow = 2; // the one-row total of Tprt..Tpfine
 std::size_t idx(long v) { return static_cast<std::size_t>(v); }
 
 int toInt(long v) { return static_cast<int>(std::clamp(v, static_cast<long>(INT_MIN), static_cast<long>(INT_MAX))); }
-
-bool hasRow(const Series& a, long category, long rowLength) {
-    return category >= 1 && category * rowLength <= static_cast<long>(a.size());
-}
 
 /// q into the population of one category for months from..to.
 void addPopulation(Engine& e, Series& pop, int category, int N, long from, long to, double q) {

@@ -7,6 +7,7 @@
 // do not start from an empty prison.
 #include "engine/age_runs.h"
 #include "engine/engine.h"
+#include "engine/table_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -54,22 +55,6 @@ struct GridCell {
     }
 };
 
-/// The run [i-1][j-1] of a two-level table, or null when it is not there.
-Series* entryOf(std::vector<SeriesList>* table, int i, int j) {
-    if (!table || i < 1 || j < 1 || at(i) > table->size()) return nullptr;
-    SeriesList& row = (*table)[at(i - 1)];
-    if (at(j) > row.size() || row[at(j - 1)].empty()) return nullptr;
-    return &row[at(j - 1)];
-}
-
-/// The demographic table by felony type of breakdown table k, or null.
-Series* demographics(Engine& e, int felonyType, int k) {
-    StateTables& st = e.st;
-    if (felonyType < 1 || at(felonyType) > st.PrisonDemosByFelonyType.size() || k < 0 || k >= 8) return nullptr;
-    Series& d = st.PrisonDemosByFelonyType[at(felonyType - 1)][static_cast<std::size_t>(k)];
-    return d.empty() ? nullptr : &d;
-}
-
 /// Events counted by month; the value is also the entry/exit table index.
 enum PrisonEvent : int { NewAdmission = 0, SupervisionRevocation, ReleaseRevocation, PreRelease, PreReleaseFailure };
 
@@ -95,7 +80,7 @@ public:
             if (code == -66 || !age.sharedStays) return;
             ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
             pop_ = Target(e, &e.st.Tops[VarAge]);
-            demos_ = Target(e, demographics(e, felonyType, VarAge));
+            demos_ = Target(e, demographicsOf(e.st, felonyType, VarAge));
             ageFactor_ = age.factor;
             mainStays_ = capture_;
             capture_ = p.callStays.data();
@@ -111,7 +96,7 @@ public:
             return;
         }
         pop_ = Target(e, pop);
-        demos_ = Target(e, demographics(e, felonyType, e.currentTable));
+        demos_ = Target(e, demographicsOf(e.st, felonyType, e.currentTable));
         StateTables& st = e.st;
         if (e.inTotals) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));

@@ -208,7 +208,6 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
     capture = Capture::Off;
     inTotals = false;
 
-    const int jailGroup = jailGroups.lookup(c.jailTime);
     bool sharedSanctions = false;
     for (int k : BreakdownOrder) {
         const CaseRow& r = caseRows[u(k)];
@@ -244,8 +243,7 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
         sharedSanctions = sharedSanctions || r.sharedSanctionRows;
         inTotals = k == VarGender; // the gender table stands for the totals here
         const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
-        const int noprisonCategory = k == VarSentenceLength ? jailGroup : category;
-        noprison(k, noprisonCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
+        noprison(k, r.sanctionCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
                  c.county, ws, W[u(y + 5)] * f, off.region, c.randomDay, c.age);
         inTotals = false;
     }
