@@ -9,6 +9,7 @@
 #include "engine/table_rows.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace kov {
@@ -41,11 +42,18 @@ void sendRow(Engine& e, Series& a, int category, long first, long n, double w, i
     e.sendit(a, category, static_cast<int>(first), static_cast<int>(n), w, last);
 }
 
-/// The cells a sendRow of the case profile writes, for its span.
-void widenProfile(Span& span, long first, long n, int last) {
-    const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
-    if (lo <= hi) span.widen(idx(lo), idx(hi));
-}
+/// A category row of one of the call's tables; a row of the case profile
+/// also keeps the span of cells written in it.
+struct MonthRow {
+    Series& table;
+    Span* span = nullptr; ///< the profile row's span, else null
+
+    void add(Engine& e, int category, long first, long n, double w, int last) const {
+        sendRow(e, table, category, first, n, w, last);
+        const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
+        if (span && lo <= hi) span->widen(idx(lo), idx(hi));
+    }
+};
 
 Series* countyJail(Engine& e, int county) {
     if (county < 1 || county > static_cast<int>(e.st.Tjailc.size())) return nullptr;
@@ -77,8 +85,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // One call with factor 1 stands for the tables that share the case
     // profile: it adds to the profile's rows, as category 1.
     const bool profiling = capture == Capture::Noprison;
-    Series& tjail = profiling ? profile->jail : st.Tjail[idx(k)];
-    Series& trt = profiling ? profile->sanctions[0] : st.Trt[idx(k)];
+    const MonthRow tjail = profiling ? MonthRow{profile->jail, &profile->jailSpan} : MonthRow{st.Tjail[idx(k)]};
+    auto sanctionRow = [&](std::array<Series, 8>& tables, std::size_t i) {
+        return profiling ? MonthRow{profile->sanctions[i], &profile->sanctionSpans[i]} : MonthRow{tables[idx(k)]};
+    };
+    const MonthRow trt = sanctionRow(st.Trt, 0);
     if (profiling) category = 1;
     // Rows this table takes from the case profile when the case ends: all
     // but its jail by age (age table) or by day (sentence-length table).
@@ -104,12 +115,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (!ownJail) {
             // added with the case profile
         } else if (k == AgeTable) {
-            SenditForAge(tjail, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
+            SenditForAge(tjail.table, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
         } else if (k == SentenceLengthTable) {
-            addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
+            addByDay(*this, tjail.table, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
         } else {
-            sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
-            if (profiling) widenProfile(profile->jailSpan, first, ns.jailMonths, JailLastMonth);
+            tjail.add(*this, category, first, ns.jailMonths, x, JailLastMonth);
         }
         if (inTotals) {
             addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
@@ -154,12 +164,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                 if (!ownJail) {
                     // added with the case profile
                 } else if (k == AgeTable) {
-                    SenditForAge(tjail, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
+                    SenditForAge(tjail.table, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
                 } else if (k == SentenceLengthTable) {
-                    addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
+                    addByDay(*this, tjail.table, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
                 } else {
-                    sendRow(*this, tjail, category, v, n, x, JailLastMonth);
-                    if (profiling) widenProfile(profile->jailSpan, v, n, JailLastMonth);
+                    tjail.add(*this, category, v, n, x, JailLastMonth);
                 }
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
@@ -191,27 +200,23 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
-                addByDay(*this, trt, group, DaysPerCategory, firstDay,
+                addByDay(*this, trt.table, group, DaysPerCategory, firstDay,
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
-                sendRow(*this, trt, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
-                if (profiling) widenProfile(profile->sanctionSpans[0], first, ns.rtMonths, SanctionLastMonth);
+                trt.add(*this, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
             }
         }
         const struct {
-            Series& table;
+            MonthRow row;
             double p;
             int months;
-            std::size_t row; ///< of the case profile
-        } others[] = {{profiling ? profile->sanctions[1] : st.Thd[idx(k)], ns.Phd, ns.Lhd, 1},
-                      {profiling ? profile->sanctions[2] : st.Tcs[idx(k)], ns.Pcs, ns.Lcs, 2},
-                      {profiling ? profile->sanctions[3] : st.Trest[idx(k)], ns.Prest, ns.Lrp, 3},
-                      {profiling ? profile->sanctions[4] : st.Tfine[idx(k)], ns.Pfine, ns.Lfp, 4}};
+        } others[] = {{sanctionRow(st.Thd, 1), ns.Phd, ns.Lhd},
+                      {sanctionRow(st.Tcs, 2), ns.Pcs, ns.Lcs},
+                      {sanctionRow(st.Trest, 3), ns.Prest, ns.Lrp},
+                      {sanctionRow(st.Tfine, 4), ns.Pfine, ns.Lfp}};
         for (const auto& sanction : others)
-            if (!rowsShared && sanction.p > 0 && sanction.months > 0) {
-                sendRow(*this, sanction.table, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
-                if (profiling) widenProfile(profile->sanctionSpans[sanction.row], first, sanction.months, SanctionLastMonth);
-            }
+            if (!rowsShared && sanction.p > 0 && sanction.months > 0)
+                sanction.row.add(*this, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
     }
 }
 
