@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace kov {
@@ -94,6 +95,15 @@ TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.err.find("Line 3 of the court microdata has no case number: a run ends there"), std::string::npos)
         << r.err;
+
+    // Without the court microdata neither a check nor a run goes on; both name the file.
+    std::filesystem::remove(dir.file("court_micro_101.dat"));
+    const std::string missing = "File " + dir.file("court_micro_101.dat") + " could not be opened, cause = 2";
+    for (const char* command : {"check", "run"}) {
+        r = kovary(dir, std::string(command) + " \"" + dir.file("run.kov") + "\"");
+        EXPECT_EQ(r.code, 1) << command;
+        EXPECT_NE(r.err.find(missing), std::string::npos) << command << ": " << r.err;
+    }
 }
 
 TEST(Cli, EveryCommandHasHelp) {

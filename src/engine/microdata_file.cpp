@@ -105,6 +105,10 @@ bool CMicroDataFile::ReadLine() {
     return true;
 }
 
+std::string CMicroDataFile::openFailureText() const {
+    return format("File %s could not be opened, cause = %d", path_.c_str(), openCause_);
+}
+
 std::string CMicroDataFile::faultText() const {
     switch (fault_) {
     case LineFault::None: return std::string();

@@ -60,6 +60,8 @@ public:
     /// Cause code of a failed Open, in the framework's file-error numbering:
     /// 1 generic, 2 not found, 3 bad path, 4 too many open files, 5 access denied.
     int openCause() const { return openCause_; }
+    /// The message for a failed Open: the path and the cause code.
+    std::string openFailureText() const;
 
 private:
     /// The next token's text, or false when the line has no more.

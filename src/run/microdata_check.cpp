@@ -2,28 +2,27 @@
 
 #include "engine/microdata_file.h"
 #include "engine/read_case.h"
-#include "run/format.h"
 #include "run/random.h"
 #include "run/simulation.h"
 
 namespace kov {
 namespace {
 
-/// Passes on the messages of the first `limit` bad cases only.
+/// Passes on the first `limit` messages only: a bad case shows one.
 class LimitedHost final : public Host {
 public:
     LimitedHost(Host& host, int limit) : host_(host), limit_(limit) {}
     void message(const std::string& text, MessageIcon icon) override {
-        if (shown < limit_) host_.message(text, icon);
+        if (shown_++ < limit_) host_.message(text, icon);
     }
     void status(const std::string&) override {}
     void prompt(const std::string&) override {}
     bool pump() override { return false; }
-    int shown = 0;
 
 private:
     Host& host_;
     int limit_;
+    int shown_ = 0;
 };
 
 } // namespace
@@ -31,9 +30,8 @@ private:
 MicrodataCheck checkCourtMicrodata(const Simulation& sim, Host& host, int reportLimit) {
     MicrodataCheck result;
     CMicroDataFile file;
-    const std::string path = sim.filePath(CourtMicrodataFile);
-    if (!file.Open(path)) {
-        host.message(format("File %s could not be opened, cause = %d", path.c_str(), file.openCause()), MessageIcon::Stop);
+    if (!file.Open(sim.filePath(CourtMicrodataFile))) {
+        host.message(file.openFailureText(), MessageIcon::Stop);
         return result;
     }
     // A stream of its own: the draws of a check must not move a run's.
@@ -50,10 +48,7 @@ MicrodataCheck checkCourtMicrodata(const Simulation& sim, Host& host, int report
             continue;
         }
         ++result.cases;
-        if (read == CaseRead::Error) {
-            ++result.bad;
-            ++limited.shown;
-        }
+        if (read == CaseRead::Error) ++result.bad;
     }
     if (file.failed()) {
         host.message(file.faultText(), MessageIcon::Stop);

@@ -47,9 +47,8 @@ bool Simulation::projin() {
     const std::string microPath = filePath(CourtMicrodataFile);
     microdata = std::make_unique<CMicroDataFile>();
     if (!microdata->Open(microPath)) {
-        const int cause = microdata->openCause();
+        host.message(microdata->openFailureText(), MessageIcon::Stop);
         microdata.reset();
-        host.message(format("File %s could not be opened, cause = %d", microPath.c_str(), cause), MessageIcon::Stop);
         return false;
     }
     const std::string countyPath = filePath(CountyOutputFile);

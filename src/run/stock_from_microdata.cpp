@@ -105,8 +105,7 @@ bool Simulation::createStockFromMicrodata() {
     const std::string path = filePath(StockMicrodataFile);
     CMicroDataFile file;
     if (!file.Open(path)) {
-        host.message(format("File %s could not be opened, cause = %d", path.c_str(), file.openCause()),
-                     MessageIcon::Stop);
+        host.message(file.openFailureText(), MessageIcon::Stop);
         return false;
     }
     err.m_CaseNumber = 0;
