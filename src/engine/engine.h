@@ -129,9 +129,12 @@ public:
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// The row and factor of each breakdown table for the case just read, and
-    /// which tables may take their flows from the case profile; jailGroup is
-    /// the sentence-length table's row of the non-prison tables.
-    void setCaseRows(const std::array<double, 30>& W, int jailGroup);
+    /// which tables may take their flows from the case profile.
+    void setCaseRows(const struct CaseFields& c, const std::array<double, 30>& W);
+    /// The prison call's probabilities of a grid cell and its month lengths.
+    void setPrisonSetup(int table, int row, int col);
+    /// Post-prison run parameters in whole months.
+    void setPostprisonLengths();
     /// Adds the case profile to the totals and every table that shares it,
     /// and clears it for the next case.
     void addCaseProfile();
@@ -209,12 +212,11 @@ public:
     enum class Capture { Off, Totals, Noprison };
     Capture capture = Capture::Off; ///< where the flow operations now add
     std::unique_ptr<CaseProfile> profile;
-    bool profiled = false; ///< the current case fills shared tables from the profile
+    /// The current case fills shared tables from the profile; ns, prisonSetup
+    /// and ps's lengths then hold its setup, worked out by setCaseRows.
+    bool profiled = false;
     std::array<CaseRow, 8> caseRows{};
     int caseAge = -1; ///< the age read for the current case
-    bool noprisonSetupKept = false; ///< ns holds the current profiled case's setup
-    bool prisonSetupKept = false;   ///< prisonSetup holds the current profiled case's setup
-    bool postprisonLengthsKept = false; ///< ps holds the run's month lengths for the current profiled case
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -99,11 +99,9 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
 
     // 1. Lengths and probabilities of the case, and its county's jail.
     if (inTotals) {
-        // Within a case loop's case the setup is the same every year.
-        if (!(profiled && noprisonSetupKept)) {
+        // A profiled case's setup was worked out when the case was read.
+        if (!profiled)
             ns = computeNoprisonSetup(st, ctx.params, row, col, table, T, restitutionDays, jailDays, county, region);
-            noprisonSetupKept = profiled;
-        }
         Series* cj = countyJail(*this, county);
         if (cj && ns.jailMonths > 0 && ns.Pj > 0 && sanctioned)
             sendRow(*this, *cj, 1, first, ns.jailMonths, ns.Pj * ws, CountyLastMonth);

@@ -53,6 +53,17 @@ void countRevocation(Series& parc, long month, double q) {
 
 } // namespace
 
+void Engine::setPostprisonLengths() {
+    const auto& rp = ctx.params.release;
+    ps.Lauto = wholeMonths(rp[RelLenSupervisionBeforeAutoReduction]);
+    ps.Lviol = wholeMonths(rp[RelLenSupervisionBeforeViolation]);
+    ps.Linc = wholeMonths(rp[RelLenIncreasedSupervisionAfterViolation]);
+    ps.Iviol = wholeMonths(rp[RelIncrementSupervisionForViolation]);
+    ps.Lrel = wholeMonths(rp[LenReleaseBeforeRevocation]);
+    ps.sanctionMonths = {wholeMonths(rp[RelLenHomeDetention]), wholeMonths(rp[RelLenCommunityService]),
+                         wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
+}
+
 void Engine::postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
                         double P) {
     err.record("postprison", 8000);
@@ -68,16 +79,8 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
         ps.violationJailMonths = wholeMonths(rp[RelLenJailDaysAfterSupervisionViolation] / 30.0);
     }
     const double autoReduction = rp[RelLenSupervisionBeforeAutoReduction];
-    if (!(profiled && postprisonLengthsKept)) {
-        ps.Lauto = wholeMonths(autoReduction);
-        ps.Lviol = wholeMonths(rp[RelLenSupervisionBeforeViolation]);
-        ps.Linc = wholeMonths(rp[RelLenIncreasedSupervisionAfterViolation]);
-        ps.Iviol = wholeMonths(rp[RelIncrementSupervisionForViolation]);
-        ps.Lrel = wholeMonths(rp[LenReleaseBeforeRevocation]);
-        ps.sanctionMonths = {wholeMonths(rp[RelLenHomeDetention]), wholeMonths(rp[RelLenCommunityService]),
-                             wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
-        postprisonLengthsKept = profiled;
-    }
+    // A profiled case's lengths were worked out when the case was read.
+    if (!profiled) setPostprisonLengths();
     const int Lauto = ps.Lauto;
 
     // 1. Supervision. A negative auto-reduction length counts as 0: none.

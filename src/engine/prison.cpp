@@ -328,28 +328,29 @@ struct Term {
 
 } // namespace
 
+void Engine::setPrisonSetup(int table, int row, int col) {
+    const RunParameters& p = ctx.params;
+    const GridCell cell(st, table, row, col);
+    PrisonSetup& c = prisonSetup;
+    c.P = cell.probability(1);
+    c.Q = cell.probability(0);
+    c.R = cell.probability(20);
+    c.Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]);
+    c.Lpre = wholeMonths(p.release[LenPreRelease]);
+    c.Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]);
+    c.Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]);
+    c.Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]);
+    c.LpreParameter = p.release[LenPreRelease];
+    c.Ppre = p.release[ProbPreRelease];
+    c.Pcomp = p.release[ProbCompletePreRelease];
+    c.Prel = p.release[ProbReleaseRevocation];
+}
+
 void Engine::prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
                     std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
     err.record("prison", 7000);
-    // Within a case loop's case every call reads the same cell and parameters.
-    if (!(profiled && prisonSetupKept)) {
-        const RunParameters& p = ctx.params;
-        const GridCell cell(st, table, row, col);
-        PrisonSetup& c = prisonSetup;
-        c.P = cell.probability(1);
-        c.Q = cell.probability(0);
-        c.R = cell.probability(20);
-        c.Lsr = wholeMonths(p.sanctions[LenSupervisionBeforeRevocation]);
-        c.Lpre = wholeMonths(p.release[LenPreRelease]);
-        c.Ladd = wholeMonths(p.release[LenAddedTermAfterPreReleaseRevoked]);
-        c.Lrel = wholeMonths(p.release[LenReleaseBeforeRevocation]);
-        c.Lrev1 = wholeMonths(p.release[LenPrison1stRevocation]);
-        c.LpreParameter = p.release[LenPreRelease];
-        c.Ppre = p.release[ProbPreRelease];
-        c.Pcomp = p.release[ProbCompletePreRelease];
-        c.Prel = p.release[ProbReleaseRevocation];
-        prisonSetupKept = profiled;
-    }
+    // A profiled case's setup was worked out when the case was read.
+    if (!profiled) setPrisonSetup(table, row, col);
     const PrisonSetup& c = prisonSetup;
     Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
     Term t{.flows = flows,

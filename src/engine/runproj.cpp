@@ -3,6 +3,7 @@
 // operations for the totals and every breakdown table.
 #include "engine/engine.h"
 #include "engine/microdata_file.h"
+#include "engine/noprison_setup.h"
 #include "engine/programs.h"
 #include "engine/read_case.h"
 #include "run/format.h"
@@ -105,21 +106,26 @@ int Engine::runproj() {
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
     caseAge = c.age;
-    setCaseRows(W, jailGroups.lookup(c.jailTime));
+    setCaseRows(c, W);
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
     if (profiled) addCaseProfile();
     return 0;
 }
 
-void Engine::setCaseRows(const std::array<double, 30>& W, int jailGroup) {
+void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {
     // Shared flows scale the totals' amounts by the factor, which keeps every
     // comparison of an amount with zero only for weights and factors of one sign.
     bool usable = profile != nullptr && deferRanges;
     for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
-    noprisonSetupKept = false;
-    prisonSetupKept = false;
-    postprisonLengthsKept = false;
+    if (profiled) {
+        // Every call of the case reads the same grid cell and parameters.
+        ns = computeNoprisonSetup(st, ctx.params, c.gridRow, c.gridColumn, c.gridTable, c.prisonTerm,
+                                  c.restitutionDays, c.jailDays, c.county, off.region);
+        setPrisonSetup(c.gridTable, c.gridRow, c.gridColumn);
+        setPostprisonLengths();
+    }
+    const int jailGroup = jailGroups.lookup(c.jailTime);
 
     const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, off.sentenceMonths);
     for (int k : BreakdownOrder) {

@@ -74,9 +74,6 @@ bool Simulation::projin() {
     flushRanges();
     deferRanges = false;
     profiled = false;
-    noprisonSetupKept = false;
-    prisonSetupKept = false;
-    postprisonLengthsKept = false;
     rangeSums.clear();
     microdata.reset();
     const bool countyWritten = closeReport(countyOut, countyPath);
