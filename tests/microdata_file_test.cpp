@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -109,6 +114,50 @@ INSTANTIATE_TEST_SUITE_P(
                       TokenCase{"-2147483648", Ok, INT_MIN, Ok, -2147483648.0},
                       TokenCase{"2147483648", Bad, 0, Ok, 2147483648.0},
                       TokenCase{"99999999999999999999", Bad, 0, Ok, 1e20}));
+
+// Plain decimal tokens take a quicker way than the C library: every token
+// must still read exactly as strtoll and strtod read it.
+TEST(MicroDataFile, PlainNumbersReadExactlyAsTheCLibraryReadsThem) {
+    std::mt19937 gen(20261207);
+    auto pick = [&](int n) { return static_cast<int>(gen() % static_cast<unsigned>(n)); };
+    std::vector<std::string> tokens = {"0", "-0", "+0", "-0.0", "9007199254740991", "9007199254740993",
+                                       "900719925474099.5", "0.1", "0.3", "123456789012345678", "1234567890123456789",
+                                       "0.0000000000000000000001", "0.00000000000000000000001", "5.", ".5", "-.5",
+                                       "1.2.3", "12-3", "2147483648", "-2147483649", "000000000000000000000007"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = pick(4) == 0 ? (pick(2) ? "-" : "+") : "";
+        const int digits = 1 + pick(i % 3 == 0 ? 24 : 9);
+        const int point = pick(digits + 2);
+        for (int j = 0; j < digits; ++j) {
+            if (j == point) t += '.';
+            t += static_cast<char>('0' + pick(10));
+        }
+        if (pick(10) == 0) t += std::string("eEx.a+-")[static_cast<std::size_t>(pick(7))] + std::to_string(pick(30));
+        tokens.push_back(t);
+    }
+    std::string lines;
+    for (const std::string& t : tokens) lines += t + "   " + t + "\n";
+    ScratchDir dir;
+    dir.write("m.dat", lines);
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    for (const std::string& t : tokens) {
+        ASSERT_TRUE(f.ReadLine());
+        errno = 0;
+        char* end = nullptr;
+        const long long wantInt = std::strtoll(t.c_str(), &end, 10);
+        const bool intOk = end != t.c_str() && errno != ERANGE && wantInt >= INT_MIN && wantInt <= INT_MAX;
+        int i = -7;
+        EXPECT_EQ(f.NextInt(i), intOk) << t;
+        if (intOk) {
+            EXPECT_EQ(i, wantInt) << t;
+        }
+        const double wantDouble = std::strtod(t.c_str(), &end);
+        double d = -7.0;
+        ASSERT_TRUE(f.NextDouble(d)) << t;
+        EXPECT_EQ(std::memcmp(&d, &wantDouble, sizeof d), 0) << t << " read as " << d << ", not " << wantDouble;
+    }
+}
 
 TEST(MicroDataFile, LongestLineIsAcceptedOneMoreCharacterIsRefused) {
     ScratchDir dir;

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +34,50 @@ int causeOf(int error) {
     }
 }
 
+
+/// The leading number of [p, end) when it is plain decimal digits (an
+/// optional sign, at most 18 digits: no overflow), as strtoll reads it;
+/// false for anything else, which then goes to strtoll itself.
+bool plainInt(const char* p, const char* end, long long& out) {
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* digits = p;
+    long long v = 0;
+    while (p < end && *p >= '0' && *p <= '9' && p - digits < 18) v = v * 10 + (*p++ - '0');
+    if (p == digits || (p < end && *p >= '0' && *p <= '9')) return false;
+    out = negative ? -v : v;
+    return true;
+}
+
+/// The whole of [p, end) when it is a plain decimal ("12", "-0.25", ".5")
+/// whose digits make an integer below 2^53 and with at most 22 decimals:
+/// that integer and the power of ten are exact, so one division rounds
+/// exactly as strtod does. False for anything else, which goes to strtod.
+bool plainDouble(const char* p, const char* end, double& out) {
+    static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    unsigned long long v = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            if (v >= (1ULL << 53) / 10) return false;
+            v = v * 10 + static_cast<unsigned>(*p - '0');
+            ++digits;
+            if (point) ++decimals;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || decimals > 22) return false;
+    const double magnitude = static_cast<double>(v) / Powers[decimals];
+    out = negative ? -magnitude : magnitude;
+    return true;
+}
 } // namespace
 
 bool CMicroDataFile::Open(const std::string& path) {
@@ -58,11 +103,18 @@ void CMicroDataFile::Close() {
     in_.clear();
     line_.clear();
     token_.clear();
+    bufferPos_ = bufferEnd_ = 0;
     lineCount_ = 0;
     tokenPos_ = 0;
     tokenStatus_ = TokenStatus::Missing;
     fault_ = LineFault::None;
     openCause_ = 0;
+}
+
+bool CMicroDataFile::fill() {
+    bufferPos_ = 0;
+    bufferEnd_ = static_cast<std::size_t>(in_.rdbuf()->sgetn(buffer_.data(), static_cast<std::streamsize>(buffer_.size())));
+    return bufferEnd_ > 0;
 }
 
 bool CMicroDataFile::ReadLine() {
@@ -71,27 +123,29 @@ bool CMicroDataFile::ReadLine() {
         fault_ = LineFault::TooManyLines;
         return false;
     }
-    std::streambuf* buf = in_.rdbuf();
-    using Traits = std::streambuf::traits_type;
     line_.clear();
     bool any = false;
     for (;;) {
-        const Traits::int_type c = buf->sbumpc();
-        if (Traits::eq_int_type(c, Traits::eof())) break;
+        if (bufferPos_ == bufferEnd_ && !fill()) break;
         any = true;
-        if (c == '\n') break;
-        if (c == '\0') {
+        const char* from = buffer_.data() + bufferPos_;
+        const std::size_t available = bufferEnd_ - bufferPos_;
+        const char* newline = static_cast<const char*>(std::memchr(from, '\n', available));
+        const std::size_t n = newline ? static_cast<std::size_t>(newline - from) : available;
+        if (std::memchr(from, '\0', n)) {
             fault_ = LineFault::NotText;
             line_.clear();
             return false;
         }
         // One character beyond the limit is room for the CR of a CR LF end.
-        if (line_.size() > MaxLineLength) {
+        if (line_.size() + n > MaxLineLength + 1) {
             fault_ = LineFault::TooLong;
             line_.clear();
             return false;
         }
-        line_.push_back(Traits::to_char_type(c));
+        line_.append(from, n);
+        bufferPos_ += newline ? n + 1 : n;
+        if (newline) break;
     }
     if (!any) return false;
     if (!line_.empty() && line_.back() == '\r') line_.pop_back();
@@ -128,9 +182,8 @@ bool CMicroDataFile::nextToken() {
     const std::size_t start = i;
     while (i < n && line_[i] != ' ') ++i;
     tokenPos_ = i;
-    if (i == start) return false;
-    token_.assign(line_, start, i - start);
-    return true;
+    tokenStart_ = start;
+    return i != start;
 }
 
 bool CMicroDataFile::NextInt(int& out) {
@@ -138,8 +191,16 @@ bool CMicroDataFile::NextInt(int& out) {
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
+    const char* token = line_.data() + tokenStart_;
+    long long plain = 0;
     int v = 0;
-    tokenStatus_ = tokenToInt(token_, v);
+    if (plainInt(token, line_.data() + tokenPos_, plain)) {
+        tokenStatus_ = plain < INT_MIN || plain > INT_MAX ? TokenStatus::Bad : TokenStatus::Ok;
+        v = static_cast<int>(plain);
+    } else {
+        token_.assign(token, tokenPos_ - tokenStart_);
+        tokenStatus_ = tokenToInt(token_, v);
+    }
     if (tokenStatus_ != TokenStatus::Ok) return false;
     out = v;
     return true;
@@ -150,8 +211,14 @@ bool CMicroDataFile::NextDouble(double& out) {
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
+    const char* token = line_.data() + tokenStart_;
     double v = 0.0;
-    tokenStatus_ = tokenToDouble(token_, v);
+    if (plainDouble(token, line_.data() + tokenPos_, v)) {
+        tokenStatus_ = TokenStatus::Ok;
+    } else {
+        token_.assign(token, tokenPos_ - tokenStart_);
+        tokenStatus_ = tokenToDouble(token_, v);
+    }
     if (tokenStatus_ != TokenStatus::Ok) return false;
     out = v;
     return true;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -66,11 +67,16 @@ public:
 private:
     /// The next token's text, or false when the line has no more.
     bool nextToken();
+    /// The next block of the file into the buffer; false at its end.
+    bool fill();
 
     std::ifstream in_;
+    std::vector<char> buffer_ = std::vector<char>(1 << 16); ///< read ahead of the line
+    std::size_t bufferPos_ = 0, bufferEnd_ = 0;
     std::string path_;
     std::string line_;
-    std::string token_; ///< the last token's text, reused
+    std::string token_; ///< the last token's text, when the plain readers cannot take it
+    std::size_t tokenStart_ = 0; ///< where the last token starts in line_
     int lineCount_ = 0;
     std::size_t tokenPos_ = 0;
     TokenStatus tokenStatus_ = TokenStatus::Missing;
