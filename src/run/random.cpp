@@ -31,14 +31,9 @@ RandomNumberGenerator::RandomNumberGenerator(std::uint32_t seed, CRand& crt)
     Refill();
 }
 
-std::int32_t RandomNumberGenerator::NextValue() {
-    const std::int32_t value = values_[position_];
-    ++position_;
-    if (position_ == BlockSize) {
-        ++blockCount_;
-        Refill();
-    }
-    return value;
+void RandomNumberGenerator::NextBlock() {
+    ++blockCount_;
+    Refill();
 }
 
 void RandomNumberGenerator::Refill() {

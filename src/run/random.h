@@ -37,8 +37,13 @@ public:
     RandomNumberGenerator(const RandomNumberGenerator&) = delete;
     RandomNumberGenerator& operator=(const RandomNumberGenerator&) = delete;
 
-    /// Next value of the stream, 0..32767.
-    std::int32_t NextValue();
+    /// Next value of the stream, 0..32767. Inline: programs draw one for
+    /// every month a case spends in them.
+    std::int32_t NextValue() {
+        const std::int32_t value = values_[position_];
+        if (++position_ == BlockSize) NextBlock();
+        return value;
+    }
     /// NextValue() / 32767.0
     double Uniform() { return NextValue() / 32767.0; }
 
@@ -47,6 +52,7 @@ public:
     std::uint32_t position() const { return position_; }
 
 private:
+    void NextBlock();
     void Refill();
 
     std::vector<std::int32_t> values_;
