@@ -5,6 +5,7 @@
 // one Engine::aging computes, to the last bit.
 #include "input/groups.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kov {
@@ -18,6 +19,28 @@ public:
     /// Category of month m (1..lastMonth), and through runEnd the last month
     /// that has the same whole age, hence the same category.
     int category(long long m, long long& runEnd);
+
+    /// Calls f(category, first, last) for the runs of months from..to
+    /// (1 <= from <= to <= lastMonth), in order.
+    template <class F>
+    void forEachRun(long long from, long long to, F&& f) {
+        if (wholeYears_ > 0 && age_ >= 0) {
+            // The usual case: the whole age is age + m / Y, Y = 12 x factor.
+            const long long Y = wholeYears_;
+            for (long long m = from, j = from / Y; m <= to; ++j) {
+                const long long end = std::min(j * Y + Y - 1, to);
+                f(groups_.lookup(static_cast<int>(age_ + j)), m, end);
+                m = end + 1;
+            }
+            return;
+        }
+        long long end = to;
+        for (long long m = from; m <= to; m = end + 1) {
+            const int c = category(m, end);
+            end = std::min(end, to);
+            f(c, m, end);
+        }
+    }
 
 private:
     // No initializers: only the runs found are read, and an object is made

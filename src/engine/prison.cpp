@@ -58,6 +58,20 @@ struct GridCell {
 /// Events counted by month; the value is also the entry/exit table index.
 enum PrisonEvent : int { NewAdmission = 0, SupervisionRevocation, ReleaseRevocation, PreRelease, PreReleaseFailure };
 
+/// Months a..b of one call's stays into the profile's row and, times f,
+/// into the age table's and its demographic table's rows; the call's row is
+/// cleared on the way.
+void splitRun(double* __restrict call, double* __restrict main, double* __restrict pop, double* __restrict demos,
+              Month a, Month b, double f) {
+    for (Month m = a - 1; m < b; ++m) {
+        const double v = call[at(m)];
+        main[at(m)] += v;
+        pop[at(m)] += f * v;
+        demos[at(m)] += f * v;
+        call[at(m)] = 0.0;
+    }
+}
+
 /// Where the flows of one call go. Adding a range writes the same amount to
 /// every target, so the breakdown, the felony-type demographics and the
 /// offense totals always agree.
@@ -111,22 +125,26 @@ public:
     Flows(const Flows&) = delete;
     Flows& operator=(const Flows&) = delete;
 
-    /// The call's stays go to the profile, and split by age to the age table.
+    /// The call's stays go to the profile, and split by age to the age table,
+    /// in one pass that also clears them for the next call.
     ~Flows() {
         if (!summing_ || callFirst_ > callLast_) return;
         double* call = capture_;
-        if (mainStays_) {
-            captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
-            for (Month m = callFirst_; m <= callLast_; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
-        }
-        Month end = callLast_;
-        for (Month m = callFirst_; m <= callLast_; m = end + 1) {
-            const int c = ages_->category(m, end);
-            end = std::min(end, callLast_);
-            pop_.addScaled(c, m, end, call, ageFactor_);
-            demos_.addScaled(c, m, end, call, ageFactor_);
-        }
-        std::fill(call + (callFirst_ - 1), call + callLast_, 0.0);
+        if (mainStays_) captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
+        ages_->forEachRun(callFirst_, callLast_, [&](int c, Month a, Month b) {
+            double* pop = pop_.row(c, b);
+            double* demos = demos_.row(c, b);
+            if (mainStays_ && pop && demos) {
+                splitRun(call, mainStays_, pop, demos, a, b, ageFactor_);
+                return;
+            }
+            // A row beyond its table: each target on its own, as far as it goes.
+            if (mainStays_)
+                for (Month m = a; m <= b; ++m) mainStays_[at(m - 1)] += call[at(m - 1)];
+            pop_.addScaled(c, a, b, call, ageFactor_);
+            demos_.addScaled(c, a, b, call, ageFactor_);
+            std::fill(call + (a - 1), call + b, 0.0);
+        });
     }
 
     /// Adds d to every month a..b of the horizon; a negative d removes.
@@ -184,6 +202,12 @@ private:
             const Month first = row + a - 1;
             const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
             if (first <= last) engine_->addRange(*table_, at(first), at(last), d);
+        }
+        /// Cells of months 1..b of category c's row, when the table has them all.
+        double* row(int c, Month b) const {
+            if (!table_ || c < 1) return nullptr;
+            const Month first = (static_cast<Month>(c) - 1) * Horizon;
+            return first + b <= static_cast<Month>(table_->size()) ? table_->data() + first : nullptr;
         }
         /// As add, each month m getting f x values[m - 1].
         void addScaled(int c, Month a, Month b, const double* values, double f) {
