@@ -15,7 +15,7 @@ std::size_t u(long v) { return static_cast<std::size_t>(v); }
 
 /// table row `category` (rows of rowLength) += f x source over span, the
 /// cells past the end of the table left out.
-void addScaled(Series& table, int category, std::size_t rowLength, const Series& source, Span span, double f) {
+[[gnu::noinline]] void addScaled(Series& table, int category, std::size_t rowLength, const Series& source, Span span, double f) {
     if (category < 1 || span.lo >= span.hi) return;
     const std::size_t row = u(category - 1) * rowLength;
     if (row >= table.size()) return;

@@ -148,7 +148,7 @@ public:
     }
 
     /// Adds d to every month a..b of the horizon; a negative d removes.
-    void add(Month a, Month b, double d) {
+    [[gnu::noinline]] void add(Month a, Month b, double d) {
         a = std::max<Month>(a, 1);
         b = std::min(b, Horizon);
         ++e_.counterOperations;
