@@ -209,13 +209,19 @@ public:
 
     // The case profile (case_profile.h): used while range sums are, so that
     // the straightforward way stays whole for checking.
-    enum class Capture { Off, Totals, Noprison };
+    enum class Capture { Off, Totals };
     Capture capture = Capture::Off; ///< where the flow operations now add
     std::unique_ptr<CaseProfile> profile;
     /// The current case fills shared tables from the profile; ns, prisonSetup
     /// and ps's lengths then hold its setup, worked out by setCaseRows.
     bool profiled = false;
     std::array<CaseRow, 8> caseRows{};
+    /// Some table of the current case takes its jail and sanctions from the
+    /// profile, which the call standing for the totals then writes.
+    bool sharedSanctions = false;
+    /// With the call that stands for the totals: the weight (factor 1) of the
+    /// case profile's jail and sanctions it writes; -1 for none.
+    double profileSanctionWeight = -1.0;
     int caseAge = -1; ///< the age read for the current case
 
     /// Live totals chart of the run dialog; empty when not shown.

@@ -42,16 +42,18 @@ void sendRow(Engine& e, Series& a, int category, long first, long n, double w, i
     e.sendit(a, category, static_cast<int>(first), static_cast<int>(n), w, last);
 }
 
-/// A category row of one of the call's tables; a row of the case profile
-/// also keeps the span of cells written in it.
-struct MonthRow {
-    Series& table;
-    Span* span = nullptr; ///< the profile row's span, else null
+/// A row of the case profile, factor 1, category 1: added at once, as the
+/// profile is read when the case ends, and with the span of cells written.
+struct ProfileRow {
+    Series& cells;
+    Span& span;
 
-    void add(Engine& e, int category, long first, long n, double w, int last) const {
-        sendRow(e, table, category, first, n, w, last);
+    void add(Engine& e, long first, long n, double w, int last) const {
+        ++e.counterOperations;
         const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
-        if (span && lo <= hi) span->widen(idx(lo), idx(hi));
+        if (lo > hi) return;
+        span.widen(idx(lo), idx(hi));
+        for (long m = lo; m <= hi; ++m) cells[idx(m)] += w;
     }
 };
 
@@ -82,20 +84,17 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     const long first = static_cast<long>(s) - 1; // the case starts in month s - 1
     const long firstDay = first * 30 + d;
     const int level = clampLevel(static_cast<long>(sentenceLevel) - 1);
-    // One call with factor 1 stands for the tables that share the case
-    // profile: it adds to the profile's rows, as category 1.
-    const bool profiling = capture == Capture::Noprison;
-    const MonthRow tjail = profiling ? MonthRow{profile->jail, &profile->jailSpan} : MonthRow{st.Tjail[idx(k)]};
-    auto sanctionRow = [&](std::array<Series, 8>& tables, std::size_t i) {
-        return profiling ? MonthRow{profile->sanctions[i], &profile->sanctionSpans[i]} : MonthRow{tables[idx(k)]};
-    };
-    const MonthRow trt = sanctionRow(st.Trt, 0);
-    if (profiling) category = 1;
+    // The call that stands for the totals also writes the case profile's
+    // jail and sanctions, with the weight of factor 1, for the tables that
+    // take them from there.
+    const double pw = profileSanctionWeight;
+    const bool profiling = pw >= 0.0 && profile;
     // Rows this table takes from the case profile when the case ends: all
     // but its jail by age (age table) or by day (sentence-length table).
-    const bool rowsShared = profiled && !profiling && k < 7 && caseRows[idx(k)].sharedSanctionRows;
+    const bool rowsShared = profiled && k < 7 && caseRows[idx(k)].sharedSanctionRows;
     const bool ownJail = !rowsShared || k == AgeTable || k == SentenceLengthTable;
     const bool ownTrt = !rowsShared || k == SentenceLengthTable;
+    Series& tjail = st.Tjail[idx(k)];
 
     // 1. Lengths and probabilities of the case, and its county's jail.
     if (inTotals) {
@@ -108,16 +107,18 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     }
 
     // 2. Jail.
-    if (ns.jailMonths > 0 && ns.Pj > 0 && first < 84 && sanctioned) {
+    const bool jailed = ns.jailMonths > 0 && ns.Pj > 0 && first < 84;
+    if (jailed && profiling) ProfileRow{profile->jail, profile->jailSpan}.add(*this, first, ns.jailMonths, ns.Pj * pw, JailLastMonth);
+    if (jailed && sanctioned) {
         const double x = ns.Pj * ws;
         if (!ownJail) {
             // added with the case profile
         } else if (k == AgeTable) {
-            SenditForAge(tjail.table, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
+            SenditForAge(tjail, static_cast<int>(first), ns.jailMonths, x, JailLastMonth, s, age);
         } else if (k == SentenceLengthTable) {
-            addByDay(*this, tjail.table, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
+            addByDay(*this, tjail, category, DaysPerCategory, firstDay, std::min(firstDay + jailDaysRead, DaysPerCategory), x);
         } else {
-            tjail.add(*this, category, first, ns.jailMonths, x, JailLastMonth);
+            sendRow(*this, tjail, category, first, ns.jailMonths, x, JailLastMonth);
         }
         if (inTotals) {
             addByDay(*this, m_JailByDays, 1, static_cast<long>(m_JailByDays.size()), firstDay,
@@ -153,8 +154,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         if (r <= e && inTotals) remtsup(m_Tsup, TsupMonths, static_cast<int>(r), static_cast<int>(e - r + 1), ns.Prev * wv);
 
         const long v = a + ns.Lviol;
-        if (v <= e && ns.violationJailMonths > 0 && ns.Pviol > 0 && sanctioned) {
-            const long ve = std::min(v - 1 + ns.violationJailMonths, e);
+        const bool violated = v <= e && ns.violationJailMonths > 0 && ns.Pviol > 0;
+        const long ve = std::min(v - 1 + ns.violationJailMonths, e);
+        if (violated && profiling && ve >= v && v < 84)
+            ProfileRow{profile->jail, profile->jailSpan}.add(*this, v, ve - v + 1, ns.Pnp * ns.Pviol * pw, JailLastMonth);
+        if (violated && sanctioned) {
             if (ve >= v && v < 84) {
                 const double x = ns.Pnp * ns.Pviol * ws;
                 const long n = ve - v + 1;
@@ -162,11 +166,11 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                 if (!ownJail) {
                     // added with the case profile
                 } else if (k == AgeTable) {
-                    SenditForAge(tjail.table, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
+                    SenditForAge(tjail, static_cast<int>(v), static_cast<int>(n), x, JailLastMonth, s, age);
                 } else if (k == SentenceLengthTable) {
-                    addByDay(*this, tjail.table, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
+                    addByDay(*this, tjail, category, DaysPerCategory, day, std::min(day + jailDaysRead, DaysPerCategory), x);
                 } else {
-                    tjail.add(*this, category, v, n, x, JailLastMonth);
+                    sendRow(*this, tjail, category, v, n, x, JailLastMonth);
                 }
                 if (inTotals) {
                     if (Series* cj = countyJail(*this, county)) sendRow(*this, *cj, 1, v, n, x, JailLastMonth);
@@ -194,27 +198,35 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     // 5. Sanctions. The sentence-length table is tabulated by jail-length
     // group; its arrays other than Trt may have fewer rows, and a group past
     // them is not counted.
+    const struct {
+        std::array<Series, 8>& tables;
+        double p;
+        int months;
+    } sanctions[] = {{st.Trt, ns.Prt, ns.rtMonths},
+                     {st.Thd, ns.Phd, ns.Lhd},
+                     {st.Tcs, ns.Pcs, ns.Lcs},
+                     {st.Trest, ns.Prest, ns.Lrp},
+                     {st.Tfine, ns.Pfine, ns.Lfp}};
+    if (first < 72 && profiling) {
+        for (std::size_t i = 0; i < 5; ++i)
+            if (sanctions[i].p > 0 && sanctions[i].months > 0)
+                ProfileRow{profile->sanctions[i], profile->sanctionSpans[i]}.add(
+                    *this, first, sanctions[i].months, sanctions[i].p * pw, SanctionLastMonth);
+    }
     if (first < 72 && sanctioned) {
         if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
-                addByDay(*this, trt.table, group, DaysPerCategory, firstDay,
+                addByDay(*this, st.Trt[idx(k)], group, DaysPerCategory, firstDay,
                          std::min(firstDay + restitutionDaysRead, DaysPerCategory), ns.Prt * ws);
             } else {
-                trt.add(*this, category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
+                sendRow(*this, st.Trt[idx(k)], category, first, ns.rtMonths, ns.Prt * ws, SanctionLastMonth);
             }
         }
-        const struct {
-            MonthRow row;
-            double p;
-            int months;
-        } others[] = {{sanctionRow(st.Thd, 1), ns.Phd, ns.Lhd},
-                      {sanctionRow(st.Tcs, 2), ns.Pcs, ns.Lcs},
-                      {sanctionRow(st.Trest, 3), ns.Prest, ns.Lrp},
-                      {sanctionRow(st.Tfine, 4), ns.Pfine, ns.Lfp}};
-        for (const auto& sanction : others)
-            if (!rowsShared && sanction.p > 0 && sanction.months > 0)
-                sanction.row.add(*this, category, first, sanction.months, sanction.p * ws, SanctionLastMonth);
+        for (std::size_t i = 1; i < 5; ++i)
+            if (!rowsShared && sanctions[i].p > 0 && sanctions[i].months > 0)
+                sendRow(*this, sanctions[i].tables[idx(k)], category, first, sanctions[i].months, sanctions[i].p * ws,
+                        SanctionLastMonth);
     }
 }
 

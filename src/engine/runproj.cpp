@@ -152,6 +152,8 @@ void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {
         r.sharedSanctionRows = scalable && !r.sharedSanctions;
         r.sanctionCategory = k == VarSentenceLength ? jailGroup : r.category;
     }
+    sharedSanctions = false;
+    for (const CaseRow& r : caseRows) sharedSanctions = sharedSanctions || r.sharedSanctions || r.sharedSanctionRows;
 }
 
 void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W) {
@@ -214,7 +216,6 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
     capture = Capture::Off;
     inTotals = false;
 
-    bool sharedSanctions = false;
     for (int k : BreakdownOrder) {
         const CaseRow& r = caseRows[u(k)];
         const int category = r.category;
@@ -242,26 +243,16 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
             postprisonCalls(k, category, st.Tops[u(k)], f);
         }
 
-        if (r.sharedSanctions) {
-            sharedSanctions = true;
-            continue;
-        }
-        sharedSanctions = sharedSanctions || r.sharedSanctionRows;
+        if (r.sharedSanctions) continue;
         inTotals = k == VarGender; // the gender table stands for the totals here
+        // The gender table's call also writes the case profile's jail and
+        // sanctions, with factor 1, for the tables that share them.
+        profileSanctionWeight = inTotals && sharedSanctions && y < 7 ? W[u(y + 10)] : -1.0;
         const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
         noprison(k, r.sanctionCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
                  c.county, ws, W[u(y + 5)] * f, off.region, c.randomDay, c.age);
+        profileSanctionWeight = -1.0;
         inTotals = false;
-    }
-    // One non-prison call with factor 1 for the tables that share it, after
-    // the gender table's call has worked out the case's lengths.
-    if (sharedSanctions && y < 7) {
-        capture = Capture::Noprison;
-        deferRanges = false; // the profile's short rows are added to at once
-        noprison(VarRace, 1, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel, c.county,
-                 W[u(y + 10)], W[u(y + 5)], off.region, c.randomDay, c.age);
-        deferRanges = true;
-        capture = Capture::Off;
     }
 }
 
