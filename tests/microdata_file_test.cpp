@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -176,6 +177,38 @@ TEST(MicroDataFile, LongestLineIsAcceptedOneMoreCharacterIsRefused) {
     EXPECT_EQ(f.faultText(), "Line 3 of " + dir.file("m.dat") + " is longer than 65536 characters");
     EXPECT_FALSE(f.ReadLine()) << "the reader stays stopped after a fault";
     EXPECT_EQ(f.lineCount(), 2);
+}
+
+// The file is read a block at a time: lines that straddle blocks, CR LF ends
+// split between two blocks and a NUL far into the file must come out as a
+// line-by-line reading gives them.
+TEST(MicroDataFile, LinesAcrossReadBlocksComeOutWhole) {
+    std::string text;
+    std::vector<std::string> lines;
+    for (int i = 0; text.size() < 300000; ++i) {
+        lines.push_back(std::to_string(i) + std::string(static_cast<std::size_t>(i * 37 % 1500), 'x'));
+        text += lines.back() + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    ScratchDir dir;
+    dir.write("m.dat", text);
+    CMicroDataFile f;
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    for (const std::string& line : lines) {
+        ASSERT_TRUE(f.ReadLine());
+        ASSERT_EQ(f.line(), line) << "line " << f.lineCount();
+    }
+    EXPECT_FALSE(f.ReadLine());
+    EXPECT_FALSE(f.failed());
+
+    const std::size_t late = text.find('\n', 200000) + 3; // inside a line well past the first block
+    text[late] = '\0';
+    dir.write("m.dat", text);
+    ASSERT_TRUE(f.Open(dir.file("m.dat")));
+    while (f.ReadLine()) {
+    }
+    EXPECT_EQ(f.fault(), LineFault::NotText);
+    const auto lineOfNul = static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(late), '\n')) + 1;
+    EXPECT_EQ(f.faultText(), "Line " + std::to_string(lineOfNul) + " of " + dir.file("m.dat") + " is not text");
 }
 
 TEST(MicroDataFile, BinaryFileIsNotText) {
