@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kov {
@@ -47,6 +48,20 @@ TEST(AgeRuns, EveryMonthOfEveryRunHasTheCategoryOfAging) {
                 long long walkedEnd = 0;
                 ASSERT_EQ(walked.category(m, walkedEnd), c) << "a run found earlier is reused";
                 ASSERT_GE(walkedEnd, m);
+            }
+            // The runs of a window of months, walked at once, cover it in order.
+            for (const auto& [from, to] : {std::pair{1LL, 120LL}, std::pair{7LL, 7LL}, std::pair{13LL, 100LL}}) {
+                AgeRuns runs(e.ageGroups, age, k, 120);
+                long long next = from;
+                runs.forEachRun(from, to, [&](int c, long long a, long long b) {
+                    ASSERT_EQ(a, next) << age << " " << k;
+                    ASSERT_LE(a, b);
+                    ASSERT_LE(b, to);
+                    for (long long t = a; t <= b; ++t)
+                        ASSERT_EQ(e.aging(age, static_cast<int>(t), k), c) << age << " " << k << " " << a << ".." << t;
+                    next = b + 1;
+                });
+                ASSERT_EQ(next, to + 1) << age << " " << k;
             }
         }
     }
