@@ -43,6 +43,16 @@ struct Span {
     }
 };
 
+/// Adds w to cells first..last of a row of the case profile at once (the
+/// profile is read when the case ends), taking them into the row's span;
+/// nothing when first > last. The caller clips the range to the row.
+inline void addToProfileRow(Series& row, Span& span, long first, long last, double w) {
+    if (first > last) return;
+    span.widen(static_cast<std::size_t>(first), static_cast<std::size_t>(last));
+    double* cells = row.data();
+    for (long m = first; m <= last; ++m) cells[static_cast<std::size_t>(m)] += w;
+}
+
 struct CaseProfile {
     // Prison population rows of 120 months.
     Series mainStays = Series(120, 0.0);       ///< the prison call of each year

@@ -34,7 +34,6 @@ int causeOf(int error) {
     }
 }
 
-
 /// The leading number of [p, end) when it is plain decimal digits (an
 /// optional sign, at most 18 digits: no overflow), as strtoll reads it;
 /// false for anything else, which then goes to strtoll itself.
@@ -78,6 +77,7 @@ bool plainDouble(const char* p, const char* end, double& out) {
     out = negative ? -magnitude : magnitude;
     return true;
 }
+
 } // namespace
 
 bool CMicroDataFile::Open(const std::string& path) {

@@ -42,20 +42,12 @@ void sendRow(Engine& e, Series& a, int category, long first, long n, double w, i
     e.sendit(a, category, static_cast<int>(first), static_cast<int>(n), w, last);
 }
 
-/// A row of the case profile, factor 1, category 1: added at once, as the
-/// profile is read when the case ends, and with the span of cells written.
-struct ProfileRow {
-    Series& cells;
-    Span& span;
-
-    void add(Engine& e, long first, long n, double w, int last) const {
-        ++e.counterOperations;
-        const long lo = std::max(first, 0L), hi = std::min(first + n - 1, static_cast<long>(last));
-        if (lo > hi) return;
-        span.widen(idx(lo), idx(hi));
-        for (long m = lo; m <= hi; ++m) cells[idx(m)] += w;
-    }
-};
+/// Adds w to months first..first+n-1 (clipped to 0..last) of a row of the
+/// case profile, counted like the tables' additions.
+void addProfile(Engine& e, Series& row, Span& span, long first, long n, double w, int last) {
+    ++e.counterOperations;
+    addToProfileRow(row, span, std::max(first, 0L), std::min(first + n - 1, static_cast<long>(last)), w);
+}
 
 Series* countyJail(Engine& e, int county) {
     if (county < 1 || county > static_cast<int>(e.st.Tjailc.size())) return nullptr;
@@ -108,7 +100,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
 
     // 2. Jail.
     const bool jailed = ns.jailMonths > 0 && ns.Pj > 0 && first < 84;
-    if (jailed && profiling) ProfileRow{profile->jail, profile->jailSpan}.add(*this, first, ns.jailMonths, ns.Pj * pw, JailLastMonth);
+    if (jailed && profiling) addProfile(*this, profile->jail, profile->jailSpan, first, ns.jailMonths, ns.Pj * pw, JailLastMonth);
     if (jailed && sanctioned) {
         const double x = ns.Pj * ws;
         if (!ownJail) {
@@ -157,7 +149,7 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         const bool violated = v <= e && ns.violationJailMonths > 0 && ns.Pviol > 0;
         const long ve = std::min(v - 1 + ns.violationJailMonths, e);
         if (violated && profiling && ve >= v && v < 84)
-            ProfileRow{profile->jail, profile->jailSpan}.add(*this, v, ve - v + 1, ns.Pnp * ns.Pviol * pw, JailLastMonth);
+            addProfile(*this, profile->jail, profile->jailSpan, v, ve - v + 1, ns.Pnp * ns.Pviol * pw, JailLastMonth);
         if (violated && sanctioned) {
             if (ve >= v && v < 84) {
                 const double x = ns.Pnp * ns.Pviol * ws;
@@ -210,8 +202,8 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
     if (first < 72 && profiling) {
         for (std::size_t i = 0; i < 5; ++i)
             if (sanctions[i].p > 0 && sanctions[i].months > 0)
-                ProfileRow{profile->sanctions[i], profile->sanctionSpans[i]}.add(
-                    *this, first, sanctions[i].months, sanctions[i].p * pw, SanctionLastMonth);
+                addProfile(*this, profile->sanctions[i], profile->sanctionSpans[i], first, sanctions[i].months,
+                           sanctions[i].p * pw, SanctionLastMonth);
     }
     if (first < 72 && sanctioned) {
         if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {

@@ -34,9 +34,7 @@ void addPopulation(Engine& e, Series& pop, int category, int N, long from, long 
         // The row is checked when the case profile is added to the tables.
         const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(PopulationMonths) - 1);
         ++e.counterOperations;
-        double* row = e.profile->revocationStays.data();
-        if (first <= last) e.profile->revocationSpan.widen(idx(first), idx(last));
-        for (long m = first; m <= last; ++m) row[idx(m)] += q;
+        addToProfileRow(e.profile->revocationStays, e.profile->revocationSpan, first, last, q);
         return;
     }
     if (N <= 0 || !hasRow(pop, category, N)) return;
@@ -137,9 +135,7 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
         for (std::size_t i = 0; i < 5; ++i)
             if (months[i] > 0 && p[i] > 0) {
                 const long last = std::min(r0 + months[i] - 1, static_cast<long>(LastMonth));
-                double* row = profile->postSanctions[i].data();
-                if (r0 <= last) profile->postSpans[i].widen(idx(r0), idx(last));
-                for (long m = r0; m <= last; ++m) row[idx(m)] += p[i] * w;
+                addToProfileRow(profile->postSanctions[i], profile->postSpans[i], r0, last, p[i] * w);
             }
     }
     if (!stockFlag && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {

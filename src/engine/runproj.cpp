@@ -105,7 +105,6 @@ int Engine::runproj() {
 
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
-    caseAge = c.age;
     setCaseRows(c, W);
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
     if (profiled) addCaseProfile();
@@ -115,6 +114,7 @@ int Engine::runproj() {
 void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {
     // Shared flows scale the totals' amounts by the factor, which keeps every
     // comparison of an amount with zero only for weights and factors of one sign.
+    caseAge = c.age;
     bool usable = profile != nullptr && deferRanges;
     for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
