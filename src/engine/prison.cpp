@@ -58,18 +58,31 @@ struct GridCell {
 /// Events counted by month; the value is also the entry/exit table index.
 enum PrisonEvent : int { NewAdmission = 0, SupervisionRevocation, ReleaseRevocation, PreRelease, PreReleaseFailure };
 
-/// Months a..b of one call's stays into the profile's row and, times f,
-/// into the age table's and its demographic table's rows; the call's row is
-/// cleared on the way.
+/// Months a..b of one call's stays into the profile's row (WithMain) and,
+/// times f, into the age table's and (WithDemos) its demographic table's
+/// rows; the call's row is cleared on the way.
+template <bool WithMain, bool WithDemos>
 void splitRun(double* __restrict call, double* __restrict main, double* __restrict pop, double* __restrict demos,
               Month a, Month b, double f) {
     for (Month m = a - 1; m < b; ++m) {
         const double v = call[at(m)];
-        main[at(m)] += v;
+        if constexpr (WithMain) main[at(m)] += v;
         pop[at(m)] += f * v;
-        demos[at(m)] += f * v;
+        if constexpr (WithDemos) demos[at(m)] += f * v;
         call[at(m)] = 0.0;
     }
+}
+
+/// splitRun with the rows there are: main and demos may be null.
+void splitRun(double* call, double* main, double* pop, double* demos, Month a, Month b, double f) {
+    if (main && demos)
+        splitRun<true, true>(call, main, pop, demos, a, b, f);
+    else if (main)
+        splitRun<true, false>(call, main, pop, demos, a, b, f);
+    else if (demos)
+        splitRun<false, true>(call, main, pop, demos, a, b, f);
+    else
+        splitRun<false, false>(call, main, pop, demos, a, b, f);
 }
 
 /// Where the flows of one call go. Adding a range writes the same amount to
@@ -134,7 +147,8 @@ public:
         ages_->forEachRun(callFirst_, callLast_, [&](int c, Month a, Month b) {
             double* pop = pop_.row(c, b);
             double* demos = demos_.row(c, b);
-            if (mainStays_ && pop && demos) {
+            // Without demographic tables (the usual run) the age table's row alone.
+            if (pop && (demos || demos_.absent())) {
                 splitRun(call, mainStays_, pop, demos, a, b, ageFactor_);
                 return;
             }
@@ -203,6 +217,8 @@ private:
             const Month last = std::min(row + b, static_cast<Month>(table_->size())) - 1;
             if (first <= last) engine_->addRange(*table_, at(first), at(last), d);
         }
+        /// No table: every addition to it is left out.
+        bool absent() const { return table_ == nullptr; }
         /// Cells of months 1..b of category c's row, when the table has them all.
         double* row(int c, Month b) const {
             if (!table_ || c < 1) return nullptr;
