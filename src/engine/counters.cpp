@@ -56,10 +56,13 @@ void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::arr
     const long first = std::max(s, 0);
     const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(lastMonth),
                                 static_cast<long>(levels.size()) - 1});
+    // The size and cells read once: the writes cannot move the vector.
+    double* cells = sup.data();
+    const unsigned long size = sup.size();
     for (long m = first; m <= last; ++m) {
         const long cell = static_cast<long>(levels[idx(m)]) * monthsPerLevel + m;
-        if (cell < 0 || cell >= static_cast<long>(sup.size())) outOfRange();
-        sup[idx(cell)] += w;
+        if (static_cast<unsigned long>(cell) >= size) outOfRange(); // negative too
+        cells[idx(cell)] += w;
     }
 }
 

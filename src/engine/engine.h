@@ -131,6 +131,8 @@ public:
     /// The row and factor of each breakdown table for the case just read, and
     /// which tables may take their flows from the case profile.
     void setCaseRows(const struct CaseFields& c, const std::array<double, 30>& W);
+    /// The post-prison probabilities of the case's cell into postCell.
+    void setPostCell(const struct CaseFields& c);
     /// The prison call's probabilities of a grid cell and its month lengths.
     void setPrisonSetup(int table, int row, int col);
     /// Post-prison run parameters in whole months.

@@ -106,6 +106,7 @@ int Engine::runproj() {
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
     setCaseRows(c, W);
+    setPostCell(c); // nothing in the year loop changes it
     for (int y = 0; y < years; ++y) simulateYear(y, c, W);
     if (profiled) addCaseProfile();
     return 0;
@@ -156,24 +157,26 @@ void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {
     for (const CaseRow& r : caseRows) sharedSanctions = sharedSanctions || r.sharedSanctions || r.sharedSanctionRows;
 }
 
+void Engine::setPostCell(const CaseFields& c) {
+    if (postprisonOption == 0) return;
+    // The extra grid with dual guidelines, else the main one.
+    const bool dual = dualGuidelines != 0;
+    const int gTable = dual ? c.extraTable : c.gridTable;
+    const int gRow = dual ? c.extraRow : c.gridRow;
+    const int gCol = dual ? c.extraColumn : c.gridColumn;
+    const auto& defs = st.Postables.empty() ? st.m_Tables : st.Postables;
+    const int gCell = (gRow - 1) * defs[u(gTable - 1)]->cols + gCol - 1;
+    for (int q = 0; q < PostprisonOutcomeCount; ++q) {
+        const double v = st.Pp[u(q)][u(gTable - 1)][u(gCell)];
+        postCell[u(q)] = v < 0.0 ? 0.0 : v;
+    }
+}
+
 void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W) {
     err.record("runproj", 3200);
     const RunParameters& p = ctx.params;
     if (p.RandomizeMonth != 0) c.month = drawMonth(); // the case keeps the month drawn last
 
-    // The post-prison cell: the extra grid with dual guidelines, else the main one.
-    const bool dual = dualGuidelines != 0;
-    const int gTable = dual ? c.extraTable : c.gridTable;
-    const int gRow = dual ? c.extraRow : c.gridRow;
-    const int gCol = dual ? c.extraColumn : c.gridColumn;
-    if (postprisonOption != 0) {
-        const auto& defs = st.Postables.empty() ? st.m_Tables : st.Postables;
-        const int gCell = (gRow - 1) * defs[u(gTable - 1)]->cols + gCol - 1;
-        for (int q = 0; q < PostprisonOutcomeCount; ++q) {
-            const double v = st.Pp[u(q)][u(gTable - 1)][u(gCell)];
-            postCell[u(q)] = v < 0.0 ? 0.0 : v;
-        }
-    }
     // The court grid's own cell for everything read from the court probabilities.
     const int t = c.gridTable, row = c.gridRow, col = c.gridColumn;
     const int cell = (row - 1) * st.m_Tables[u(t - 1)]->cols + col - 1;
