@@ -13,7 +13,7 @@ for kov in data/demo/demo.kov data/demo/demo-stock.kov; do
 done
 echo
 echo "Outputs in $(pwd)/data/demo:"
-ls -1 data/demo/*.out
+ls -1 data/demo/*.out data/demo/*.xlsx
 echo
 echo "== the first lines of data/demo/tables.out"
 head -n 20 data/demo/tables.out
