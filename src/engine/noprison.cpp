@@ -189,7 +189,8 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
 
     // 5. Sanctions. The sentence-length table is tabulated by jail-length
     // group; its arrays other than Trt may have fewer rows, and a group past
-    // them is not counted.
+    // them is not counted. A sanction from month 72 on is past its rows.
+    if (first >= 72) return;
     const struct {
         std::array<Series, 8>& tables;
         double p;
@@ -199,13 +200,13 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
                      {st.Tcs, ns.Pcs, ns.Lcs},
                      {st.Trest, ns.Prest, ns.Lrp},
                      {st.Tfine, ns.Pfine, ns.Lfp}};
-    if (first < 72 && profiling) {
+    if (profiling) {
         for (std::size_t i = 0; i < 5; ++i)
             if (sanctions[i].p > 0 && sanctions[i].months > 0)
                 addProfile(*this, profile->sanctions[i], profile->sanctionSpans[i], first, sanctions[i].months,
                            sanctions[i].p * pw, SanctionLastMonth);
     }
-    if (first < 72 && sanctioned) {
+    if (sanctioned) {
         if (ownTrt && ns.Prt > 0 && ns.rtMonths > 0) {
             if (k == SentenceLengthTable) {
                 const int group = jailGroups.lookup(static_cast<int>(restitutionDaysRead));
