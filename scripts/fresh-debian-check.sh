@@ -111,12 +111,12 @@ else
     cannot_make_root "copying $project failed"
 fi
 
-# Inside the namespace: /proc and /dev for the build and the tests, then each
-# command with nothing of this machine's environment.
+# Inside the namespace: /proc and /dev (with its pts and shm) for the build and
+# the tests, then each command with nothing of this machine's environment.
 inner='
 set -u
 root=$1; shift
-mount -t proc proc "$root/proc" && mount --bind /dev "$root/dev" || exit 100
+mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" || exit 100
 rc=0
 for c in "$@"; do
   echo "== $c (in a fresh Debian 12 root)"

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/cli_host.h"
+#include "config/overrides.h"
 #include "config/paths.h"
 #include "config/run_configuration.h"
 #include "reports/common/install_hooks.h"
@@ -55,6 +56,18 @@ std::string absoluteFolder(const std::string& given) {
     return ec ? given : abs.lexically_normal().string();
 }
 
+// Every override is checked before any is applied, so a bad one runs nothing.
+bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg) {
+    std::string error;
+    const auto changes = parseOverrides(texts, error);
+    if (!changes) {
+        std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+        return false;
+    }
+    for (const Override& change : *changes) applyOverride(cfg, change);
+    return true;
+}
+
 bool checkDataDirectory(const std::string& dir) {
     std::error_code ec;
     if (fs::is_directory(dir, ec)) return true;
@@ -81,9 +94,9 @@ int cmdNew(const std::string& kovPath, bool force) {
     return ExitOk;
 }
 
-int cmdCheck(const std::string& kovPath, const std::string& dataDir) {
+int cmdCheck(const std::string& kovPath, const std::string& dataDir, const OverrideTexts& overrides) {
     RunConfiguration cfg;
-    if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
+    if (!loadConfiguration(kovPath, cfg) || !applyOverrides(overrides, cfg)) return ExitFailed;
     const std::string dir = dataDirectoryFor(kovPath, dataDir);
     if (!checkDataDirectory(dir)) return ExitFailed;
     CliHost host;
@@ -106,7 +119,7 @@ int cmdCheck(const std::string& kovPath, const std::string& dataDir) {
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options) {
     RunConfiguration cfg;
-    if (!loadConfiguration(kovPath, cfg)) return ExitFailed;
+    if (!loadConfiguration(kovPath, cfg) || !applyOverrides(options.overrides, cfg)) return ExitFailed;
     const std::string dir = dataDirectoryFor(kovPath, dataDir);
     if (!checkDataDirectory(dir)) return ExitFailed;
     // The menu check items switch their keys on for this run only; the file stays as it is.

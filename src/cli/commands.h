@@ -1,6 +1,7 @@
 #pragma once
 // The three commands of the kovary program. Each returns the exit code.
 #include <string>
+#include <vector>
 
 namespace kov::cli {
 
@@ -10,13 +11,17 @@ constexpr int ExitFailed = 1;
 constexpr int ExitCanceled = 130;
 
 int cmdNew(const std::string& kovPath, bool force);
-int cmdCheck(const std::string& kovPath, const std::string& dataDir);
+/// "SECTION/Key=value" texts of --set, applied after loading, before anything runs.
+using OverrideTexts = std::vector<std::string>;
+
+int cmdCheck(const std::string& kovPath, const std::string& dataDir, const OverrideTexts& overrides = {});
 /// The desktop program's menu check items, for one run, and the CSV copy.
 struct RunOptions {
     bool excel = false;         ///< "Excel File": the main prison workbook
     bool excelFelony = false;   ///< "PrisonDemos By Felony Type": its tables and workbook
     bool excelOffenses = false; ///< "Excel File For Offenses": the admission-groups workbook
     std::string csvDir;         ///< not empty: the tables' CSV copy goes here (relative to the working folder)
+    OverrideTexts overrides;
 };
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});

@@ -22,10 +22,14 @@ int main(int argc, char** argv) {
     auto* cCheck = app.add_subcommand("check", "Load every input a run would load and report each problem");
     cCheck->add_option("FILE", kovPath, "configuration file")->required();
     cCheck->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+    const char* const setHelp =
+        "read the configuration as if it held this value, e.g. \"RUN PARAMETERS/Sampling Fraction=0.5\" (repeatable)";
+    cCheck->add_option("--set", runOptions.overrides, setHelp)->expected(1)->take_all();
 
     auto* cRun = app.add_subcommand("run", "Run the projection and write its outputs");
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
+    cRun->add_option("--set", runOptions.overrides, setHelp)->expected(1)->take_all();
     cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
     cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
     cRun->add_flag("--excel-felony", runOptions.excelFelony,
@@ -51,7 +55,7 @@ int main(int argc, char** argv) {
     // Last resort: anything unexpected becomes a message and a failed command.
     try {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
-        if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir);
+        if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir, runOptions.overrides);
         if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, runOptions);
         if (*cBench) return kov::cli::cmdBench(bench);
         if (*cBenchRun) return kov::cli::cmdBenchRun(benchDir, benchMonthByMonth);

@@ -12,39 +12,6 @@
 namespace kov {
 namespace {
 
-enum class Kind { Text, Real, Integer };
-
-Kind kindOf(int section, int key) {
-    switch (section) {
-    case SecRelease:
-    case SecSanctions:
-    case SecTrendBackup:
-    case SecTrendSimulation: return Kind::Real;
-    case SecRun:
-        return (key == SamplingFractionKey || key == CourtVolumeKey || key == RandomStartingNumberKey)
-                   ? Kind::Real
-                   : Kind::Integer;
-    case SecPostprison:
-    case SecOutputTables:
-    case SecProbabilityTables:
-    case SecGraphs: return Kind::Integer;
-    default: return Kind::Text; // file names, words
-    }
-}
-
-// The whole value is one number, blanks around it allowed ("1,5" is not: it reads as 1).
-bool isWholeNumber(const std::string& s, Kind kind) {
-    const char* b = s.c_str();
-    char* e = nullptr;
-    if (kind == Kind::Real)
-        (void)std::strtod(b, &e);
-    else
-        (void)std::strtol(b, &e, 10);
-    if (e == b) return false;
-    while (*e == ' ' || *e == '\t' || *e == '\r' || *e == '\n') ++e;
-    return *e == '\0';
-}
-
 std::string warningText(const std::string& file, const char* section, const std::string& key,
                         const std::string& value, double readAs) {
     auto print = [&](char* buffer, std::size_t size) {
@@ -78,13 +45,13 @@ std::vector<std::string> numericWarnings(const RunConfiguration& cfg) {
     for (int s = 0; s < SectionCount; ++s) {
         const auto& keys = RunConfiguration::SectionKeys(s);
         for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]; ++k) {
-            const Kind kind = kindOf(s, k);
-            if (kind == Kind::Text) continue;
+            const ValueKind kind = valueKind(s, k);
+            if (kind == ValueKind::Text) continue;
             const std::string& v = cfg.value(s, k);
             // Several defaults are empty; an empty value is 0 by design.
             if (trimBlanks(v).empty()) continue;
             if (isWholeNumber(v, kind)) continue;
-            const double readAs = kind == Kind::Real ? leadingDouble(v) : static_cast<double>(leadingInt(v));
+            const double readAs = kind == ValueKind::Real ? leadingDouble(v) : static_cast<double>(leadingInt(v));
             warnings.push_back(warningText(file, RunConfiguration::SectionNames[static_cast<std::size_t>(s)],
                                            keys[static_cast<std::size_t>(k)], v, readAs));
         }

@@ -17,15 +17,6 @@ namespace {
 constexpr std::size_t npos = std::string::npos;
 const std::string Bom = "\xEF\xBB\xBF";
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
 std::string cut(std::string s) {
     if (s.size() > IniFile::MaxValueLength) s.resize(IniFile::MaxValueLength);
     return s;
@@ -55,6 +46,15 @@ bool keyName(const std::string& body, std::string& name) {
 
 
 } // namespace
+
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    return true;
+}
 
 IniFile IniFile::load(const std::string& path) {
     IniFile f;

@@ -11,6 +11,10 @@
 
 namespace kov {
 
+char asciiLower(char c);
+/// Section and key names match as the profile calls match them: ASCII letters without regard to case.
+bool sameName(const std::string& a, const std::string& b);
+
 class IniFile {
 public:
     /// Values are read into a 256-byte buffer, so at most this many characters.

@@ -97,6 +97,12 @@ private:
     std::array<std::vector<std::string>, SectionCount> values_;
 };
 
+/// What a key holds: the run reads Real and Integer values as numbers.
+enum class ValueKind { Text, Real, Integer };
+ValueKind valueKind(int section, int key);
+/// The whole text, blanks around it aside, is one number of the kind.
+bool isWholeNumber(const std::string& text, ValueKind kind);
+
 /// Texts where a number belongs that do not start with one (empty values are
 /// fine): one warning each, naming file, section, key and value.
 std::vector<std::string> numericWarnings(const RunConfiguration& cfg);
