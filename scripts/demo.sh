@@ -6,14 +6,16 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVARY_BUILD_TESTS=OFF -DKOVARY_BUILD_BENCH=OFF >/dev/null
 cmake --build build/release --target kovary
-for kov in data/demo/demo.kov data/demo/demo-stock.kov; do
-  echo
-  echo "== kovary run $kov"
-  build/release/kovary run "$kov"
-done
+echo
+echo "== kovary run data/demo/demo.kov"
+build/release/kovary run data/demo/demo.kov
+# The second run also lays the demo's daily costs on its populations.
+echo
+echo "== kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt"
+build/release/kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt
 echo
 echo "Outputs in $(pwd)/data/demo:"
-ls -1 data/demo/*.out data/demo/*.xlsx
+ls -1 data/demo/*.out data/demo/*.xlsx data/demo/fiscal-costs.*
 echo
 echo "== the first lines of data/demo/tables.out"
 head -n 20 data/demo/tables.out

@@ -4,12 +4,16 @@
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/run_configuration.h"
+#include "costs/cost_file.h"
+#include "costs/run_costs.h"
+#include "reports/csv/csv_tables.h"
 #include "reports/common/install_hooks.h"
 #include "run/simulation.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace kov::cli {
 namespace fs = std::filesystem;
@@ -126,10 +130,35 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     if (options.excel) cfg.setValue(SecOutputTables, OutExcelFile, "1");
     if (options.excelFelony) cfg.setValue(SecOutputTables, OutPrisonDemosByFelonyType, "1");
     if (options.excelOffenses) cfg.setValue(SecOutputTables, OutExcelFileForOffenses, "1");
+    // A cost file is read and matched to the selected tables before the run,
+    // so a fault in it costs no run and writes nothing.
+    std::optional<costs::CostFile> costFile;
+    if (!options.costsFile.empty()) {
+        std::string error;
+        costFile = costs::readCostFile(options.costsFile, error);
+        if (costFile) error = costs::missingTables(*costFile, cfg);
+        const fs::path folder = fs::path(dataPath(dir, cfg.value(SecFiles, TablesOutputFile))).parent_path();
+        for (const char* name : {costs::CostsTextName, costs::CostsCsvName}) {
+            std::error_code ec;
+            if (error.empty() && fs::equivalent(options.costsFile, folder / name, ec))
+                error = "the cost file " + options.costsFile + " is where the run writes its costs; give it another name";
+        }
+        if (!error.empty()) {
+            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+            return ExitFailed;
+        }
+    }
     installInterruptHandler();
     CliHost host;
     Simulation sim(cfg, dir, host);
     sim.csvDirectory = absoluteFolder(options.csvDir);
+    CsvRecords series;
+    if (costFile)
+        sim.inspectFinishedState = [&series](const Simulation& s) {
+            const CsvTables tables(s, s.tableOptions());
+            for (CsvRecords part : {tables.prison(), tables.jail(), tables.sanctions()})
+                series.insert(series.end(), part.begin(), part.end());
+        };
     // No dialogs here: an existing workbook is kept as name + ".bak".
     sim.reports = reports::standardReportHooks();
     const RunOutcome outcome = sim.OnRunSim();
@@ -140,6 +169,16 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         if (!sim.csvDirectory.empty()) std::printf("CSV tables: %s\n", sim.csvDirectory.c_str());
         for (const std::string& file : sim.m_GraphFiles) std::printf("Graph: %s\n", file.c_str());
         for (const WrittenWorkbook& book : sim.m_Workbooks) std::printf("Workbook: %s\n", book.path.c_str());
+        if (costFile) {
+            std::string error;
+            const std::string folder = fs::path(sim.tablesOutputPath()).parent_path().string();
+            for (const std::string& file : costs::writeCosts(*costFile, series, folder, error))
+                std::printf("Costs: %s\n", file.c_str());
+            if (!error.empty()) {
+                std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+                return ExitFailed;
+            }
+        }
         return ExitOk;
     case RunOutcome::Canceled:
         std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());

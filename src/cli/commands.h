@@ -22,6 +22,7 @@ struct RunOptions {
     bool excelOffenses = false; ///< "Excel File For Offenses": the admission-groups workbook
     std::string csvDir;         ///< not empty: the tables' CSV copy goes here (relative to the working folder)
     OverrideTexts overrides;
+    std::string costsFile;      ///< not empty: costs by fiscal year go beside the tables output
 };
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});

@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
     cRun->add_option("--set", runOptions.overrides, setHelp)->expected(1)->take_all();
+    cRun->add_option("--costs", runOptions.costsFile,
+                     "write the cost of each population by fiscal year (fiscal-costs.txt, fiscal-costs.csv) from this cost file");
     cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
     cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
     cRun->add_flag("--excel-felony", runOptions.excelFelony,
