@@ -33,6 +33,20 @@ bool QtPrompts::okCancel(QWidget* parent, const QString& text) {
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+SaveAnswer QtPrompts::saveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    // The close box reports the escape button; anything unexpected keeps the work too.
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
+}
+
 QString QtPrompts::openFileName(QWidget* parent, const QString& startPath, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), startPath, qtFilter(filter));
 }

@@ -8,7 +8,9 @@
 #include "ui/view_graphs_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,6 +62,11 @@ CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts&
         body->addWidget(chartArea_, 1);
     }
     top->addLayout(body, 1);
+    outputs_ = new QLabel;
+    outputs_->setObjectName(QStringLiteral("outputsLine"));
+    outputs_->setWordWrap(true);
+    outputs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(outputs_);
     status_ = new QLabel;
     status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     status_->setMinimumWidth(graphLayout_ ? 560 : 380);
@@ -84,6 +91,10 @@ void CRunSim1::OnInitDialog() {
     viewOutputWith_->setEnabled(false);
     viewGraphs_->setEnabled(false);
     removeExchangeFile();
+    // The outputs replace files of the same names, so say where before Run.
+    const QFileInfo tables(QString::fromStdString(sim_->tablesOutputPath()));
+    outputs_->setText(QStringLiteral("Outputs go to the folder ") + QDir::toNativeSeparators(tables.absolutePath()) +
+                      QStringLiteral(" (tables output ") + tables.fileName() + QStringLiteral(")"));
     if (graphLayout_) {
         graphInterval_ = cfg_.intValue(SecRun, CasesBetweenGraphs);
         chartArea_->setEnabled(true);

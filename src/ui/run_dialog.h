@@ -55,6 +55,8 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* statusLine() const { return status_; }
     QLabel* promptLine() const { return prompt_; }
+    /// Where the run will write its outputs, shown before Run.
+    QLabel* outputsLine() const { return outputs_; }
     /// The area the live chart is drawn in; nullptr in the plain layout.
     QWidget* chartArea() const { return chartArea_; }
 
@@ -97,6 +99,7 @@ private:
     QPushButton* cancel_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* prompt_ = nullptr;
+    QLabel* outputs_ = nullptr;
     QWidget* chartArea_ = nullptr;
 };
 

@@ -36,6 +36,7 @@ public:
         std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
     }
     bool okCancel(QWidget*, const QString&) override { return false; }
+    SaveAnswer saveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
         return {};
