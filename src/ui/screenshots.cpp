@@ -19,6 +19,7 @@
 #include "ui/view_graphs_dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -132,7 +133,11 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
         GridTarget t{CourtProbabilitiesFile, "Prison probability", courtTableLabels()};
         CGridEditor d(cfg, frame.dataDirectory(), t, QStringLiteral("Grid Editor for Court Probabilities"), prompts,
                       &frame);
-        if (d.opened()) s.shoot(&d, QStringLiteral("grid-editor-court"));
+        if (d.opened()) {
+            s.shoot(&d, QStringLiteral("grid-editor-court"));
+            d.tableChoice()->setCurrentIndex(d.tableChoice()->count() - 1);
+            s.shoot(&d, QStringLiteral("grid-editor-court-last-table"));
+        }
     }
     if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
         GridTarget t{ProgramProbabilities, programs->programs[0].name, {}};
