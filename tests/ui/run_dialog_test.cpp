@@ -1,18 +1,24 @@
 // The run dialog over the demonstration data: a whole run, Abort, the error
 // report, the wait loop after completion and the live-chart hook.
 #include "config/run_configuration.h"
+#include "reports/graphs/chart_image.h"
 #include "support/scratch_dir.h"
+#include "ui/live_chart_area.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
 #include "ui/text_viewer.h"
 
+#include <QChartView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 namespace kov::ui {
 namespace {
@@ -155,7 +161,7 @@ TEST(RunDialog, GraphLayoutRefreshesTheLiveChartOnlyWithAPositiveInterval) {
         EXPECT_EQ(d.graphInterval(), 500);
         d.OnRunSim();
         EXPECT_EQ(d.state(), CRunSim1::State::Waiting);
-        EXPECT_EQ(draws, 6); // cases 500, 1000, ..., 3000 of the file
+        EXPECT_EQ(draws, 6); // after 500, 1000, ..., 2500 cases and at the end
         EXPECT_EQ(drawnInto, d.chartArea());
     }
     for (const char* interval : {"0", "", "-5"}) {
@@ -166,6 +172,65 @@ TEST(RunDialog, GraphLayoutRefreshesTheLiveChartOnlyWithAPositiveInterval) {
         d.OnRunSim();
         EXPECT_EQ(d.state(), CRunSim1::State::Waiting) << interval;
         EXPECT_EQ(draws, 0) << interval;
+    }
+}
+
+TEST(RunDialog, TheLiveChartEndsOnTheTotalsTheRunWrites) {
+    DemoRun r;
+    r.cfg.setValue(SecRun, ShowGraph, "1");
+    // An interval that does not divide the 3000 cases, and one that does.
+    for (const char* interval : {"700", "500"}) {
+        r.cfg.setValue(SecRun, CasesBetweenGraphs, interval);
+        Series last;
+        CRunSim1 d(r.cfg, r.directory(), r.prompts,
+                   [&](QWidget* area, const Series& totals, const std::vector<std::string>& labels) {
+                       last = totals;
+                       drawLiveTotalsChart(area, totals, labels);
+                   });
+        d.show();
+        d.OnRunSim();
+        ASSERT_EQ(d.state(), CRunSim1::State::Waiting) << r.prompts.messages.join('|').toStdString();
+        ASSERT_EQ(last.size(), 120u);
+        // The summary's prison total in the twelfth month of each year, and the highest month, as written.
+        const std::string tables = r.dir.read("tables.out");
+        const auto row = [&](const char* name) {
+            const std::size_t at = tables.find(name);
+            EXPECT_NE(at, std::string::npos) << name;
+            std::istringstream numbers(tables.substr(at + 9, tables.find('\n', at) - at - 9));
+            std::vector<double> out(10, -1.0);
+            for (double& v : out) numbers >> v;
+            return out;
+        };
+        const std::vector<double> twelfth = row(" 12th Mo."), high = row(" High Mo.");
+        for (std::size_t year = 0; year < 10; ++year)
+            EXPECT_NEAR(last[12 * year + 11], twelfth[year], 0.5) << interval << " year " << year;
+
+        // On screen: the top of the line, read against the grid lines drawn for the axis's ticks.
+        auto* view = d.chartArea()->findChild<QChartView*>();
+        ASSERT_NE(view, nullptr);
+        const QImage shown = d.grab().toImage();
+        const QPoint origin = view->mapTo(&d, QPoint(0, 0));
+        const auto* axis = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+        ASSERT_NE(axis, nullptr);
+        std::vector<int> gridRows;
+        int top = -1;
+        for (int y = origin.y(); y < origin.y() + view->height(); ++y) {
+            int grey = 0;
+            for (int x = origin.x(); x < origin.x() + view->width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                if (c == QColor(0xC0, 0xC0, 0xC0)) ++grey;
+                if (top < 0 && c == reports::lineColour(0)) top = y;
+            }
+            if (grey > view->width() / 2) gridRows.push_back(y);
+        }
+        ASSERT_GE(gridRows.size(), 2u);
+        ASSERT_GE(top, 0);
+        const double perPixel = axis->tickInterval() / (gridRows[1] - gridRows[0]);
+        const double peakShown = axis->tickInterval() * static_cast<double>(gridRows.size()) -
+                                 (top - gridRows.front()) * perPixel;
+        const double peakWritten = *std::max_element(high.begin(), high.end());
+        // A pixel of the plot is about 100 people.
+        EXPECT_NEAR(peakShown, peakWritten, peakWritten * 0.01) << interval;
     }
 }
 

@@ -119,8 +119,7 @@ void addLegend(QChart& chart, const LineChart& content) {
 // A view of the chart's size, laid out and ready to draw.
 std::unique_ptr<QChartView> chartView(const LineChart& content) {
     ensureQtApplication();
-    auto view = std::make_unique<QChartView>();
-    showChart(*view, content);
+    auto view = std::make_unique<QChartView>(makeChart(content).release());
     view->setFrameShape(QFrame::NoFrame);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -213,7 +212,14 @@ std::unique_ptr<QChart> makeChart(const LineChart& content) {
 void showChart(QChartView& view, const LineChart& content) {
     // The view gives up its old chart without deleting it.
     std::unique_ptr<QChart> old(view.chart());
-    view.setChart(makeChart(content).release());
+    auto chart = makeChart(content);
+    // A view on screen lays its chart out again and places the axes by a plot
+    // area of its own, while the lines stay in the fixed one: read against
+    // the axis, the lines showed several percent less than they hold. The
+    // layout's own plot area, below the title, puts both on one scale.
+    chart->setPlotArea(QRectF());
+    chart->setMargins(QMargins(0, PlotTop, 0, 0));
+    view.setChart(chart.release());
 }
 
 QImage renderChart(const LineChart& content) {
