@@ -173,7 +173,10 @@ QColor lineColour(int index) {
     return QColor::fromHsv(static_cast<int>((i * 47U) % 360U), 200, 170 + static_cast<int>((i / n) % 3U) * 30);
 }
 
-std::unique_ptr<QChart> makeChart(const LineChart& content) {
+namespace {
+
+/// The axes and the lines, without title or legend, in the layout's own plot area.
+std::unique_ptr<QChart> plainChart(const LineChart& content) {
     ensureQtApplication();
     auto chart = std::make_unique<QChart>();
     chart->setBackgroundBrush(Qt::white);
@@ -202,6 +205,13 @@ std::unique_ptr<QChart> makeChart(const LineChart& content) {
         chart->addSeries(series);
         for (QAbstractAxis* axis : axes) series->attachAxis(axis);
     }
+    return chart;
+}
+
+} // namespace
+
+std::unique_ptr<QChart> makeChart(const LineChart& content) {
+    auto chart = plainChart(content);
     addTitle(*chart, content);
     addLegend(*chart, content);
     chart->resize(ChartWidth, ChartHeight);
@@ -212,13 +222,16 @@ std::unique_ptr<QChart> makeChart(const LineChart& content) {
 void showChart(QChartView& view, const LineChart& content) {
     // The view gives up its old chart without deleting it.
     std::unique_ptr<QChart> old(view.chart());
-    auto chart = makeChart(content);
-    // A view on screen lays its chart out again and places the axes by a plot
-    // area of its own, while the lines stay in the fixed one: read against
-    // the axis, the lines showed several percent less than they hold. The
-    // layout's own plot area, below the title, puts both on one scale.
-    chart->setPlotArea(QRectF());
-    chart->setMargins(QMargins(0, PlotTop, 0, 0));
+    // A view on screen lays its chart out itself, at any size: a fixed plot
+    // area there kept the lines in it while the axis moved to the view's own,
+    // and a total read against the axis showed several percent less. The
+    // layout places axis, lines and title together.
+    auto chart = plainChart(content);
+    chart->setTitleFont(pixelFont(16, false));
+    chart->setTitleBrush(Qt::black);
+    chart->setTitle(qtext(content.title));
+    chart->setMargins(QMargins(4, 0, 12, 4)); // the last month clear of the frame
+    addLegend(*chart, content);
     view.setChart(chart.release());
 }
 
