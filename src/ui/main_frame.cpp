@@ -145,6 +145,7 @@ bool CMainFrame::loadConfiguration(const QString& path) {
 }
 
 bool CMainFrame::mayWriteConfigurationTo(const QString& path) {
+    if (QFileInfo(path).size() == 0) return true; // nothing there to lose
     const QString reason = notConfigurationReason(path);
     if (reason.isEmpty()) return true;
     prompts_.message(this, reason + QStringLiteral("\nThe configuration was not written into it."), Icon::Stop);

@@ -153,6 +153,11 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
     EXPECT_EQ(demo.dir.read("stock121.kov"), stockTables);
     EXPECT_TRUE(w.frame.configuration().filePath.empty());
     EXPECT_EQ(w.frame.configuration().modified, 1);
+    // An empty file holds nothing to lose: the configuration goes into it.
+    demo.dir.write("empty.kov", "");
+    w.prompts.saveNames = {demo.path("empty.kov")};
+    w.keys(Qt::Key_S);
+    EXPECT_NE(demo.dir.read("empty.kov").find("[INPUT/OUTPUT FILES]"), std::string::npos);
 }
 
 TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
