@@ -1,7 +1,8 @@
 #pragma once
 // The main window. The document is the run configuration it holds; menus open
 // the setup dialogs, the file viewers, the probability grid editor and the
-// run dialog. Nothing reaches the disk until Save.
+// run dialog. The configuration reaches the disk only by Save; the grid
+// editor and the program parameters write their own files at once, and say so.
 #include "config/run_configuration.h"
 #include "ui/run_dialog.h"
 

@@ -232,6 +232,11 @@ void CRunSim1::OnRunSim() {
     sinceRefresh_.invalidate();
     const RunOutcome outcome = sim.OnRunSim();
     state_ = State::Idle; // so the last reports are shown whatever comes next
+    if (outcome == RunOutcome::Completed) {
+        // The case loop reports every hundred cases; the end is all of them.
+        casesDone_ = casesTotal_ = sim.err.m_CaseNumber;
+        progressPending_ = true;
+    }
     refresh();
     // Workbooks are written before the run ends, so even a run that failed
     // afterwards may have saved one under a new name.

@@ -261,11 +261,17 @@ TEST(RunDialog, EnterRunsAgainTheProgressCountsTheCasesAndTheChartGrows) {
     EXPECT_EQ(d.progressBar()->text(), QStringLiteral("3000 of 3000 cases (100%)"));
     EXPECT_TRUE(d.runButton()->isEnabled());
 
-    // A second run straight from the wait, by Enter again.
+    // A changed input and a second run straight from the wait, by Enter again:
+    // 50 more cases, a count the case loop does not report by itself.
+    const std::string cases = r.dir.read("courtm.inp");
+    std::size_t end = 0;
+    for (int i = 0; i < 50; ++i) end = cases.find('\n', end) + 1;
+    r.dir.write("courtm.inp", cases + cases.substr(0, end));
     std::filesystem::remove(r.dir.file("tables.out"));
     QTest::keyClick(&d, Qt::Key_Return);
     EXPECT_EQ(d.state(), CRunSim1::State::Waiting);
     EXPECT_TRUE(r.dir.exists("tables.out"));
+    EXPECT_EQ(d.progressBar()->text(), QStringLiteral("3050 of 3050 cases (100%)"));
     EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
 
     auto* view = d.chartArea()->findChild<QChartView*>();
