@@ -1,5 +1,6 @@
 #include "ui/prompts.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,6 +37,8 @@ bool QtPrompts::okCancel(QWidget* parent, const QString& text) {
 SaveAnswer QtPrompts::saveChanges(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    // Some desktops call it "Discard", which sounds like it might throw away more.
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     box.exec();

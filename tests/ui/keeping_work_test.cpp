@@ -72,7 +72,11 @@ TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
     const std::pair<std::function<void(QMessageBox&)>, SaveAnswer> ways[] = {
         {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }, SaveAnswer::Cancel},
         {[](QMessageBox& b) { b.close(); }, SaveAnswer::Cancel},
-        {[](QMessageBox& b) { b.button(QMessageBox::Discard)->click(); }, SaveAnswer::Discard},
+        {[](QMessageBox& b) {
+             EXPECT_EQ(b.button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
+             b.button(QMessageBox::Discard)->click();
+         },
+         SaveAnswer::Discard},
         {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }, SaveAnswer::Save}};
     for (const auto& [act, expected] : ways) {
         QTimer::singleShot(0, [act] {
