@@ -126,6 +126,8 @@ public:
 
     /// One court case: 0 go on, 2 end of file, -1 error or cancel.
     int runproj();
+    /// Hands the prison totals so far, with the stock still in prison, to liveGraph.
+    void drawLiveGraph();
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// The row and factor of each breakdown table for the case just read, and

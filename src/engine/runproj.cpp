@@ -27,6 +27,14 @@ int Engine::drawMonth() {
     return 12;
 }
 
+void Engine::drawLiveGraph() {
+    flushRanges();
+    // The stock still in prison is added as the totals get it after the last case.
+    Series totals(st.Tops[7].begin(), st.Tops[7].begin() + 120);
+    dotopSaveStockSum(st.Stocks[7], totals);
+    liveGraph(totals, m_MonthLabels);
+}
+
 int Engine::runproj() {
     err.record("runproj", 3000);
     if (!microdata->ReadLine()) {
@@ -35,22 +43,21 @@ int Engine::runproj() {
             return -1;
         }
         flushRanges(); // the county jail table reads the jail counters
+        // The chart ends on the totals of every case, as the outputs do.
+        if (liveGraph && graphInterval > 0) drawLiveGraph();
         writeCountyJailTable();
         return 2;
     }
     const int caseNumber = microdata->lineCount();
     err.m_CaseNumber = caseNumber;
+    // Every interval the chart shows the cases done so far, the one just read not yet.
+    const int casesDone = caseNumber - 1;
+    if (liveGraph && graphInterval > 0 && casesDone > 0 && casesDone % graphInterval == 0) drawLiveGraph();
 
     if (caseNumber % 100 == 0) {
         host.status(format("Processed Microdata Sequence # %d", caseNumber));
         host.progress(caseNumber, 0);
         if (Abort() && m_CancelRequested) return -1;
-    }
-    if (liveGraph && graphInterval > 0 && caseNumber % graphInterval == 0) {
-        flushRanges();
-        Series totals(st.Tops[7].begin(), st.Tops[7].begin() + 120);
-        dotopSaveStockSum(st.Stocks[7], totals);
-        liveGraph(totals, m_MonthLabels);
     }
 
     // Sampling; a fraction that is not a number above 0 keeps every case out.

@@ -14,8 +14,9 @@ void drawLiveTotalsChart(QWidget* chartArea, const Series& totals, const std::ve
     if (!view) {
         view = new QChartView(chartArea);
         view->setObjectName(QStringLiteral("liveChart"));
-        // The chart is drawn at the size of the graph files, centred in the area.
-        view->setFixedSize(reports::ChartWidth, reports::ChartHeight);
+        // At least the size of the graph files; it grows with the dialog.
+        view->setMinimumSize(reports::ChartWidth, reports::ChartHeight);
+        view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         view->setFrameShape(QFrame::NoFrame);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -25,7 +26,7 @@ void drawLiveTotalsChart(QWidget* chartArea, const Series& totals, const std::ve
             layout = new QGridLayout(chartArea);
             layout->setContentsMargins(0, 0, 0, 0);
         }
-        if (layout) layout->addWidget(view, 0, 0, Qt::AlignCenter);
+        if (layout) layout->addWidget(view, 0, 0);
         view->show();
     }
     reports::showLiveTotalsChart(*view, totals, monthLabels);

@@ -6,6 +6,7 @@
 #include "ui/live_chart_area.h"
 #include "ui/prompts.h"
 #include "ui/prompts_host.h"
+#include "ui/configuration_kind.h"
 #include "ui/registry_settings.h"
 #include "ui/text_viewer.h"
 
@@ -56,7 +57,17 @@ CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::setTitle(const QString& title) { setWindowTitle(title); }
+void CMainFrame::setTitle(const QString& title) {
+    // "[*]" is where the window shows its modified marker.
+    setWindowTitle(title + QStringLiteral("[*]"));
+    updateTitle();
+}
+
+void CMainFrame::updateTitle() { setWindowModified(fullMenu_ && cfg_.modified != 0); }
+
+void CMainFrame::showSaved(const QString& what) {
+    statusBar()->showMessage(what + QStringLiteral(" saved"));
+}
 
 QAction* CMainFrame::action(const QString& name) const {
     const auto it = actions_.find(name);
@@ -67,17 +78,16 @@ QAction* CMainFrame::action(const QString& name) const {
 
 bool CMainFrame::saveModified() {
     if (!cfg_.modified) return true;
-    if (cfg_.filePath.empty()) {
-        if (!prompts_.okCancel(this, QStringLiteral("You have created a new\nconfiguration file\n"
-                                                    "Click OK to save it,\nClick Cancel to discard it.")))
-            return true;
-        return OnFileSaveAs();
+    const QString question =
+        cfg_.filePath.empty()
+            ? QStringLiteral("You have created a new\nconfiguration file\nDo you want to save it?")
+            : QString::fromStdString(cfg_.filePath) + QStringLiteral(" has changed.\nDo you want to save the changes?");
+    switch (prompts_.saveChanges(this, question)) {
+    case SaveAnswer::Save: return OnFileSave(); // Save As when untitled
+    case SaveAnswer::Discard: return true;
+    case SaveAnswer::Cancel: return false;
     }
-    if (!prompts_.okCancel(this, QString::fromStdString(cfg_.filePath) +
-                                     QStringLiteral(" has changed.\nClick OK to save the changes,\n"
-                                                    "Click Cancel to discard the changes.")))
-        return true;
-    return OnFileSave();
+    return false;
 }
 
 void CMainFrame::afterNewOrOpen() {
@@ -91,11 +101,13 @@ void CMainFrame::OnFileNew() {
     if (!saveModified()) return;
     cfg_.SetDefaults();
     cfg_.filePath.clear();
+    // The folder of the configuration open before is not this one's: a run asks.
+    dataDirectoryChosen_ = false;
     // The collection read for another configuration does not belong to this one.
     programs_.reset();
     afterNewOrOpen();
-    setTitle(QStringLiteral("KOV - New Configuration File"));
     cfg_.modified = 1;
+    setTitle(QStringLiteral("KOV - New Configuration File"));
 }
 
 void CMainFrame::OnFileOpen() {
@@ -114,11 +126,16 @@ bool CMainFrame::loadConfiguration(const QString& path) {
         return false;
     }
     probe.close();
+    if (const QString reason = notConfigurationReason(path); !reason.isEmpty()) {
+        prompts_.message(this, reason, Icon::Stop);
+        return false;
+    }
     const QString full = QFileInfo(path).absoluteFilePath();
     cfg_.filePath = full.toStdString();
     cfg_.ReadFromFile();
     addRecentFile(full);
     dataDirectory_ = QFileInfo(full).absolutePath();
+    dataDirectoryChosen_ = true;
     registry_->setValue(QString::fromLatin1(DataFilePathValue), dataDirectory_);
     QDir::setCurrent(dataDirectory_);
     afterNewOrOpen();
@@ -127,10 +144,21 @@ bool CMainFrame::loadConfiguration(const QString& path) {
     return true;
 }
 
+bool CMainFrame::mayWriteConfigurationTo(const QString& path) {
+    if (QFileInfo(path).size() == 0) return true; // nothing there to lose
+    const QString reason = notConfigurationReason(path);
+    if (reason.isEmpty()) return true;
+    prompts_.message(this, reason + QStringLiteral("\nThe configuration was not written into it."), Icon::Stop);
+    return false;
+}
+
 bool CMainFrame::OnFileSave() {
     if (cfg_.filePath.empty()) return OnFileSaveAs();
+    if (!mayWriteConfigurationTo(QString::fromStdString(cfg_.filePath))) return false;
     PromptsHost host(prompts_, this);
-    return cfg_.Save(host) != 0;
+    const bool saved = cfg_.Save(host) != 0;
+    updateTitle();
+    return saved;
 }
 
 bool CMainFrame::OnFileSaveAs() {
@@ -138,7 +166,7 @@ bool CMainFrame::OnFileSaveAs() {
     const QString proposed = cfg_.filePath.empty() ? start + QStringLiteral("/UnTitled")
                                                    : QString::fromStdString(cfg_.filePath);
     const QString chosen = prompts_.saveFileName(this, proposed, ConfigFilter, QStringLiteral("kov"), QString());
-    if (chosen.isEmpty()) return false;
+    if (chosen.isEmpty() || !mayWriteConfigurationTo(chosen)) return false;
     const std::string previous = cfg_.filePath;
     cfg_.filePath = QFileInfo(chosen).absoluteFilePath().toStdString();
     PromptsHost host(prompts_, this);

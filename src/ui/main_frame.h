@@ -1,7 +1,8 @@
 #pragma once
 // The main window. The document is the run configuration it holds; menus open
 // the setup dialogs, the file viewers, the probability grid editor and the
-// run dialog. Nothing reaches the disk until Save.
+// run dialog. The configuration reaches the disk only by Save; the grid
+// editor and the program parameters write their own files at once, and say so.
 #include "config/run_configuration.h"
 #include "ui/run_dialog.h"
 
@@ -83,6 +84,8 @@ public:
 
     /// Evaluates the enable and check rules (whenever a menu opens).
     void updateCommandStates();
+    /// Shows in the title whether the configuration has changes not yet saved.
+    void updateTitle();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +107,12 @@ private:
     void addRecentFile(const QString& path);
     QStringList recentFiles() const;
     void setTitle(const QString& title);
+    /// A write that went to disk at once (not by Save) says so in the status bar.
+    void showSaved(const QString& what);
+    /// False, after a message, when path holds something other than a configuration.
+    bool mayWriteConfigurationTo(const QString& path);
+    /// Asks a new configuration's folder before it is first run; false when none was chosen.
+    bool chooseDataDirectory();
     /// The data directory, or the current folder while none is known yet.
     QString workingDataDirectory() const;
 
@@ -111,6 +120,7 @@ private:
     std::unique_ptr<RegistrySettings> registry_;
     RunConfiguration cfg_;
     QString dataDirectory_;
+    bool dataDirectoryChosen_ = false; ///< by Open, the file names dialog or the question before a run
     int postprisonOption_ = 1;
     bool saveEnabled_ = false, runEnabled_ = false, fileNamesEnabled_ = false, postprisonEnabled_ = false;
     bool fullMenu_ = false;

@@ -14,6 +14,7 @@
 #include "ui/text_viewer.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace kov::ui {
 
@@ -51,7 +52,10 @@ void CMainFrame::OnFileNames() {
     if (!fileNamesEnabled_) return;
     CSetIOFileNames dialog(cfg_, dataDirectory_, postprisonOption_, prompts_, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (dialog.dataDirectoryChanged()) dataDirectory_ = dialog.dataDirectory();
+    if (dialog.dataDirectoryChanged()) {
+        dataDirectory_ = dialog.dataDirectory();
+        dataDirectoryChosen_ = true;
+    }
     if (dialog.programFilesChanged()) rebuildPrograms();
 }
 
@@ -64,8 +68,12 @@ void CMainFrame::OnProgramParameters(int program) {
     if (p.releaseFromPrison) p.completionProbability = 1.0;
     PromptsHost host(prompts_, this);
     const std::string dir = workingDataDirectory().toStdString();
-    programs_->SaveDefinitions(dataPath(dir, cfg_.value(SecFiles, ProgramDefinitions)), host);
-    programs_->SaveProbabilities(dataPath(dir, cfg_.value(SecFiles, ProgramProbabilities)), host);
+    const std::string definitions = cfg_.value(SecFiles, ProgramDefinitions);
+    const std::string probabilities = cfg_.value(SecFiles, ProgramProbabilities);
+    const bool definitionsSaved = programs_->SaveDefinitions(dataPath(dir, definitions), host);
+    const bool probabilitiesSaved = programs_->SaveProbabilities(dataPath(dir, probabilities), host);
+    if (definitionsSaved && probabilitiesSaved)
+        showSaved(QString::fromStdString(definitions) + QStringLiteral(" and ") + QString::fromStdString(probabilities));
     rebuildPrograms();
 }
 
@@ -77,7 +85,9 @@ void CMainFrame::OnGridEditor(int fileKey, const QString& label) {
     const QString title = fileKey == StockProbabilities ? QStringLiteral("Grid Editor for Stock Probabilities")
                                                         : QStringLiteral("Grid Editor for Court Probabilities");
     CGridEditor editor(cfg_, workingDataDirectory(), std::move(target), title, prompts_, this);
-    if (editor.opened()) editor.exec();
+    if (!editor.opened()) return;
+    editor.exec();
+    if (editor.saved()) showSaved(QString::fromStdString(cfg_.value(SecFiles, fileKey)));
 }
 
 void CMainFrame::OnProgramProbabilities(int program) {
@@ -90,8 +100,10 @@ void CMainFrame::OnProgramProbabilities(int program) {
                        QStringLiteral("Grid Editor for Program Probabilities"), prompts_, this);
     if (!editor.opened()) return;
     editor.exec();
+    if (!editor.saved()) return;
+    showSaved(QString::fromStdString(cfg_.value(SecFiles, ProgramProbabilities)));
     // The collection holds the entry probabilities it read: read them again.
-    if (editor.saved()) rebuildPrograms();
+    rebuildPrograms();
 }
 
 void CMainFrame::OnEditFile(int fileKey) {
@@ -121,9 +133,25 @@ void CMainFrame::toggleCheckItem(int outputTableKey) {
     updateCommandStates();
 }
 
+bool CMainFrame::chooseDataDirectory() {
+    if (dataDirectoryChosen_ || !cfg_.filePath.empty()) return true;
+    const QString chosen = prompts_.folder(
+        this, QStringLiteral("Folder of the input files and the outputs of this new configuration"),
+        workingDataDirectory());
+    if (chosen.isEmpty()) return false;
+    dataDirectory_ = QFileInfo(chosen).absoluteFilePath();
+    dataDirectoryChosen_ = true;
+    // Graph files and the exchange file of a run go to the working folder.
+    QDir::setCurrent(dataDirectory_);
+    return true;
+}
+
 void CMainFrame::OnRunSimulation() {
     // A run dialog is modal; this guards the shortcut while one is shown.
     if (!runEnabled_ || runDialog_) return;
+    // Without this a new configuration would run in, and overwrite the outputs
+    // of, the folder of whatever configuration was open before.
+    if (!chooseDataDirectory()) return;
     CRunSim1 dialog(cfg_, workingDataDirectory(), prompts_, liveChartRenderer, this);
     runDialog_ = &dialog;
     dialog.exec();

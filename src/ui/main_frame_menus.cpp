@@ -97,6 +97,8 @@ void CMainFrame::createActions() {
         m->setObjectName(name);
         menus_[name] = m;
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+        // Items made as the menu opens (programs, recent files) change the configuration too.
+        connect(m, &QMenu::triggered, this, &CMainFrame::updateTitle);
         return m;
     };
     QStyle* st = style();
@@ -262,6 +264,8 @@ void CMainFrame::createActions() {
     connect(viewToolbar, &QAction::toggled, toolBar_, &QToolBar::setVisible);
     // The window's own shortcuts work whichever menu is in place; the rules decide.
     addActions({fileNew, fileOpen, fileSave, runSim});
+    // Connected last, so the title follows what the command itself changed.
+    for (const auto& entry : actions_) connect(entry.second, &QAction::triggered, this, &CMainFrame::updateTitle);
 }
 
 void CMainFrame::showShortMenu() {
@@ -333,6 +337,7 @@ void CMainFrame::updateCommandStates() {
 
     for (const auto& [name, key] : CheckItems)
         if (QAction* a = action(QString::fromLatin1(name))) a->setChecked(cfg_.isOn(SecOutputTables, key));
+    updateTitle();
 }
 
 } // namespace kov::ui

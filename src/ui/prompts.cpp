@@ -1,5 +1,6 @@
 #include "ui/prompts.h"
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,6 +32,22 @@ void QtPrompts::message(QWidget* parent, const QString& text, Icon icon) {
 bool QtPrompts::okCancel(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, QString::fromLatin1(ApplicationTitle), text,
                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+SaveAnswer QtPrompts::saveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(ApplicationTitle), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    // Some desktops call it "Discard", which sounds like it might throw away more.
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    // The close box reports the escape button; anything unexpected keeps the work too.
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
 }
 
 QString QtPrompts::openFileName(QWidget* parent, const QString& startPath, const QString& filter) {

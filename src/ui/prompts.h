@@ -11,6 +11,9 @@ namespace kov::ui {
 
 enum class Icon { Plain, Stop };
 
+/// The answers to a question about unsaved changes.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -18,6 +21,9 @@ public:
     virtual void message(QWidget* parent, const QString& text, Icon icon = Icon::Plain) = 0;
     /// OK and Cancel; true for OK.
     virtual bool okCancel(QWidget* parent, const QString& text) = 0;
+    /// Save, Don't Save and Cancel about unsaved changes; Escape and the close
+    /// box answer Cancel, so nothing is thrown away without a deliberate choice.
+    virtual SaveAnswer saveChanges(QWidget* parent, const QString& text) = 0;
     /// An existing file to open; empty when cancelled. filter uses the
     /// "Name (*.ext)|*.ext|...|" form of the configuration dialogs.
     virtual QString openFileName(QWidget* parent, const QString& startPath, const QString& filter) = 0;
@@ -37,6 +43,7 @@ class QtPrompts final : public Prompts {
 public:
     void message(QWidget* parent, const QString& text, Icon icon) override;
     bool okCancel(QWidget* parent, const QString& text) override;
+    SaveAnswer saveChanges(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& startPath, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& proposedPath, const QString& filter,
                          const QString& defaultSuffix, const QString& caption) override;

@@ -8,13 +8,18 @@
 #include "ui/view_graphs_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kov::ui {
 namespace {
@@ -41,6 +46,7 @@ CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts&
     auto* body = new QHBoxLayout;
     auto* buttons = new QVBoxLayout;
     run_ = button("Run Simulation", buttons);
+    run_->setDefault(true); // Enter runs
     viewOutput_ = button("View Output", buttons);
     viewOutputWith_ = button("View Output With", buttons);
     viewGraphs_ = button("View Graphs", buttons);
@@ -60,6 +66,18 @@ CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts&
         body->addWidget(chartArea_, 1);
     }
     top->addLayout(body, 1);
+    outputs_ = new QLabel;
+    outputs_->setObjectName(QStringLiteral("outputsLine"));
+    outputs_->setWordWrap(true);
+    outputs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(outputs_);
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("progressBar"));
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    progress_->setTextVisible(true);
+    progress_->setFormat(QString());
+    top->addWidget(progress_);
     status_ = new QLabel;
     status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     status_->setMinimumWidth(graphLayout_ ? 560 : 380);
@@ -84,6 +102,10 @@ void CRunSim1::OnInitDialog() {
     viewOutputWith_->setEnabled(false);
     viewGraphs_->setEnabled(false);
     removeExchangeFile();
+    // The outputs replace files of the same names, so say where before Run.
+    const QFileInfo tables(QString::fromStdString(sim_->tablesOutputPath()));
+    outputs_->setText(QStringLiteral("Outputs go to the folder ") + QDir::toNativeSeparators(tables.absolutePath()) +
+                      QStringLiteral(" (tables output ") + tables.fileName() + QStringLiteral(")"));
     if (graphLayout_) {
         graphInterval_ = cfg_.intValue(SecRun, CasesBetweenGraphs);
         chartArea_->setEnabled(true);
@@ -97,10 +119,68 @@ void CRunSim1::removeExchangeFile() const {
 // ---- Host
 
 void CRunSim1::message(const std::string& text, MessageIcon icon) {
+    refresh(); // the status the message follows
     prompts_.message(this, QString::fromStdString(text), icon == MessageIcon::Stop ? Icon::Stop : Icon::Plain);
 }
 
-void CRunSim1::status(const std::string& text) { status_->setText(QString::fromStdString(text)); }
+void CRunSim1::status(const std::string& text) {
+    pendingStatus_ = QString::fromStdString(text);
+    statusPending_ = true;
+    refreshSoon();
+}
+
+void CRunSim1::progress(long done, long total) {
+    casesDone_ = done;
+    if (total > 0) casesTotal_ = total;
+    progressPending_ = true;
+    refreshSoon();
+}
+
+void CRunSim1::refreshSoon() {
+    // Drawing every report would cost the run more than its cases do.
+    if (state_ != State::Running || !sinceRefresh_.isValid() || sinceRefresh_.elapsed() >= RefreshMilliseconds)
+        refresh();
+}
+
+void CRunSim1::refresh() {
+    sinceRefresh_.start();
+    if (statusPending_) status_->setText(pendingStatus_);
+    statusPending_ = false;
+    if (chartPending_ && liveChart_) {
+        liveChart_(chartArea_, pendingTotals_, pendingLabels_);
+        chartArea_->update();
+    }
+    chartPending_ = false;
+    if (!progressPending_) return;
+    progressPending_ = false;
+    const long total = std::max(casesTotal_, casesDone_);
+    if (total <= 0) return;
+    // The bar holds ints; files of more lines are shown in proportion.
+    constexpr long Steps = 100000;
+    progress_->setRange(0, static_cast<int>(Steps));
+    progress_->setValue(static_cast<int>(casesDone_ * Steps / total));
+    QString text = QStringLiteral("%1 of %2 cases (%p%)").arg(casesDone_).arg(total);
+    const qint64 elapsed = sinceStart_.isValid() ? sinceStart_.elapsed() : 0;
+    if (casesDone_ > 0 && casesDone_ < total && elapsed > 0) {
+        const qint64 left = elapsed * (total - casesDone_) / casesDone_ / 1000;
+        text += left >= 60 ? QStringLiteral(", about %1 min %2 s left").arg(left / 60).arg(left % 60)
+                           : QStringLiteral(", about %1 s left").arg(left);
+    }
+    progress_->setFormat(text);
+}
+
+long CRunSim1::countCases() const {
+    QFile file(QString::fromStdString(sim_->filePath(CourtMicrodataFile)));
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    long lines = 0;
+    bool open = false; // a last line without its line end counts too
+    QByteArray block;
+    while (!(block = file.read(1 << 20)).isEmpty()) {
+        lines += block.count('\n');
+        open = !block.endsWith('\n');
+    }
+    return lines + (open ? 1 : 0);
+}
 
 void CRunSim1::prompt(const std::string& text) { prompt_->setText(QString::fromStdString(text)); }
 
@@ -114,11 +194,13 @@ bool CRunSim1::pump() {
 void CRunSim1::OnRunSim() {
     // One run at a time: the button is disabled while a run goes on, and a
     // click still queued when it was disabled must not start a second one.
-    if (state_ == State::Running || state_ == State::Waiting) return;
+    // After a run, Run starts another at once: the wait ends with it.
+    if (state_ == State::Running) return;
     state_ = State::Running;
     cancelPressed_ = false;
     canClose_ = false;
     cancel_->setEnabled(true);
+    cancel_->setText(QStringLiteral("Cancel"));
     run_->setEnabled(false);
     viewOutput_->setEnabled(false);
     viewOutputWith_->setEnabled(false);
@@ -128,8 +210,10 @@ void CRunSim1::OnRunSim() {
     // An interval of 0 or less never refreshes the chart.
     if (graphLayout_ && liveChart_ && graphInterval_ > 0) {
         sim.liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
-            liveChart_(chartArea_, totals, labels);
-            chartArea_->update();
+            pendingTotals_ = totals;
+            pendingLabels_ = labels;
+            chartPending_ = true;
+            refreshSoon();
         };
         sim.graphInterval = graphInterval_;
     } else {
@@ -138,7 +222,22 @@ void CRunSim1::OnRunSim() {
     }
 
     status_->clear();
+    statusPending_ = progressPending_ = chartPending_ = false;
+    casesDone_ = 0;
+    casesTotal_ = countCases();
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    progress_->setFormat(QString());
+    sinceStart_.start();
+    sinceRefresh_.invalidate();
     const RunOutcome outcome = sim.OnRunSim();
+    state_ = State::Idle; // so the last reports are shown whatever comes next
+    if (outcome == RunOutcome::Completed) {
+        // The case loop reports every hundred cases; the end is all of them.
+        casesDone_ = casesTotal_ = sim.err.m_CaseNumber;
+        progressPending_ = true;
+    }
+    refresh();
     // Workbooks are written before the run ends, so even a run that failed
     // afterwards may have saved one under a new name.
     takeWrittenWorkbookNames(cfg_, sim.m_Workbooks);
@@ -175,6 +274,7 @@ void CRunSim1::showErrorWindow() {
 
 void CRunSim1::enterWaitLoop() {
     state_ = State::Waiting;
+    run_->setEnabled(true);
     cancel_->setEnabled(true);
     cancel_->setText(QStringLiteral("Exit"));
     viewOutput_->setEnabled(true);
@@ -250,7 +350,9 @@ void CRunSim1::accept() {
 
 void CRunSim1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
+        // Enter runs whenever Run could be pressed; otherwise it is the dialog's OK.
+        if (run_->isEnabled()) OnRunSim();
+        else accept();
         return;
     }
     if (event->key() == Qt::Key_Escape) {

@@ -8,6 +8,7 @@
 #include "run/simulation.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace kov {
@@ -41,7 +43,11 @@ public:
     void message(const std::string& text, MessageIcon icon) override;
     void status(const std::string& text) override;
     void prompt(const std::string& text) override;
+    void progress(long done, long total) override;
     bool pump() override;
+
+    /// The status line and the chart change at most this often during a run.
+    static constexpr int RefreshMilliseconds = 250;
 
     State state() const { return state_; }
     /// 1: plain layout; 2: with the chart area ("Show Graph" on).
@@ -55,6 +61,10 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* statusLine() const { return status_; }
     QLabel* promptLine() const { return prompt_; }
+    /// Cases done of the court microdata's lines, with the time left.
+    QProgressBar* progressBar() const { return progress_; }
+    /// Where the run will write its outputs, shown before Run.
+    QLabel* outputsLine() const { return outputs_; }
     /// The area the live chart is drawn in; nullptr in the plain layout.
     QWidget* chartArea() const { return chartArea_; }
 
@@ -78,6 +88,12 @@ private:
     void endWait(bool viewFailed);
     void showErrorWindow();
     void removeExchangeFile() const;
+    /// Shows what the run reported since the last refresh: status, progress, chart.
+    void refresh();
+    /// refresh() when the last one is long enough ago, or the run is over.
+    void refreshSoon();
+    /// Lines of the court microdata file: the cases the run will read.
+    long countCases() const;
 
     RunConfiguration& cfg_;
     QString dataDirectory_;
@@ -90,6 +106,16 @@ private:
     bool cancelPressed_ = false;
     bool canClose_ = true; ///< an idle dialog may be closed; a running one only after its report
 
+    // What the run reported, shown by refresh().
+    QElapsedTimer sinceRefresh_, sinceStart_;
+    QString pendingStatus_;
+    bool statusPending_ = false;
+    long casesDone_ = 0, casesTotal_ = 0;
+    bool progressPending_ = false;
+    Series pendingTotals_;
+    std::vector<std::string> pendingLabels_;
+    bool chartPending_ = false;
+
     QPushButton* run_ = nullptr;
     QPushButton* viewOutput_ = nullptr;
     QPushButton* viewOutputWith_ = nullptr;
@@ -97,6 +123,8 @@ private:
     QPushButton* cancel_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* prompt_ = nullptr;
+    QLabel* outputs_ = nullptr;
+    QProgressBar* progress_ = nullptr;
     QWidget* chartArea_ = nullptr;
 };
 

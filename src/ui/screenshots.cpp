@@ -19,6 +19,7 @@
 #include "ui/view_graphs_dialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +37,7 @@ public:
         std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
     }
     bool okCancel(QWidget*, const QString&) override { return false; }
+    SaveAnswer saveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
         return {};
@@ -131,7 +133,11 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
         GridTarget t{CourtProbabilitiesFile, "Prison probability", courtTableLabels()};
         CGridEditor d(cfg, frame.dataDirectory(), t, QStringLiteral("Grid Editor for Court Probabilities"), prompts,
                       &frame);
-        if (d.opened()) s.shoot(&d, QStringLiteral("grid-editor-court"));
+        if (d.opened()) {
+            s.shoot(&d, QStringLiteral("grid-editor-court"));
+            d.tableChoice()->setCurrentIndex(d.tableChoice()->count() - 1);
+            s.shoot(&d, QStringLiteral("grid-editor-court-last-table"));
+        }
     }
     if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
         GridTarget t{ProgramProbabilities, programs->programs[0].name, {}};

@@ -22,8 +22,13 @@ TextViewer* TextViewer::open(const QString& path, Prompts& prompts, QWidget* par
         return nullptr;
     }
     // Input files are 8-bit text; Latin-1 keeps every byte as it is when saved back.
-    const QString text = QString::fromLatin1(file.readAll());
+    QString text = QString::fromLatin1(file.readAll());
+    // The editor knows one line end; the file's own is put back on save.
+    const qsizetype lines = text.count(QLatin1Char('\n'));
+    const qsizetype crlfLines = text.count(QLatin1String("\r\n"));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     auto* viewer = new TextViewer(path, text, prompts, parent);
+    viewer->crlf_ = lines > 0 && crlfLines * 2 > lines;
     viewer->show();
     return viewer;
 }
@@ -53,7 +58,9 @@ TextViewer::TextViewer(const QString& path, const QString& text, Prompts& prompt
 bool TextViewer::isChanged() const { return editor_->document()->isModified(); }
 
 bool TextViewer::save() {
-    const QByteArray bytes = editor_->toPlainText().toLatin1();
+    QString text = editor_->toPlainText();
+    if (crlf_) text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QByteArray bytes = text.toLatin1();
     std::string reason;
     if (!replaceFileContents(path_.toStdString(), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                              &reason)) {
@@ -65,15 +72,19 @@ bool TextViewer::save() {
 }
 
 void TextViewer::closeEvent(QCloseEvent* event) {
-    if (isChanged() &&
-        prompts_.okCancel(this, path_ + QStringLiteral(" has changed.\nClick OK to save the changes,\n"
-                                                       "Click Cancel to discard the changes.")) &&
-        !save()) {
-        // The text could not be written: keep the window so nothing is lost.
-        event->ignore();
+    if (!isChanged()) {
+        event->accept();
         return;
     }
-    event->accept();
+    switch (prompts_.saveChanges(this, path_ + QStringLiteral(" has changed.\nDo you want to save the changes?"))) {
+    case SaveAnswer::Save:
+        // Text that could not be written keeps its window, so nothing is lost.
+        if (save()) event->accept();
+        else event->ignore();
+        return;
+    case SaveAnswer::Discard: event->accept(); return;
+    case SaveAnswer::Cancel: event->ignore(); return;
+    }
 }
 
 } // namespace kov::ui

@@ -34,6 +34,7 @@ private:
     QString path_;
     Prompts& prompts_;
     QPlainTextEdit* editor_ = nullptr;
+    bool crlf_ = false; ///< the file's lines end in CR LF, and are saved so
 };
 
 } // namespace kov::ui

@@ -7,6 +7,7 @@
 #include "ui/main_frame.h"
 #include "ui/scripted_prompts.h"
 
+#include <QComboBox>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -22,8 +23,21 @@ using test::ScriptedPrompts;
 const QString Title = QStringLiteral("Grid Editor for Court Probabilities");
 const QString Bad = QStringLiteral("Probability data must be between 0 and 1");
 
-// A grid of two tables of 2 x 3 cells; "Prison probability" appears in both.
-const char* const GridText = "Number of grid tables ........ 2\nOne. 2 3\n";
+/// A grid file of tables (name, rows, columns), rows labelled R1..., columns C1....
+std::string gridText(std::initializer_list<std::tuple<const char*, int, int>> tables) {
+    std::string text = "Number of grid tables ........ " + std::to_string(tables.size()) + "\n";
+    for (const auto& [name, rows, columns] : tables) {
+        text += std::string(name) + ". " + std::to_string(rows) + " " + std::to_string(columns) + "\n";
+        text += "Severity ........ " + std::to_string(rows) + "\n";
+        for (int r = 1; r <= rows; ++r) text += "R" + std::to_string(r) + "\n";
+        text += "History ........ " + std::to_string(columns) + "\n";
+        for (int c = 1; c <= columns; ++c) text += "C" + std::to_string(c) + "\n";
+    }
+    return text;
+}
+
+// A grid of two tables of 2 x 3 cells; "Prison probability" has a block for each.
+const std::string GridText = gridText({{"One", 2, 3}, {"Two", 2, 3}});
 const char* const ProbabilityText =
     "\nMisdemeanor probability\n  A B C\n0.1 0.2 0.3\n0.4 0.5 0.6\n"
     "\nPrison probability\n  A B C\n0.01 0.02 0.03\n0.04 1.50 0.06\n"
@@ -34,7 +48,7 @@ struct Files {
     ScratchDir dir;
     RunConfiguration cfg;
     ScriptedPrompts prompts;
-    explicit Files(const char* grid = GridText, const char* probabilities = ProbabilityText) {
+    explicit Files(const std::string& grid = GridText, const char* probabilities = ProbabilityText) {
         cfg.SetDefaults();
         cfg.modified = 0;
         dir.write("grid.inp", grid);
@@ -61,22 +75,28 @@ TEST(GridEditor, OpensTheFirstBlockWithTheLabel) {
     EXPECT_TRUE(f.prompts.messages.isEmpty());
 }
 
-TEST(GridEditor, SavingWritesEveryBlockWithTheLabelAndLeavesTheRest) {
+TEST(GridEditor, EachGridTableIsEditedAndWrittenInItsOwnBlockOnly) {
     Files f;
     CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
     ASSERT_TRUE(e.opened());
+    EXPECT_TRUE(e.tableChoice()->isVisibleTo(&e));
+    ASSERT_EQ(e.tableChoice()->count(), 2);
+    EXPECT_EQ(e.tableChoice()->itemText(1), QStringLiteral("Table 2: Two"));
+    EXPECT_EQ(e.table()->horizontalHeaderItem(2)->text(), QStringLiteral("C3"));
+    EXPECT_EQ(e.table()->verticalHeaderItem(1)->text(), QStringLiteral("R2"));
+    e.tableChoice()->setCurrentIndex(1);
+    EXPECT_EQ(cell(e, 0, 0), QStringLiteral("0.11"));
     type(e, 0, 1, "0.25");
     f.prompts.answers = {true};
     e.accept();
     EXPECT_EQ(f.prompts.questions, QStringList{QStringLiteral("OK to Save Changes?")});
     EXPECT_TRUE(e.saved());
-    // Every cell " %1.5f "; the untouched 1.50 is not validated and is written as it reads.
-    const std::string edited = " 0.01000  0.25000  0.03000 \n 0.04000  1.50000  0.06000 \n";
+    // The first table's block, with its 1.50, is left as it was.
     EXPECT_EQ(f.dir.read("courtp.inp"),
               "\nMisdemeanor probability\n  A B C\n0.1 0.2 0.3\n0.4 0.5 0.6\n"
-              "\nPrison probability\n  A B C\n" + edited +
+              "\nPrison probability\n  A B C\n0.01 0.02 0.03\n0.04 1.50 0.06\n"
               "\nMisdemeanor probability\n  A B C\n0.7 0.8 0.9\n0.1 0.1 0.1\n"
-              "\nPrison probability\n  A B C\n" + edited);
+              "\nPrison probability\n  A B C\n 0.11000  0.25000  0.13000 \n 0.14000  0.15000  0.16000 \n");
     EXPECT_FALSE(f.dir.exists("kov_prb_.tmp"));
     EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.messages.join('|').toStdString();
 }
@@ -142,26 +162,31 @@ TEST(GridEditor, ATemporaryFileThatCannotBeCreatedLeavesTheOriginal) {
     EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
 }
 
-TEST(GridEditor, ABlockOfAnotherSizeStopsTheSaveBeforeAnythingIsReplaced) {
-    // The second "Prison probability" block has one row only: writing two rows would shift the file.
-    const char* const uneven =
+TEST(GridEditor, BlocksThatDoNotFitTheirTablesAreRefusedBeforeAnythingIsTyped) {
+    // Writing rows of one shape over a block of another would shift every later block.
+    const char* const oneRowShort =
         "\nPrison probability\n  A B C\n0.01 0.02 0.03\n0.04 0.05 0.06\n"
         "\nPrison probability\n  A B C\n0.11 0.12 0.13\n"
         "\nMisdemeanor probability\n  A B C\n0.7 0.8 0.9\n0.1 0.1 0.1\n";
-    Files f(GridText, uneven);
-    CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-    type(e, 0, 0, "0.5");
-    f.prompts.answers = {true};
-    e.accept();
-    EXPECT_EQ(f.prompts.messages,
-              QStringList{QStringLiteral("Error writing Probability File\ncourtp.inp\nChanges will not be saved")});
-    EXPECT_EQ(f.dir.read("courtp.inp"), uneven);
-    EXPECT_FALSE(f.dir.exists("kov_prb_.tmp"));
+    const char* const oneBlock = "\nPrison probability\n  A B C\n0.01 0.02 0.03\n0.04 0.05 0.06\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {oneRowShort, "courtp.inp cannot be edited here: its block \"Prison probability\" of table 2 (Two) should "
+                      "hold 2 rows of 3 numbers, one row per line, but line 10 does not.\n"
+                      "Please correct the file; it has not been changed."},
+        {oneBlock, "courtp.inp cannot be edited here: it holds 1 blocks \"Prison probability\" but the grid file "
+                   "grid.inp has 2 tables, and each table needs a block of its own.\n"
+                   "Please correct the file; it has not been changed."}};
+    for (const auto& [text, why] : cases) {
+        Files f(GridText, text);
+        CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
+        EXPECT_FALSE(e.opened());
+        EXPECT_EQ(f.prompts.messages, QStringList{QString::fromLatin1(why)});
+        EXPECT_EQ(f.dir.read("courtp.inp"), text);
+    }
 }
 
-TEST(GridEditor, TheDemonstrationCourtFileWithTablesOfTwoSizesIsLeftWhole) {
-    // Its "Prison probability" blocks are 10 x 7 (Nondrug) and 5 x 7 (Drug): the
-    // editor shows the first, and writing 10 rows over the second would shift the file.
+TEST(GridEditor, TheDemonstrationsSecondTableIsEditedWithItsOwnSizeAndLabels) {
+    // Its "Prison probability" blocks are 10 x 7 (Nondrug) and 5 x 7 (Drug).
     ScratchDir dir;
     std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
     RunConfiguration cfg;
@@ -174,18 +199,25 @@ TEST(GridEditor, TheDemonstrationCourtFileWithTablesOfTwoSizesIsLeftWhole) {
                   GridTarget{CourtProbabilitiesFile, "Prison probability", courtTableLabels()}, Title, prompts);
     ASSERT_TRUE(e.opened()) << prompts.messages.join('|').toStdString();
     EXPECT_EQ(e.table()->rowCount(), 10);
+    e.tableChoice()->setCurrentIndex(1);
+    EXPECT_EQ(e.table()->rowCount(), 5);
     EXPECT_EQ(e.table()->columnCount(), 7);
-    type(e, 9, 6, "0.5");
+    EXPECT_EQ(e.table()->verticalHeaderItem(4)->text(), QStringLiteral("Drug Level 5"));
+    EXPECT_EQ(e.table()->horizontalHeaderItem(6)->text(), QStringLiteral("CH6+"));
+    type(e, 4, 6, "0.5");
     prompts.answers = {true};
     e.accept();
-    EXPECT_FALSE(e.saved());
-    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("OK to Save Changes?")});
-    EXPECT_EQ(prompts.messages,
-              QStringList{QStringLiteral("Error writing Probability File\ncourtp.inp\nChanges will not be saved")});
-    EXPECT_EQ(dir.read("courtp.inp"), before);
-    EXPECT_FALSE(dir.exists("kov_prb_.tmp"));
-    EXPECT_EQ(cfg.value(SecFiles, CourtProbabilitiesFile), "courtp.inp");
-    EXPECT_EQ(cfg.modified, 0);
+    EXPECT_TRUE(e.saved()) << prompts.messages.join('|').toStdString();
+    // The second block's rows (lines 38 to 42) are rewritten; every other line stays as it was.
+    const auto lines = [](const std::string& text) { return QString::fromStdString(text).split('\n'); };
+    const QStringList was = lines(before), now = lines(dir.read("courtp.inp"));
+    ASSERT_EQ(now.size(), was.size());
+    for (qsizetype i = 0; i < was.size(); ++i)
+        if (i < 37 || i > 41) {
+            EXPECT_EQ(now[i], was[i]) << "line " << i + 1;
+        }
+    EXPECT_EQ(now[37], QStringLiteral(" 0.04000  0.07000  0.10000  0.13000  0.16000  0.19000  0.45000 "));
+    EXPECT_EQ(now[41], QStringLiteral(" 0.80000  0.82000  0.84000  0.86000  0.88000  0.90000  0.50000 "));
 }
 
 TEST(GridEditor, ProgramNamesMatchWholeLinesOnly) {
@@ -236,7 +268,9 @@ TEST(GridEditor, ANewFileIsNamedInTheConfigurationOnlyOnceItIsWritten) {
     EXPECT_EQ(f.cfg.modified, 0); // storing the new name leaves the changed flag as it was
     const std::string text = f.dir.read("new.inp");
     const std::string zeros = " 0.00000  0.00000  0.00000 \n 0.00000  0.00000  0.00000 \n";
-    EXPECT_TRUE(text.starts_with("\nMisdemeanor probability\n\n" + zeros + "\nPrison probability\n\n"));
+    // A block per table for every label: the two tables of the grid.
+    EXPECT_TRUE(text.starts_with("\nMisdemeanor probability\n\n" + zeros + "\nMisdemeanor probability\n\n" + zeros +
+                                 "\nPrison probability\n\n"));
     EXPECT_NE(text.find("\nJail probability (county level 2)\n\n 0.00000  0.00000  0.00000 \n"
                         " 0.00000  0.00000  0.75000 \n"),
               std::string::npos);
@@ -249,7 +283,7 @@ TEST(GridEditor, LargeMatricesScrollInsteadOfLosingCells) {
         for (int c = 0; c < 12; ++c) probabilities += c == 11 && r == 29 ? " 0.9" : " 0.1";
         probabilities += "\n";
     }
-    Files f("Number of grid tables ........ 1\nBig. 30 12\n", probabilities.c_str());
+    Files f(gridText({{"Big", 30, 12}}), probabilities.c_str());
     CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
     ASSERT_TRUE(e.opened());
     EXPECT_EQ(e.table()->rowCount(), 30);
@@ -277,12 +311,12 @@ TEST(GridEditor, OpeningFailuresAreReported) {
                                              "and path in the Set Up Menu.")});
     }
     {
-        // A second line without two integers gives an empty matrix.
-        Files f("Number of grid tables ........ 1\nOdd\n");
+        // A grid file the run could not read is refused with the run's own message.
+        Files f("Number of grid tables ........ 1\nOdd. 2 3\n");
         CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-        EXPECT_TRUE(e.opened());
-        EXPECT_EQ(e.table()->rowCount(), 0);
-        EXPECT_EQ(e.table()->columnCount(), 0);
+        EXPECT_FALSE(e.opened());
+        ASSERT_EQ(f.prompts.messages.size(), 1);
+        EXPECT_TRUE(f.prompts.messages[0].startsWith(QStringLiteral("Error in grid file ")));
     }
 }
 

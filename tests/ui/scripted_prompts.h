@@ -22,6 +22,7 @@ public:
     QStringList saveCaptions; ///< the caption of every save dialog, in order
     QStringList saveProposals; ///< the proposed path of every save dialog
     std::deque<bool> answers; ///< okCancel answers in order; Cancel when none is left
+    std::deque<SaveAnswer> saveAnswers; ///< saveChanges answers in order; Cancel when none is left
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
     std::deque<QString> folders;
@@ -31,6 +32,10 @@ public:
     bool okCancel(QWidget*, const QString& text) override {
         questions << text;
         return take(answers, false);
+    }
+    SaveAnswer saveChanges(QWidget*, const QString& text) override {
+        questions << text;
+        return take(saveAnswers, SaveAnswer::Cancel);
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return take(openNames, QString()); }
     QString saveFileName(QWidget*, const QString& proposed, const QString&, const QString&,

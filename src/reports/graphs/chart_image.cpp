@@ -119,8 +119,7 @@ void addLegend(QChart& chart, const LineChart& content) {
 // A view of the chart's size, laid out and ready to draw.
 std::unique_ptr<QChartView> chartView(const LineChart& content) {
     ensureQtApplication();
-    auto view = std::make_unique<QChartView>();
-    showChart(*view, content);
+    auto view = std::make_unique<QChartView>(makeChart(content).release());
     view->setFrameShape(QFrame::NoFrame);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -174,7 +173,10 @@ QColor lineColour(int index) {
     return QColor::fromHsv(static_cast<int>((i * 47U) % 360U), 200, 170 + static_cast<int>((i / n) % 3U) * 30);
 }
 
-std::unique_ptr<QChart> makeChart(const LineChart& content) {
+namespace {
+
+/// The axes and the lines, without title or legend, in the layout's own plot area.
+std::unique_ptr<QChart> plainChart(const LineChart& content) {
     ensureQtApplication();
     auto chart = std::make_unique<QChart>();
     chart->setBackgroundBrush(Qt::white);
@@ -203,6 +205,13 @@ std::unique_ptr<QChart> makeChart(const LineChart& content) {
         chart->addSeries(series);
         for (QAbstractAxis* axis : axes) series->attachAxis(axis);
     }
+    return chart;
+}
+
+} // namespace
+
+std::unique_ptr<QChart> makeChart(const LineChart& content) {
+    auto chart = plainChart(content);
     addTitle(*chart, content);
     addLegend(*chart, content);
     chart->resize(ChartWidth, ChartHeight);
@@ -213,7 +222,17 @@ std::unique_ptr<QChart> makeChart(const LineChart& content) {
 void showChart(QChartView& view, const LineChart& content) {
     // The view gives up its old chart without deleting it.
     std::unique_ptr<QChart> old(view.chart());
-    view.setChart(makeChart(content).release());
+    // A view on screen lays its chart out itself, at any size: a fixed plot
+    // area there kept the lines in it while the axis moved to the view's own,
+    // and a total read against the axis showed several percent less. The
+    // layout places axis, lines and title together.
+    auto chart = plainChart(content);
+    chart->setTitleFont(pixelFont(16, false));
+    chart->setTitleBrush(Qt::black);
+    chart->setTitle(qtext(content.title));
+    chart->setMargins(QMargins(4, 0, 12, 4)); // the last month clear of the frame
+    addLegend(*chart, content);
+    view.setChart(chart.release());
 }
 
 QImage renderChart(const LineChart& content) {

@@ -1,0 +1,246 @@
+// Work is never lost and files are never written by mistake: the question
+// about unsaved changes, files that are not configurations, the folder of a
+// new configuration's run, the title's marker and the announced writes, and
+// the text viewer's line ends.
+#include "config/run_configuration.h"
+#include "support/scratch_dir.h"
+#include "ui/grid_editor.h"
+#include "ui/main_frame.h"
+#include "ui/run_dialog.h"
+#include "ui/scripted_prompts.h"
+#include "ui/text_viewer.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace kov::ui {
+namespace {
+
+using kov::test::ScratchDir;
+using test::ScriptedPrompts;
+
+struct Demo {
+    ScratchDir dir;
+    Demo() {
+        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+    }
+    QString path(const char* name = "demo.kov") const { return QString::fromStdString(dir.file(name)); }
+};
+
+/// A main window shown and active, so its shortcuts work as they do for a person.
+struct Window {
+    ScriptedPrompts prompts;
+    CMainFrame frame{prompts};
+    Window() {
+        frame.show();
+        frame.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+    }
+    void keys(Qt::Key key) { QTest::keyClick(&frame, key, Qt::ControlModifier); }
+    /// Runs act on the next modal window while the command that shows it waits.
+    template <class Dialog>
+    void whenShown(std::function<void(Dialog&)> act) {
+        QTimer::singleShot(0, &frame, [act] {
+            if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(*d);
+        });
+    }
+};
+
+QString shownTitle(const QWidget& w) {
+    QString t = w.windowTitle();
+    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
+    QtPrompts real;
+    const std::pair<std::function<void(QMessageBox&)>, SaveAnswer> ways[] = {
+        {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }, SaveAnswer::Cancel},
+        {[](QMessageBox& b) { b.close(); }, SaveAnswer::Cancel},
+        {[](QMessageBox& b) {
+             EXPECT_EQ(b.button(QMessageBox::Discard)->text(), QStringLiteral("Don't Save"));
+             b.button(QMessageBox::Discard)->click();
+         },
+         SaveAnswer::Discard},
+        {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }, SaveAnswer::Save}};
+    for (const auto& [act, expected] : ways) {
+        QTimer::singleShot(0, [act] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) act(*box);
+        });
+        EXPECT_EQ(real.saveChanges(nullptr, QStringLiteral("a.kov has changed.")), expected);
+    }
+}
+
+TEST(KeepingWork, CloseNewOpenAndRecentFilesAskAndCancelKeepsTheEdits) {
+    Demo demo;
+    Window w;
+    CMainFrame& frame = w.frame;
+    ASSERT_TRUE(frame.loadConfiguration(demo.path("demo-stock.kov")));
+    ASSERT_TRUE(frame.loadConfiguration(demo.path()));
+    const std::string onDisk = demo.dir.read("demo.kov");
+    frame.action(QStringLiteral("countyPopulation"))->trigger();
+    QMenu* recent = frame.menu(QStringLiteral("recentFilesMenu"));
+    const QString question = demo.path() + QStringLiteral(" has changed.\nDo you want to save the changes?");
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"close box", [&] { frame.close(); }},
+        {"New", [&] { w.keys(Qt::Key_N); }},
+        {"Open", [&] {
+             w.prompts.openNames = {demo.path("demo-stock.kov")};
+             w.keys(Qt::Key_O);
+         }},
+        {"recent file", [&] {
+             emit recent->aboutToShow();
+             recent->actions().at(1)->trigger();
+         }}};
+    for (const auto& [name, way] : ways) {
+        w.prompts.questions.clear();
+        w.prompts.saveAnswers = {SaveAnswer::Cancel};
+        way();
+        EXPECT_EQ(w.prompts.questions, QStringList{question}) << name;
+        EXPECT_TRUE(frame.isVisible()) << name;
+        EXPECT_EQ(frame.configuration().filePath, demo.dir.file("demo.kov")) << name;
+        EXPECT_TRUE(frame.configuration().isOn(SecOutputTables, OutCounty)) << name;
+        EXPECT_EQ(demo.dir.read("demo.kov"), onDisk) << name;
+    }
+
+    // Save writes the edit, then the recent file opens.
+    w.prompts.saveAnswers = {SaveAnswer::Save};
+    emit recent->aboutToShow();
+    recent->actions().at(1)->trigger();
+    EXPECT_EQ(frame.configuration().filePath, demo.dir.file("demo-stock.kov"));
+    EXPECT_NE(demo.dir.read("demo.kov").find("County=1"), std::string::npos);
+
+    // Don't Save lets New go on and leaves the file as it was.
+    frame.action(QStringLiteral("countyPopulation"))->trigger();
+    const std::string stockOnDisk = demo.dir.read("demo-stock.kov");
+    w.prompts.saveAnswers = {SaveAnswer::Discard};
+    w.keys(Qt::Key_N);
+    EXPECT_TRUE(frame.configuration().filePath.empty());
+    EXPECT_EQ(demo.dir.read("demo-stock.kov"), stockOnDisk);
+}
+
+TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
+    Demo demo;
+    Window w;
+    const std::string stockTables = demo.dir.read("stock121.kov");
+    w.prompts.openNames = {demo.path("stock121.kov")};
+    w.keys(Qt::Key_O);
+    const QString refused =
+        demo.path("stock121.kov") +
+        QStringLiteral("\nis not a configuration file: it has none of the configuration's sections, such as "
+                       "[INPUT/OUTPUT FILES].\nIt looks like a stock tables input file (its first line is "
+                       "\"Gender stock releases by month\").");
+    EXPECT_EQ(w.prompts.messages, QStringList{refused});
+    EXPECT_FALSE(w.frame.hasFullMenu());
+    EXPECT_TRUE(w.frame.configuration().filePath.empty());
+
+    // Saving a configuration over it is refused too, whatever the save dialog said.
+    w.keys(Qt::Key_N);
+    w.prompts.saveNames = {demo.path("stock121.kov")};
+    w.keys(Qt::Key_S);
+    EXPECT_EQ(w.prompts.messages.back(), refused + QStringLiteral("\nThe configuration was not written into it."));
+    EXPECT_EQ(demo.dir.read("stock121.kov"), stockTables);
+    EXPECT_TRUE(w.frame.configuration().filePath.empty());
+    EXPECT_EQ(w.frame.configuration().modified, 1);
+    // An empty file holds nothing to lose: the configuration goes into it.
+    demo.dir.write("empty.kov", "");
+    w.prompts.saveNames = {demo.path("empty.kov")};
+    w.keys(Qt::Key_S);
+    EXPECT_NE(demo.dir.read("empty.kov").find("[INPUT/OUTPUT FILES]"), std::string::npos);
+}
+
+TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
+    Demo demo, other;
+    demo.dir.write("tables.out", "the results of the demonstration");
+    Window w;
+    ASSERT_TRUE(w.frame.loadConfiguration(demo.path()));
+    w.keys(Qt::Key_N);
+
+    // No folder chosen: no run.
+    bool shown = false;
+    w.whenShown<CRunSim1>([&](CRunSim1& d) {
+        shown = true;
+        d.reject();
+    });
+    w.keys(Qt::Key_R);
+    QApplication::processEvents();
+    EXPECT_FALSE(shown);
+
+    // A folder chosen: the dialog names it before Run, and the run writes there.
+    w.prompts.folders = {QString::fromStdString(other.dir.str())};
+    QString outputs;
+    w.whenShown<CRunSim1>([&](CRunSim1& d) {
+        outputs = d.outputsLine()->text();
+        d.runButton()->click();
+        d.cancelButton()->click();
+    });
+    w.keys(Qt::Key_R);
+    EXPECT_TRUE(outputs.contains(QString::fromStdString(other.dir.str()))) << outputs.toStdString();
+    EXPECT_TRUE(outputs.contains(QStringLiteral("tables.out"))) << outputs.toStdString();
+    EXPECT_TRUE(other.dir.exists("tables.out"));
+    EXPECT_EQ(demo.dir.read("tables.out"), "the results of the demonstration");
+}
+
+TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
+    Demo demo;
+    Window w;
+    CMainFrame& frame = w.frame;
+    ASSERT_TRUE(frame.loadConfiguration(demo.path()));
+    const QString title = QStringLiteral("KOV - ") + demo.path();
+    EXPECT_EQ(shownTitle(frame), title);
+    frame.action(QStringLiteral("countyPopulation"))->trigger();
+    EXPECT_EQ(shownTitle(frame), title + QStringLiteral("*"));
+    w.keys(Qt::Key_S);
+    EXPECT_EQ(shownTitle(frame), title);
+    EXPECT_NE(demo.dir.read("demo.kov").find("County=1"), std::string::npos);
+
+    // The grid editor writes its file at once, and the status bar says so.
+    const std::string before = demo.dir.read("courtp.inp");
+    w.prompts.answers = {true};
+    w.whenShown<CGridEditor>([](CGridEditor& e) {
+        e.table()->item(0, 0)->setText(QStringLiteral("0.5"));
+        e.accept();
+    });
+    frame.action(QStringLiteral("editProb1"))->trigger();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("courtp.inp saved"));
+    EXPECT_NE(demo.dir.read("courtp.inp"), before);
+    EXPECT_EQ(shownTitle(frame), title);
+}
+
+TEST(KeepingWork, TheTextViewerKeepsTheFilesLineEnds) {
+    ScratchDir dir;
+    const std::pair<const char*, const char*> files[] = {{"crlf.txt", "one\r\ntwo\r\n"}, {"lf.txt", "one\ntwo\n"}};
+    ScriptedPrompts prompts;
+    for (const auto& [name, text] : files) {
+        dir.write(name, text);
+        TextViewer* v = TextViewer::open(QString::fromStdString(dir.file(name)), prompts);
+        ASSERT_NE(v, nullptr);
+        v->editor()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(v->editor(), QStringLiteral("three"));
+        QTest::keyClick(v->editor(), Qt::Key_Return);
+        for (QPushButton* b : v->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Save")) b->click();
+        const std::string end = std::string(name) == "crlf.txt" ? "\r\n" : "\n";
+        EXPECT_EQ(dir.read(name), "one" + end + "two" + end + "three" + end) << name;
+        v->close();
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+} // namespace
+} // namespace kov::ui
