@@ -6,6 +6,7 @@
 #include "engine/case_profile.h"
 #include "engine/offender.h"
 #include "engine/range_sums.h"
+#include "engine/read_case.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
 #include "run/error_reporter.h"
@@ -169,6 +170,7 @@ public:
     std::vector<std::string> m_MonthLabels;
 
     Groups ageGroups, jailGroups, sentenceLengthGroups;
+    CaseFileNames caseFiles; ///< the files a case's values refer to, for messages
     bool m_CancelRequested = false; ///< set by the pump when the person asks the run to stop
     std::unique_ptr<RandomNumberGenerator> caseGenerator;
     std::unique_ptr<Programs> programs;

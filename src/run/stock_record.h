@@ -6,6 +6,8 @@
 #include "input/groups.h"
 #include "input/state_tables.h"
 
+#include <string>
+
 namespace kov {
 
 class CRand;
@@ -16,6 +18,7 @@ struct StockSetup {
     const StateTables& st;
     const Groups& ageGroups;
     int dualGuidelines = 0; ///< not 0: the grid fields address the post-prison grid
+    const std::string* gridFile = nullptr; ///< the grid the fields address, as configured; null: not named
 };
 
 /// Fields of one record, as far as the line was read. Integer fields that
