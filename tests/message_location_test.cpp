@@ -50,14 +50,16 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
         {"a grid table beyond the grid file's tables",
          [&](const ScratchDir& d) {
              std::string m = d.read("court_micro_101.dat");
-             d.write("court_micro_101.dat", "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3 7 9 1.0 14.2\n" + m.substr(micro1.size()));
+             m.replace(0, micro1.size(), "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3 7 9 1.0 14.2\n");
+             d.write("court_micro_101.dat", m);
          },
          "Illegal Grid Table = 7, Case Number = 1",
          "in court_micro_101.dat, line 1, field Grid Table; grid_101.inp has 2 tables"},
         {"a grid row beyond its table's rows",
          [&](const ScratchDir& d) {
              std::string m = d.read("court_micro_101.dat");
-             d.write("court_micro_101.dat", "1 2 1 60 2 17 3 3 25 70 0 2 3 40 3 2 9 1.0 14.2\n" + m.substr(micro1.size()));
+             m.replace(0, micro1.size(), "1 2 1 60 2 17 3 3 25 70 0 2 3 40 3 2 9 1.0 14.2\n");
+             d.write("court_micro_101.dat", m);
          },
          "Illegal Grid Row = 40, Case Number = 1",
          "in court_micro_101.dat, line 1, field Grid Row; table 2 of grid_101.inp has 4 rows"},

@@ -58,7 +58,7 @@ public:
     }
     bool check(int v, int lo, int hi, const char* name, const RowsOf& rows) {
         if (v >= lo && v <= hi) return true;
-        if (v < lo || !rows.file) return illegal(name, v);
+        if (v < lo || !rows.file || rows.file->empty()) return illegal(name, v);
         const std::string of = rows.table > 0 ? "table " + std::to_string(rows.table) + " of " : std::string();
         return illegal(name, v, of + *rows.file + " has " + std::to_string(hi) + " " + rows.what);
     }

@@ -86,8 +86,8 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
     if (f.NextInt(c.sentenceLevel) && c.sentenceLevel == 0) c.sentenceLevel = 1;
     if (!r.check(c.sentenceLevel, 1, MaxSentenceLevel, "Sentence Level")) return CaseRead::Error;
     const CaseFileNames* files = setup.files;
-    if (!r.inRange(c.county, 1, st.numberOfCounties(), "County", RowsOf{files ? &files->county : nullptr, "counties", 0}))
-        return CaseRead::Error;
+    const RowsOf counties{files ? &files->county : nullptr, "counties", 0};
+    if (!r.inRange(c.county, 1, st.numberOfCounties(), "County", counties)) return CaseRead::Error;
     if (!readGridCell(r, st.m_Tables, c.gridRow, c.gridColumn, c.gridTable, "Grid Row", "Grid Column",
                       "Grid Table", files ? &files->grid : nullptr))
         return CaseRead::Error;

@@ -16,7 +16,9 @@ public:
         alsoReads(std::move(path), std::move(fileName));
     }
     /// A further file the same reader reads.
-    void alsoReads(std::string path, std::string fileName) { files_.emplace_back(std::move(path), std::move(fileName)); }
+    void alsoReads(std::string path, std::string fileName) {
+        files_.emplace_back(std::move(path), std::move(fileName));
+    }
 
     void message(const std::string& text, MessageIcon icon) override {
         host_.messageAt(text, icon, Location{files_.front().second, 0, {}, {}});

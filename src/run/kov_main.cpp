@@ -39,7 +39,9 @@ void Simulation::startRandomStreams() {
 }
 
 // Each reader's messages name the file it reads, as the configuration names it.
-InputFileHost Simulation::hostFor(int fileKey) { return InputFileHost(host, filePath(fileKey), cfg.value(SecFiles, fileKey)); }
+InputFileHost Simulation::hostFor(int fileKey) {
+    return InputFileHost(host, filePath(fileKey), cfg.value(SecFiles, fileKey));
+}
 
 bool Simulation::loadInputs() {
     const RunParameters& p = ctx.params;

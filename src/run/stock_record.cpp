@@ -66,8 +66,8 @@ StockRead readStockRecord(CMicroDataFile& f, const StockSetup& setup, CRand& crt
     // Row and column must be there; they are checked against the table once it is known.
     if (!in.present(r.gridRow, "Grid row") || !in.present(r.gridColumn, "Grid column")) return StockRead::Error;
     const auto& tables = setup.dualGuidelines != 0 ? st.Postables : st.m_Tables;
-    if (!in.inRange(r.gridTable, 1, static_cast<int>(tables.size()), "Grid table", RowsOf{setup.gridFile, "tables", 0}))
-        return StockRead::Error;
+    const RowsOf tableCount{setup.gridFile, "tables", 0};
+    if (!in.inRange(r.gridTable, 1, static_cast<int>(tables.size()), "Grid table", tableCount)) return StockRead::Error;
     const TableDef* def = tableOf(tables, r.gridTable);
     if (!in.check(r.gridRow, 1, def ? def->rows : 0, "Grid row", RowsOf{setup.gridFile, "rows", r.gridTable}))
         return StockRead::Error;
