@@ -60,6 +60,15 @@ TEST(Cli, CheckReportsTheFirstBadInputAndConfigurationWarnings) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("every input loaded"), std::string::npos) << r.out;
 
+    // A run reads a missing probability file as zeros; the check says so and goes on.
+    std::filesystem::remove(dir.file("court_prob_101.inp"));
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("The probability file does not exist: a run reads every probability in it as 0\n"
+                         "  in court_prob_101.inp\n"),
+              std::string::npos)
+        << r.err;
+
     std::string kov = dir.read("run.kov");
     kov.replace(kov.find("Court Volume=1.00"), 17, "Court Volume=abc");
     dir.write("run.kov", kov);

@@ -12,6 +12,8 @@
 #include "run/simulation.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace kov {
 
@@ -104,6 +106,14 @@ bool Simulation::CheckInputs() {
     ApplyToRunParameters(cfg, ctx.params, &host);
     startRandomStreams();
     bool ok = loadInputs();
+    // A run reads a missing probability file as zeros without a word; a check says so.
+    for (const int key : {CourtProbabilitiesFile, StockProbabilities}) {
+        if (key == StockProbabilities && ctx.params.PostprisonOption == 0) continue;
+        std::error_code ec;
+        if (!std::filesystem::exists(filePath(key), ec))
+            host.messageAt("The probability file does not exist: a run reads every probability in it as 0",
+                           MessageIcon::Plain, Location{cfg.value(SecFiles, key), 0, {}, {}});
+    }
     if (ok) {
         // Every case line too, where a run would stop at the first bad one.
         constexpr int ReportedCases = 20;
