@@ -67,7 +67,8 @@ bool readLabels(const std::string& path, StateTables& st, Host& host) {
         if (!parseDotLeaderInt(line, name, count) || count < 0 || count > MaxLabelCount ||
             (count == 0 && needsCategories(i))) {
             stopAt(host, invalid(2, i), file.lastLineNumber(),
-                   "expected a title, a dot leader and a number of labels (at least 1 for this variable)");
+                   std::string("expected a title, a dot leader and a number of labels") +
+                       (needsCategories(i) ? ", at least 1" : ""));
             failed = true;
             continue;
         }
