@@ -95,10 +95,12 @@ TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
     dir.write("court_micro_101.dat", micro);
     Result r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("Illegal Gender = 7, Case Number = 2\n  in court_micro_101.dat, line 2, field Gender\n"),
+    EXPECT_NE(r.err.find("Illegal Gender = 7, Case Number = 2\n  in court_micro_101.dat, line 2, field Gender; "
+                         "labels_101.inp has 2 labels for this variable\n"),
               std::string::npos)
         << r.err;
-    EXPECT_NE(r.err.find("Illegal Gender = 9, Case Number = 3\n  in court_micro_101.dat, line 3, field Gender\n"),
+    EXPECT_NE(r.err.find("Illegal Gender = 9, Case Number = 3\n  in court_micro_101.dat, line 3, field Gender; "
+                         "labels_101.inp has 2 labels for this variable\n"),
               std::string::npos)
         << r.err;
 

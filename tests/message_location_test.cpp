@@ -63,6 +63,14 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
          },
          "Illegal Grid Row = 40, Case Number = 1",
          "in court_micro_101.dat, line 1, field Grid Row; table 2 of grid_101.inp has 4 rows"},
+        {"a gender beyond the labels file's",
+         [&](const ScratchDir& d) {
+             std::string m = d.read("court_micro_101.dat");
+             m.replace(0, micro1.size(), "1 3 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
+             d.write("court_micro_101.dat", m);
+         },
+         "Illegal Gender = 3, Case Number = 1",
+         "in court_micro_101.dat, line 1, field Gender; labels_101.inp has 2 labels for this variable"},
         {"a case line cut short",
          [](const ScratchDir& d) { d.write("court_micro_101.dat", "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3\n"); },
          "Illegal Grid Table = -1, Case Number = 1",

@@ -59,11 +59,13 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
     if (!f.NextInt(c.caseIdentifier)) return CaseRead::Silent;
 
     FieldReader r(f, host, c.caseNumber);
-    if (!r.inRange(c.gender, 1, st.count(VarGender), "Gender")) return CaseRead::Error;
-    if (!r.inRange(c.race, 1, st.count(VarRace), "Race")) return CaseRead::Error;
+    const CaseFileNames* files = setup.files;
+    const RowsOf labels{files ? &files->labels : nullptr, "labels for this variable", 0};
+    if (!r.inRange(c.gender, 1, st.count(VarGender), "Gender", labels)) return CaseRead::Error;
+    if (!r.inRange(c.race, 1, st.count(VarRace), "Race", labels)) return CaseRead::Error;
     if (!r.present(c.age, "Age")) return CaseRead::Error;
     c.ageGroup = setup.ageGroups.lookup(c.age);
-    if (!r.inRange(c.offense, 1, st.count(VarOffense), "Offense")) return CaseRead::Error;
+    if (!r.inRange(c.offense, 1, st.count(VarOffense), "Offense", labels)) return CaseRead::Error;
     if (!r.months(c.sentenceLength, c.sentenceMonths, "Sentence Length")) return CaseRead::Error;
 
     // The case's one random day, drawn here whatever the later fields hold.
@@ -72,7 +74,7 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
     if (!r.present(c.felonyType, "Felony Type")) return CaseRead::Error;
     const int felonyTypes = st.count(VarFelonyType);
     if (c.felonyType < 1 || c.felonyType > felonyTypes) c.felonyType = felonyTypes;
-    if (!r.inRange(c.region, 1, st.count(VarRegion), "Region")) return CaseRead::Error;
+    if (!r.inRange(c.region, 1, st.count(VarRegion), "Region", labels)) return CaseRead::Error;
 
     // The days read are checked before conversion, so a missing or negative
     // value cannot round into range.
@@ -85,7 +87,6 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
 
     if (f.NextInt(c.sentenceLevel) && c.sentenceLevel == 0) c.sentenceLevel = 1;
     if (!r.check(c.sentenceLevel, 1, MaxSentenceLevel, "Sentence Level")) return CaseRead::Error;
-    const CaseFileNames* files = setup.files;
     const RowsOf counties{files ? &files->county : nullptr, "counties", 0};
     if (!r.inRange(c.county, 1, st.numberOfCounties(), "County", counties)) return CaseRead::Error;
     if (!readGridCell(r, st.m_Tables, c.gridRow, c.gridColumn, c.gridTable, "Grid Row", "Grid Column",

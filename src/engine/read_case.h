@@ -17,6 +17,7 @@ class RandomNumberGenerator;
 /// Names of the files a case's values count rows of, as configured: a value
 /// beyond their rows is told with the file that has too few.
 struct CaseFileNames {
+    std::string labels;
     std::string county;
     std::string grid;
     std::string stockGrid;

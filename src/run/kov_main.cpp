@@ -139,7 +139,8 @@ void Simulation::prepareCaseSetup() {
     ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
     jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
     sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
-    caseFiles = {cfg.value(SecFiles, CountyFile), cfg.value(SecFiles, GridFile), cfg.value(SecFiles, StockGridFile)};
+    caseFiles = {cfg.value(SecFiles, LabelsFile), cfg.value(SecFiles, CountyFile), cfg.value(SecFiles, GridFile),
+                 cfg.value(SecFiles, StockGridFile)};
 }
 
 bool Simulation::DoTheSimulation() {

@@ -114,7 +114,7 @@ bool Simulation::createStockFromMicrodata() {
     const double fraction = ctx.params.SamplingFraction;
     // A fraction that is not a number above 0 keeps every record out of the sample.
     const bool sampling = std::isfinite(fraction) && fraction > 0.0;
-    const StockSetup setup{st, ageGroups, dualGuidelines, dualGuidelines != 0 ? &caseFiles.stockGrid : &caseFiles.grid};
+    const StockSetup setup{st, ageGroups, dualGuidelines, &caseFiles};
     bool failed = false;
 
     while (!failed && err.m_CaseNumber < st.StockMicrodataLineLimit && file.ReadLine()) {
