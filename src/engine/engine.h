@@ -170,7 +170,6 @@ public:
     std::vector<std::string> m_MonthLabels;
 
     Groups ageGroups, jailGroups, sentenceLengthGroups;
-    CaseFileNames caseFiles; ///< the files a case's values refer to, for messages
     bool m_CancelRequested = false; ///< set by the pump when the person asks the run to stop
     std::unique_ptr<RandomNumberGenerator> caseGenerator;
     std::unique_ptr<Programs> programs;
@@ -231,6 +230,8 @@ public:
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;
     int graphInterval = 0;
+    /// The files a case's values refer to, for messages; last, away from what the case loop uses.
+    CaseFileNames caseFiles;
 };
 
 } // namespace kov

@@ -9,7 +9,6 @@
 #include "run/host.h"
 
 #include <string>
-#include <utility>
 
 namespace kov {
 
@@ -26,17 +25,10 @@ public:
     FieldReader(CMicroDataFile& file, Host& host, int caseNumber)
         : f_(file), host_(host), caseNumber_(caseNumber) {}
 
-    /// Shows the field's message, with the line and field; always false so callers can return it.
-    bool illegal(const char* name, int value, std::string note = {}) {
-        host_.messageAt(format("Illegal %s = %d, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop,
-                        where(name, std::move(note)));
-        return false;
-    }
-    bool illegal(const char* name, double value) {
-        host_.messageAt(format("Illegal %s = %lf, Case Number = %d", name, value, caseNumber_), MessageIcon::Stop,
-                        where(name, {}));
-        return false;
-    }
+    /// Shows the field's message, with the line and field; always false so
+    /// callers can return it. Out of line and cold: the case loop only passes by.
+    [[gnu::cold, gnu::noinline]] bool illegal(const char* name, int value, const std::string& note = {});
+    [[gnu::cold, gnu::noinline]] bool illegal(const char* name, double value);
 
     /// Checked only for being there.
     bool present(int& v, const char* name) { return f_.NextInt(v) || illegal(name, v); }
@@ -58,9 +50,7 @@ public:
     }
     bool check(int v, int lo, int hi, const char* name, const RowsOf& rows) {
         if (v >= lo && v <= hi) return true;
-        if (v < lo || !rows.file || rows.file->empty()) return illegal(name, v);
-        const std::string of = rows.table > 0 ? "table " + std::to_string(rows.table) + " of " : std::string();
-        return illegal(name, v, of + *rows.file + " has " + std::to_string(hi) + " " + rows.what);
+        return illegal(name, v, lo, hi, rows);
     }
 
     /// A fractional number of months, rounded half up into months.
@@ -72,12 +62,10 @@ public:
     CMicroDataFile& file() { return f_; }
 
 private:
+    /// A value beyond another file's rows: the message names that file.
+    [[gnu::cold, gnu::noinline]] bool illegal(const char* name, int value, int lo, int hi, const RowsOf& rows);
     /// The line and field; a value that was never read says why.
-    Location where(const char* name, std::string note) const {
-        if (note.empty() && f_.tokenStatus() == TokenStatus::Missing) note = "the line ends before this field";
-        if (note.empty() && f_.tokenStatus() == TokenStatus::Bad) note = "not a number";
-        return Location{f_.name(), f_.lineCount(), name, std::move(note)};
-    }
+    Location where(const char* name, std::string note) const;
 
     CMicroDataFile& f_;
     Host& host_;
