@@ -60,6 +60,15 @@ TEST(Cli, CheckReportsTheFirstBadInputAndConfigurationWarnings) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("every input loaded"), std::string::npos) << r.out;
 
+    // A run reads a missing probability file as zeros; the check says so and goes on.
+    std::filesystem::remove(dir.file("court_prob_101.inp"));
+    r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("The probability file does not exist: a run reads every probability in it as 0\n"
+                         "  in court_prob_101.inp\n"),
+              std::string::npos)
+        << r.err;
+
     std::string kov = dir.read("run.kov");
     kov.replace(kov.find("Court Volume=1.00"), 17, "Court Volume=abc");
     dir.write("run.kov", kov);
@@ -70,7 +79,10 @@ TEST(Cli, CheckReportsTheFirstBadInputAndConfigurationWarnings) {
     dir.write("labels_101.inp", "Gender ........ 2\nMale ........ 1\n");
     r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("Labels file invalid"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Labels file invalid, 3, i = 0, j = 1\n"
+                         "  in labels_101.inp, line 3; the file ends where label 2 of Gender was expected\n"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
@@ -83,8 +95,14 @@ TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
     dir.write("court_micro_101.dat", micro);
     Result r = kovary(dir, "check \"" + dir.file("run.kov") + "\"");
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("Illegal Gender = 7, Case Number = 2"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Illegal Gender = 9, Case Number = 3"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Illegal Gender = 7, Case Number = 2\n  in court_micro_101.dat, line 2, field Gender; "
+                         "labels_101.inp has 2 labels for this variable\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Illegal Gender = 9, Case Number = 3\n  in court_micro_101.dat, line 3, field Gender; "
+                         "labels_101.inp has 2 labels for this variable\n"),
+              std::string::npos)
+        << r.err;
 
     // An empty line ends a run quietly: the check says where.
     dir.copyFrom("reference/set1");
@@ -102,7 +120,7 @@ TEST(Cli, CheckReadsEveryCourtCaseAndNamesEachBadOne) {
     for (const char* command : {"check", "run"}) {
         r = kovary(dir, std::string(command) + " \"" + dir.file("run.kov") + "\"");
         EXPECT_EQ(r.code, 1) << command;
-        EXPECT_NE(r.err.find(missing), std::string::npos) << command << ": " << r.err;
+        EXPECT_NE(r.err.find(missing + "\n  in court_micro_101.dat\n"), std::string::npos) << command << ": " << r.err;
     }
 }
 

@@ -135,11 +135,15 @@ TEST(StockTables, CrLfBlankRunsAndWrappedNumbers) {
     EXPECT_DOUBLE_EQ(st.Stocks[7][5], 5.0 + 1005.0);
 }
 
-TEST(StockTables, HeaderWithoutBlankLineFailsSilently) {
+TEST(StockTables, HeaderWithoutBlankLineFailsNamingTheLine) {
     StateTables st = sized({2, 1, 0, 0, 0, 1, 0}, false);
     RecordingHost host;
-    EXPECT_FALSE(readStockTables(writeStockFile("Gender\n" + numbers(2, 0)), st, host));
-    EXPECT_TRUE(host.messages.empty());
+    const std::string path = writeStockFile("\nGender\n" + numbers(2, 0));
+    EXPECT_FALSE(readStockTables(path, st, host));
+    const std::string text = "Error in stock tables file " + path + ", line 3: a blank line expected after the header";
+    ASSERT_EQ(host.joined(), text);
+    EXPECT_EQ(host.whereOf(text), "in " + path + ", line 3");
+    host.messages.clear();
     // A header at the very end of the file ends the reading; nothing is wrong with that.
     ASSERT_TRUE(readStockTables(writeStockFile(block("Gender", 2, 0) + "Race"), st, host));
     EXPECT_DOUBLE_EQ(st.Stocks[7][0], 1000.0);

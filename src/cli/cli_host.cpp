@@ -34,6 +34,11 @@ void CliHost::message(const std::string& text, MessageIcon icon) {
     std::fprintf(stderr, "%s%s\n", icon == MessageIcon::Stop ? "kovary: error: " : "kovary: ", text.c_str());
 }
 
+void CliHost::messageAt(const std::string& text, MessageIcon icon, const Location& where) {
+    message(text, icon);
+    if (!where.empty()) std::fprintf(stderr, "  %s\n", where.text().c_str());
+}
+
 void CliHost::status(const std::string& text) {
     status_ = text;
     draw();

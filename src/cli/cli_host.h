@@ -15,6 +15,8 @@ public:
     CliHost& operator=(const CliHost&) = delete;
 
     void message(const std::string& text, MessageIcon icon) override;
+    /// The message, then the place on a line of its own: "  in labels.inp, line 3".
+    void messageAt(const std::string& text, MessageIcon icon, const Location& where) override;
     void status(const std::string& text) override;
     void prompt(const std::string&) override {}
     void progress(long done, long total) override;

@@ -1,5 +1,7 @@
 #include "config/replace_file.h"
 
+#include "config/staged_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,33 +35,12 @@ bool replaceFileContents(const std::string& path, const std::string& content, st
         std::fclose(probe);
     }
 
-    std::string temp;
-    std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-        temp = target + ".tmp" + (attempt == 0 ? std::string() : std::to_string(attempt));
-        out = std::fopen(temp.c_str(), "wbx"); // never clobber a file that is there
-        if (!out && errno != EEXIST) break;
-    }
-    if (!out) return fail("cannot create " + temp + ": " + std::strerror(errno));
-
-    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), out) == content.size();
-    ok = std::fflush(out) == 0 && ok;
-    std::string why = ok ? std::string() : std::string(std::strerror(errno));
-    if (std::fclose(out) != 0 && ok) {
-        ok = false;
-        why = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
-        return fail("cannot write " + temp + ": " + why);
-    }
-    if (exists) fs::permissions(temp, st.permissions(), ec); // keep the file's mode
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        why = std::strerror(errno);
-        std::remove(temp.c_str());
-        return fail("cannot replace " + target + ": " + why);
-    }
-    return true;
+    StagedFile staged(target);
+    if (!staged.ok()) return fail("cannot create " + target + ".tmp: " + std::strerror(errno));
+    std::FILE* out = staged.stream();
+    const bool written = content.empty() || std::fwrite(content.data(), 1, content.size(), out) == content.size();
+    if (!written) return fail("cannot write " + staged.writePath() + ": " + std::strerror(errno)); // staged removes it
+    return staged.commit(reason);
 }
 
 } // namespace kov

@@ -6,6 +6,7 @@
 #include "engine/case_profile.h"
 #include "engine/offender.h"
 #include "engine/range_sums.h"
+#include "engine/read_case.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
 #include "run/error_reporter.h"
@@ -231,6 +232,8 @@ public:
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;
     int graphInterval = 0;
+    /// The files a case's values refer to, for messages; last, away from what the case loop uses.
+    CaseFileNames caseFiles;
 };
 
 } // namespace kov

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kov {
@@ -52,6 +53,9 @@ public:
     int tokenPosition() const { return static_cast<int>(tokenPos_); }
     TokenStatus tokenStatus() const { return tokenStatus_; }
     const std::string& path() const { return path_; }
+    /// The file's name as the configuration gives it, for messages; the path until set.
+    const std::string& name() const { return name_.empty() ? path_ : name_; }
+    void setName(std::string name) { name_ = std::move(name); }
 
     /// True once ReadLine has refused a line; the reader then stays at the end.
     bool failed() const { return fault_ != LineFault::None; }
@@ -74,6 +78,7 @@ private:
     std::vector<char> buffer_ = std::vector<char>(1 << 16); ///< read ahead of the line
     std::size_t bufferPos_ = 0, bufferEnd_ = 0;
     std::string path_;
+    std::string name_;
     std::string line_;
     std::string token_; ///< the last token's text, when the plain readers cannot take it
     std::size_t tokenStart_ = 0; ///< where the last token starts in line_

@@ -95,7 +95,8 @@ bool Programs::readDefinitions(const std::string& path, const RunParameters& p, 
         g.name = name;
         if (!file.readLine(numbers) || !parseDefinitionLine(numbers, g)) {
             // A program with fields the file does not give is not used at all.
-            host.message("Program Definitions File\n" + path + NotStructured + CheckData, MessageIcon::Plain);
+            host.messageAt("Program Definitions File\n" + path + NotStructured + CheckData, MessageIcon::Plain,
+                           Location{path, file.lineNumber(), {}, {}});
             return false;
         }
         if (g.releaseFromPrison != 0) g.completionProbability = 1.0;
@@ -128,9 +129,9 @@ bool Programs::readDefinitions(const std::string& path, const RunParameters& p, 
 bool Programs::readProbabilities(const std::string& path, Host& host) {
     TextFile file(path);
     if (!file.isOpen()) {
-        host.message("Program Probabilities File\n" + path + "\nCould not be opened!" + CheckNameAndPath +
-                         "\nUsing default values.",
-                     MessageIcon::Plain);
+        host.messageAt("Program Probabilities File\n" + path + "\nCould not be opened!" + CheckNameAndPath +
+                           "\nUsing default values.",
+                       MessageIcon::Plain, Location{path, 0, {}, {}});
         return false;
     }
     std::string line;
@@ -140,7 +141,9 @@ bool Programs::readProbabilities(const std::string& path, Host& host) {
         bool found = false;
         while (!found && file.readLine(line, ProbabilityLineBuffer)) found = line.find(g.name) != std::string::npos;
         if (!found) {
-            host.message("Program Probabilities File\n" + path + NotStructured + CheckData, MessageIcon::Plain);
+            // Searched to the end of the file: the program's name is what was not found.
+            host.messageAt("Program Probabilities File\n" + path + NotStructured + CheckData, MessageIcon::Plain,
+                           Location{path, file.lineNumber(), {}, "no block for the program " + g.name});
             return false;
         }
         file.readLine(line, ProbabilityLineBuffer);

@@ -27,14 +27,15 @@ int columnsOf(const std::vector<std::shared_ptr<TableDef>>& tables, int table) {
 }
 
 // Fields 14..16: row and column must be there, the table must exist, and then
-// row and column must lie inside that table.
+// row and column must lie inside that table. gridFile names the grid in messages.
 bool readGridCell(FieldReader& r, const std::vector<std::shared_ptr<TableDef>>& tables, int& row,
                   int& column, int& table, const char* rowName, const char* columnName,
-                  const char* tableName) {
+                  const char* tableName, const std::string* gridFile) {
     if (!r.present(row, rowName) || !r.present(column, columnName)) return false;
-    if (!r.inRange(table, 1, static_cast<int>(tables.size()), tableName)) return false;
-    return r.check(row, 1, rowsOf(tables, table), rowName) &&
-           r.check(column, 1, columnsOf(tables, table), columnName);
+    if (!r.inRange(table, 1, static_cast<int>(tables.size()), tableName, RowsOf{gridFile, "tables", 0}))
+        return false;
+    return r.check(row, 1, rowsOf(tables, table), rowName, RowsOf{gridFile, "rows", table}) &&
+           r.check(column, 1, columnsOf(tables, table), columnName, RowsOf{gridFile, "columns", table});
 }
 
 bool readPostprisonFields(FieldReader& r, CaseFields& c) {
@@ -58,11 +59,13 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
     if (!f.NextInt(c.caseIdentifier)) return CaseRead::Silent;
 
     FieldReader r(f, host, c.caseNumber);
-    if (!r.inRange(c.gender, 1, st.count(VarGender), "Gender")) return CaseRead::Error;
-    if (!r.inRange(c.race, 1, st.count(VarRace), "Race")) return CaseRead::Error;
+    const CaseFileNames* files = setup.files;
+    const RowsOf labels{files ? &files->labels : nullptr, "labels for this variable", 0};
+    if (!r.inRange(c.gender, 1, st.count(VarGender), "Gender", labels)) return CaseRead::Error;
+    if (!r.inRange(c.race, 1, st.count(VarRace), "Race", labels)) return CaseRead::Error;
     if (!r.present(c.age, "Age")) return CaseRead::Error;
     c.ageGroup = setup.ageGroups.lookup(c.age);
-    if (!r.inRange(c.offense, 1, st.count(VarOffense), "Offense")) return CaseRead::Error;
+    if (!r.inRange(c.offense, 1, st.count(VarOffense), "Offense", labels)) return CaseRead::Error;
     if (!r.months(c.sentenceLength, c.sentenceMonths, "Sentence Length")) return CaseRead::Error;
 
     // The case's one random day, drawn here whatever the later fields hold.
@@ -71,7 +74,7 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
     if (!r.present(c.felonyType, "Felony Type")) return CaseRead::Error;
     const int felonyTypes = st.count(VarFelonyType);
     if (c.felonyType < 1 || c.felonyType > felonyTypes) c.felonyType = felonyTypes;
-    if (!r.inRange(c.region, 1, st.count(VarRegion), "Region")) return CaseRead::Error;
+    if (!r.inRange(c.region, 1, st.count(VarRegion), "Region", labels)) return CaseRead::Error;
 
     // The days read are checked before conversion, so a missing or negative
     // value cannot round into range.
@@ -84,9 +87,10 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
 
     if (f.NextInt(c.sentenceLevel) && c.sentenceLevel == 0) c.sentenceLevel = 1;
     if (!r.check(c.sentenceLevel, 1, MaxSentenceLevel, "Sentence Level")) return CaseRead::Error;
-    if (!r.inRange(c.county, 1, st.numberOfCounties(), "County")) return CaseRead::Error;
+    const RowsOf counties{files ? &files->county : nullptr, "counties", 0};
+    if (!r.inRange(c.county, 1, st.numberOfCounties(), "County", counties)) return CaseRead::Error;
     if (!readGridCell(r, st.m_Tables, c.gridRow, c.gridColumn, c.gridTable, "Grid Row", "Grid Column",
-                      "Grid Table"))
+                      "Grid Table", files ? &files->grid : nullptr))
         return CaseRead::Error;
 
     // A missing month is month 0; an unreadable one is refused even when the
@@ -108,7 +112,7 @@ CaseRead readCase(CMicroDataFile& f, const CaseSetup& setup, RandomNumberGenerat
         if (setup.dualGuidelines != 0) {
             c.extraRow = c.extraColumn = c.extraTable = -1;
             if (!readGridCell(r, st.Postables, c.extraRow, c.extraColumn, c.extraTable, "Extra Grid Row",
-                              "Extra Grid Column", "Extra Grid Table"))
+                              "Extra Grid Column", "Extra Grid Table", files ? &files->stockGrid : nullptr))
                 return CaseRead::Error;
         }
     }

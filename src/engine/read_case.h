@@ -7,10 +7,21 @@
 #include "input/groups.h"
 #include "input/state_tables.h"
 
+#include <string>
+
 namespace kov {
 
 class Host;
 class RandomNumberGenerator;
+
+/// Names of the files a case's values count rows of, as configured: a value
+/// beyond their rows is told with the file that has too few.
+struct CaseFileNames {
+    std::string labels;
+    std::string county;
+    std::string grid;
+    std::string stockGrid;
+};
 
 /// What a case is checked against.
 struct CaseSetup {
@@ -19,6 +30,7 @@ struct CaseSetup {
     int postprisonOption = 0; ///< not 0: five post-prison fields follow
     int dualGuidelines = 0;   ///< with post-prison fields: the extra grid fields follow
     int randomizeMonth = 0;   ///< not 0: a month outside 1..12 is accepted (it is drawn later)
+    const CaseFileNames* files = nullptr; ///< null: messages name the case's line only
 };
 
 /// Everything read from one case line. Fields not present in the file's

@@ -39,7 +39,8 @@ int Engine::runproj() {
     err.record("runproj", 3000);
     if (!microdata->ReadLine()) {
         if (microdata->failed()) {
-            host.message(microdata->faultText(), MessageIcon::Stop);
+            host.messageAt(microdata->faultText(), MessageIcon::Stop,
+                           Location{microdata->name(), microdata->lineCount() + 1, {}, {}});
             return -1;
         }
         flushRanges(); // the county jail table reads the jail counters
@@ -65,7 +66,7 @@ int Engine::runproj() {
     if (!(std::isfinite(samplingThreshold) && samplingThreshold > 0.0) || r > samplingThreshold) return 0;
 
     CaseFields c;
-    const CaseSetup setup{st, ageGroups, postprisonOption, dualGuidelines, ctx.params.RandomizeMonth};
+    const CaseSetup setup{st, ageGroups, postprisonOption, dualGuidelines, ctx.params.RandomizeMonth, &caseFiles};
     const CaseRead read = readCase(*microdata, setup, *caseGenerator, host, c);
     if (read != CaseRead::Ok) return -1;
     c.caseNumber = caseNumber;

@@ -55,7 +55,8 @@ public:
     }
 
     bool allocationFailed(const std::string& what) {
-        host_.message("Unable to allocate memory for " + what, MessageIcon::Stop);
+        host_.messageAt("Unable to allocate memory for " + what, MessageIcon::Stop,
+                        Location{path_, readingLine_, {}, {}});
         return false;
     }
 
@@ -102,9 +103,9 @@ private:
     }
 
     bool fail(const std::string& expected) {
-        host_.message("Error in grid file " + path_ + ", line " + std::to_string(readingLine_) + ": " + expected +
-                          " expected",
-                      MessageIcon::Stop);
+        host_.messageAt("Error in grid file " + path_ + ", line " + std::to_string(readingLine_) + ": " + expected +
+                            " expected",
+                        MessageIcon::Stop, Location{path_, readingLine_, {}, {}});
         return false;
     }
 
@@ -119,7 +120,7 @@ private:
 bool readCourtGrid(const std::string& path, StateTables& st, Host& host) {
     TextFile file(path);
     if (!file.isOpen()) {
-        host.message("Unable to open file " + path, MessageIcon::Stop);
+        host.messageAt("Unable to open file " + path, MessageIcon::Stop, Location{path, 0, {}, {}});
         return false;
     }
     GridReader reader(file, path, CourtGridLineBuffer, host);
@@ -160,7 +161,7 @@ bool readStockGrid(const std::string& path, StateTables& st, Host& host) {
     st.PostablesOwned = 1;
     TextFile file(path);
     if (!file.isOpen()) {
-        host.message("Unable to open file " + path, MessageIcon::Stop);
+        host.messageAt("Unable to open file " + path, MessageIcon::Stop, Location{path, 0, {}, {}});
         return false;
     }
     GridReader reader(file, path, StockGridLineBuffer, host);
@@ -191,9 +192,9 @@ bool cellsWithinLimit(const std::vector<std::shared_ptr<TableDef>>& tables, cons
     for (const auto& t : tables)
         if (t) cells += static_cast<long long>(t->rows) * t->cols;
     if (cells <= MaxGridCells) return true;
-    host.message("Error in grid file " + path + ": its tables hold more than " + std::to_string(MaxGridCells) +
-                     " cells",
-                 MessageIcon::Stop);
+    host.messageAt("Error in grid file " + path + ": its tables hold more than " + std::to_string(MaxGridCells) +
+                       " cells",
+                   MessageIcon::Stop, Location{path, 0, {}, {}});
     return false;
 }
 

@@ -4,13 +4,14 @@
 
 namespace kov {
 
-void readNumbersInto(TextFile& f, Series& s, std::size_t offset, std::size_t count) {
+std::size_t readNumbersInto(TextFile& f, Series& s, std::size_t offset, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         double v = 0.0;
-        if (!f.readDouble(v)) return; // nothing consumed: every later read would fail too
+        if (!f.readDouble(v)) return i; // nothing consumed: every later read would fail too
         const std::size_t at = offset + i;
         if (at < s.size()) s[at] = v;
     }
+    return count;
 }
 
 bool isBlankLine(const std::string& line) {

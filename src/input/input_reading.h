@@ -17,7 +17,8 @@ class Host;
 /// cannot be read leaves its cell as it was, and so do the ones after it (the
 /// reader stops at the first thing that is not a number). Cells beyond the
 /// end of s are read and dropped, so a short table is never written past.
-void readNumbersInto(TextFile& f, Series& s, std::size_t offset, std::size_t count);
+/// Returns how many numbers were read.
+std::size_t readNumbersInto(TextFile& f, Series& s, std::size_t offset, std::size_t count);
 
 /// Drops the rest of the line on which a run of count numbers ended. A run of
 /// no numbers ended on its title line, which was read whole, so nothing goes.

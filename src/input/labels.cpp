@@ -29,6 +29,10 @@ bool needsCategories(int variable) {
 
 void stop(Host& host, const std::string& text) { host.message(text, MessageIcon::Stop); }
 
+void stopAt(Host& host, const std::string& text, int line, const std::string& expected) {
+    host.messageAt(text, MessageIcon::Stop, Location{{}, line, {}, expected});
+}
+
 std::string invalid(int code, int i) {
     return "Labels file invalid, " + std::to_string(code) + ", i = " + std::to_string(i);
 }
@@ -51,7 +55,8 @@ bool readLabels(const std::string& path, StateTables& st, Host& host) {
         // A truncated file still reads the header of every remaining variable,
         // so the end-of-file message appears once for each of them.
         if (!file.readLine(line, LabelsLineBuffer)) {
-            stop(host, invalid(1, i));
+            stopAt(host, invalid(1, i), file.lineNumber(),
+                   "the file ends where the header of variable " + std::to_string(i + 1) + " was expected");
             failed = true;
             continue;
         }
@@ -61,7 +66,9 @@ bool readLabels(const std::string& path, StateTables& st, Host& host) {
         int count = 0;
         if (!parseDotLeaderInt(line, name, count) || count < 0 || count > MaxLabelCount ||
             (count == 0 && needsCategories(i))) {
-            stop(host, invalid(2, i));
+            stopAt(host, invalid(2, i), file.lastLineNumber(),
+                   std::string("expected a title, a dot leader and a number of labels") +
+                       (needsCategories(i) ? ", at least 1" : ""));
             failed = true;
             continue;
         }
@@ -75,14 +82,15 @@ bool readLabels(const std::string& path, StateTables& st, Host& host) {
 
         for (int j = 0; j < count; ++j) {
             if (!file.readLine(line, LabelsLineBuffer)) {
-                stop(host, invalid(3, i, j));
+                stopAt(host, invalid(3, i, j), file.lineNumber(),
+                       "the file ends where label " + std::to_string(j + 1) + " of " + var.name + " was expected");
                 failed = true;
                 break;
             }
             std::string text;
             double value = 0.0;
             if (!parseDotLeaderDouble(line, text, value)) {
-                stop(host, invalid(4, i, j));
+                stopAt(host, invalid(4, i, j), file.lastLineNumber(), "expected a label, a dot leader and its value");
                 failed = true;
                 break;
             }

@@ -53,22 +53,50 @@ void sumGenders(const Series& byGender, std::size_t genders, Series& total) {
     }
 }
 
-void readFelonyBlock(TextFile& f, StateTables& st) {
+/// The load's messages about the file's layout, with the line they are about.
+class LayoutErrors {
+public:
+    LayoutErrors(const std::string& path, Host& host) : path_(path), host_(host) {}
+
+    void expected(int line, const std::string& what) {
+        host_.messageAt("Error in stock tables file " + path_ + ", line " + std::to_string(line) + ": " + what,
+                        MessageIcon::Stop, Location{path_, line, {}, {}});
+    }
+    /// A run of numbers that stopped at something else before the end of the
+    /// file: the rest would be read as headers. False after its message.
+    bool numbers(TextFile& f, std::size_t read, std::size_t count, const std::string& header) {
+        if (read == count || f.atEnd()) return true;
+        expected(f.lineNumber(), std::to_string(count) + " numbers expected after the header \"" + trimBlanks(header) +
+                                     "\", " + std::to_string(read) + " found");
+        return false;
+    }
+
+private:
+    const std::string& path_;
+    Host& host_;
+};
+
+bool readFelonyBlock(TextFile& f, StateTables& st, LayoutErrors& errors, const std::string& header) {
     const std::size_t genders = rowsOf(st, VarGender);
     for (auto& slots : st.StockForFelonyType) {
-        for (std::size_t j = 0; j < std::size(FelonyBlockVariables); ++j)
-            readNumbersInto(f, slots[j], 0, rowsOf(st, FelonyBlockVariables[j]) * Months);
+        for (std::size_t j = 0; j < std::size(FelonyBlockVariables); ++j) {
+            const std::size_t count = rowsOf(st, FelonyBlockVariables[j]) * Months;
+            if (!errors.numbers(f, readNumbersInto(f, slots[j], 0, count), count, header)) return false;
+        }
         sumGenders(slots[0], genders, slots[FelonyTotalSlot]);
     }
+    return true;
 }
 
 enum class Next { Continue, Stop };
 
 /// After a header: the one blank line that must follow. Stop at the end of the file.
-Next expectBlankLine(TextFile& f, bool& failed) {
+Next expectBlankLine(TextFile& f, bool& failed, LayoutErrors& errors) {
     std::string line;
     if (!f.readLine(line)) return Next::Stop;
     if (!isBlankLine(line)) {
+        // After a refused block its numbers come here as headers: its message is enough.
+        if (!failed) errors.expected(f.lastLineNumber(), "a blank line expected after the header");
         failed = true;
         return Next::Stop;
     }
@@ -83,6 +111,7 @@ bool readStockTables(const std::string& path, StateTables& st, Host& host) {
         host.message("Unable to open file " + path, MessageIcon::Stop);
         return false;
     }
+    LayoutErrors errors(path, host);
     bool failed = false;
     int k = 0; // the next variable table
     std::string line;
@@ -102,8 +131,11 @@ bool readStockTables(const std::string& path, StateTables& st, Host& host) {
                 failed = true;
                 continue;
             }
-            if (expectBlankLine(f, failed) == Next::Stop) break;
-            readFelonyBlock(f, st);
+            if (expectBlankLine(f, failed, errors) == Next::Stop) break;
+            if (!readFelonyBlock(f, st, errors, line)) {
+                failed = true;
+                break;
+            }
             continue;
         }
         if (k >= VariableTables) {
@@ -112,9 +144,13 @@ bool readStockTables(const std::string& path, StateTables& st, Host& host) {
             failed = true;
             break;
         }
-        if (expectBlankLine(f, failed) == Next::Stop) break;
+        const std::string header = line;
+        if (expectBlankLine(f, failed, errors) == Next::Stop) break;
         const std::size_t count = rowsOf(st, k) * Months;
-        readNumbersInto(f, st.Stocks[static_cast<std::size_t>(k)], 0, count);
+        if (!errors.numbers(f, readNumbersInto(f, st.Stocks[static_cast<std::size_t>(k)], 0, count), count, header)) {
+            failed = true;
+            break;
+        }
         dropRestOfNumberLine(f, count);
         ++k;
     }

@@ -1,6 +1,8 @@
 #include "input/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +64,7 @@ TextFile TextFile::fromText(std::string text) {
 bool TextFile::readLine(std::string& line, std::size_t bufferSize, bool* hadLineEnd) {
     if (hadLineEnd) *hadLineEnd = false;
     if (atEnd() || bufferSize < 2) return false;
+    lineStart_ = pos_;
     const std::size_t limit = bufferSize - 1;
     std::size_t n = 0;
     line.clear();
@@ -75,6 +78,11 @@ bool TextFile::readLine(std::string& line, std::size_t bufferSize, bool* hadLine
         line.push_back(c);
     }
     return true;
+}
+
+int TextFile::lineAt(std::size_t pos) const {
+    const auto end = text_.begin() + static_cast<std::ptrdiff_t>(std::min(pos, text_.size()));
+    return 1 + static_cast<int>(std::count(text_.begin(), end, '\n'));
 }
 
 bool TextFile::readDouble(double& value) {

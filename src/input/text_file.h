@@ -33,10 +33,19 @@ public:
     /// Drops everything up to and including the next line end.
     void skipRestOfLine();
 
+    /// 1-based line of the reading position (after the blanks a number read
+    /// skipped); one past the last line at the end of a file that ends in a
+    /// line end. Counted when asked: for messages only.
+    int lineNumber() const { return lineAt(pos_); }
+    /// 1-based line the last readLine started on.
+    int lastLineNumber() const { return lineAt(lineStart_); }
+
 private:
     TextFile() = default;
+    int lineAt(std::size_t pos) const;
     std::string text_;
     std::size_t pos_ = 0;
+    std::size_t lineStart_ = 0;
     bool open_ = false;
 };
 

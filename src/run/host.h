@@ -1,6 +1,8 @@
 #pragma once
 // The person at the other end of a run. The engine never talks to a screen
 // directly: the CLI, the desktop application and the tests each implement this.
+#include "run/location.h"
+
 #include <string>
 
 namespace kov {
@@ -12,6 +14,11 @@ public:
     virtual ~Host() = default;
     /// Modal message with one OK button; returns when the person has read it.
     virtual void message(const std::string& text, MessageIcon icon) = 0;
+    /// The same message about a place in the inputs. Hosts that do not show
+    /// places apart get the place as the message's last line.
+    virtual void messageAt(const std::string& text, MessageIcon icon, const Location& where) {
+        message(where.empty() ? text : text + "\n\n" + where.text(), icon);
+    }
     /// The run dialog's status line.
     virtual void status(const std::string& text) = 0;
     /// The run dialog's prompt line.

@@ -7,10 +7,13 @@
 #include "input/stock_tables.h"
 #include "input/trend_weights.h"
 #include "run/format.h"
+#include "run/input_file_host.h"
 #include "run/microdata_check.h"
 #include "run/simulation.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace kov {
 
@@ -37,13 +40,22 @@ void Simulation::startRandomStreams() {
     caseGenerator = std::make_unique<RandomNumberGenerator>(seedFromDouble(ctx.params.RandomStartingNumber), ctx.crt);
 }
 
+// Each reader's messages name the file it reads, as the configuration names it.
+InputFileHost Simulation::hostFor(int fileKey) {
+    return InputFileHost(host, filePath(fileKey), cfg.value(SecFiles, fileKey));
+}
+
 bool Simulation::loadInputs() {
     const RunParameters& p = ctx.params;
-    if (!readCounties(filePath(CountyFile), st, host)) return false;
-    if (!readTableDefinitions(filePath(GridFile), filePath(StockGridFile), p.PostprisonOption, p.DualGuidelines, st,
-                              host))
-        return false;
-    if (!readLabels(filePath(LabelsFile), st, host)) return false;
+    if (InputFileHost in = hostFor(CountyFile); !readCounties(filePath(CountyFile), st, in)) return false;
+    {
+        InputFileHost in = hostFor(GridFile);
+        in.alsoReads(filePath(StockGridFile), cfg.value(SecFiles, StockGridFile));
+        if (!readTableDefinitions(filePath(GridFile), filePath(StockGridFile), p.PostprisonOption, p.DualGuidelines,
+                                  st, in))
+            return false;
+    }
+    if (InputFileHost in = hostFor(LabelsFile); !readLabels(filePath(LabelsFile), st, in)) return false;
 
     TableSwitches sw;
     sw.excelFileForOffenses = cfg.isOn(SecOutputTables, OutExcelFileForOffenses);
@@ -51,18 +63,25 @@ bool Simulation::loadInputs() {
     sw.prisonDemosByFelonyType = cfg.isOn(SecOutputTables, OutPrisonDemosByFelonyType);
     if (!allocateStateTables(st, sw, host)) return false;
 
-    ProbabilityPaths probs{filePath(CourtProbabilitiesFile), filePath(StockProbabilities),
-                           filePath(StockParameterFile)};
-    if (!readProbabilities(probs, p.PostprisonOption, st, host)) return false;
+    {
+        ProbabilityPaths probs{filePath(CourtProbabilitiesFile), filePath(StockProbabilities),
+                               filePath(StockParameterFile)};
+        InputFileHost in = hostFor(CourtProbabilitiesFile);
+        in.alsoReads(probs.stock, cfg.value(SecFiles, StockProbabilities));
+        in.alsoReads(probs.stockParameter, cfg.value(SecFiles, StockParameterFile));
+        if (!readProbabilities(probs, p.PostprisonOption, st, in)) return false;
+    }
 
     // The stock tables are the stock of "Use Stock Tables" and of no post-prison processing.
     if (p.PostprisonOption == 0 || p.PostprisonOption == 1) {
-        if (!readStockTables(filePath(StockTablesFile), st, host)) return false;
+        if (InputFileHost in = hostFor(StockTablesFile); !readStockTables(filePath(StockTablesFile), st, in))
+            return false;
     }
     if (p.NorvaleCustomizations != 0) {
         bool loaded = false;
+        InputFileHost in = hostFor(TrendWeightsByGroup);
         if (!readTrendWeights(filePath(TrendWeightsByGroup), cfg.value(SecFiles, TrendWeightsByGroup), ctx.params, st,
-                              host, &loaded))
+                              in, &loaded))
             return false;
         if (loaded) rebuildPrograms();
     }
@@ -87,16 +106,26 @@ bool Simulation::CheckInputs() {
     ApplyToRunParameters(cfg, ctx.params, &host);
     startRandomStreams();
     bool ok = loadInputs();
+    // A run reads a missing probability file as zeros without a word; a check says so.
+    for (const int key : {CourtProbabilitiesFile, StockProbabilities}) {
+        if (key == StockProbabilities && ctx.params.PostprisonOption == 0) continue;
+        std::error_code ec;
+        if (!std::filesystem::exists(filePath(key), ec))
+            host.messageAt("The probability file does not exist: a run reads every probability in it as 0",
+                           MessageIcon::Plain, Location{cfg.value(SecFiles, key), 0, {}, {}});
+    }
     if (ok) {
         // Every case line too, where a run would stop at the first bad one.
         constexpr int ReportedCases = 20;
         prepareCaseSetup();
         const MicrodataCheck check = checkCourtMicrodata(*this, host, ReportedCases);
+        const std::string micro = cfg.value(SecFiles, CourtMicrodataFile);
         if (check.bad > ReportedCases)
-            host.message(format("%d more court cases have a bad field", check.bad - ReportedCases), MessageIcon::Stop);
+            host.messageAt(format("%d more court cases have a bad field", check.bad - ReportedCases),
+                           MessageIcon::Stop, Location{micro, 0, {}, {}});
         if (check.endLine > 0)
-            host.message(format("Line %d of the court microdata has no case number: a run ends there", check.endLine),
-                         MessageIcon::Plain);
+            host.messageAt(format("Line %d of the court microdata has no case number: a run ends there", check.endLine),
+                           MessageIcon::Plain, Location{micro, check.endLine, {}, {}});
         ok = check.opened && check.bad == 0;
     }
     FreeMemoryArrays(st);
@@ -110,6 +139,8 @@ void Simulation::prepareCaseSetup() {
     ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
     jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
     sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
+    caseFiles = {cfg.value(SecFiles, LabelsFile), cfg.value(SecFiles, CountyFile), cfg.value(SecFiles, GridFile),
+                 cfg.value(SecFiles, StockGridFile)};
 }
 
 bool Simulation::DoTheSimulation() {
@@ -128,13 +159,27 @@ bool Simulation::DoTheSimulation() {
 
     hilo(low, 0);
     hilo(high, 1);
-    writeSummaryReport();
-    writeOutputTables();
+    writeTablesOutput();
     writeCsvTables();
     if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
     m_MonthLabels.clear();
     writeExchangeFinished();
     return true;
+}
+
+std::string Simulation::tablesWritePath() const {
+    return stagedTables_ && stagedTables_->ok() ? stagedTables_->writePath() : tablesOutputPath();
+}
+
+void Simulation::writeTablesOutput() {
+    const std::string path = tablesOutputPath();
+    stagedTables_.emplace(path);
+    // The report opens the file by name, as the tables after it do.
+    if (!stagedTables_->closeStream()) stagedTables_.reset();
+    writeSummaryReport();
+    writeOutputTables();
+    if (stagedTables_ && stagedTables_->ok()) commitOutput(*stagedTables_, path);
+    stagedTables_.reset();
 }
 
 void Simulation::writeExchangeFinished() {

@@ -15,6 +15,9 @@ public:
     void message(const std::string& text, MessageIcon icon) override {
         if (shown_++ < limit_) host_.message(text, icon);
     }
+    void messageAt(const std::string& text, MessageIcon icon, const Location& where) override {
+        if (shown_++ < limit_) host_.messageAt(text, icon, where);
+    }
     void status(const std::string&) override {}
     void prompt(const std::string&) override {}
     bool pump() override { return false; }
@@ -30,15 +33,16 @@ private:
 MicrodataCheck checkCourtMicrodata(const Simulation& sim, Host& host, int reportLimit) {
     MicrodataCheck result;
     CMicroDataFile file;
+    file.setName(sim.cfg.value(SecFiles, CourtMicrodataFile));
     if (!file.Open(sim.filePath(CourtMicrodataFile))) {
-        host.message(file.openFailureText(), MessageIcon::Stop);
+        host.messageAt(file.openFailureText(), MessageIcon::Stop, Location{file.name(), 0, {}, {}});
         return result;
     }
     // A stream of its own: the draws of a check must not move a run's.
     CRand crt;
     RandomNumberGenerator rng(seedFromDouble(sim.ctx.params.RandomStartingNumber), crt);
     const CaseSetup setup{sim.st, sim.ageGroups, sim.postprisonOption, sim.dualGuidelines,
-                          sim.ctx.params.RandomizeMonth};
+                          sim.ctx.params.RandomizeMonth, &sim.caseFiles};
     LimitedHost limited(host, reportLimit);
     CaseFields fields;
     while (file.ReadLine()) {
@@ -51,7 +55,7 @@ MicrodataCheck checkCourtMicrodata(const Simulation& sim, Host& host, int report
         if (read == CaseRead::Error) ++result.bad;
     }
     if (file.failed()) {
-        host.message(file.faultText(), MessageIcon::Stop);
+        host.messageAt(file.faultText(), MessageIcon::Stop, Location{file.name(), file.lineCount() + 1, {}, {}});
         return result;
     }
     result.opened = true;

@@ -4,6 +4,8 @@
 #include "reports/text/table_writer.h"
 #include "run/simulation.h"
 
+#include <utility>
+
 namespace kov {
 
 TableOptions Simulation::tableOptions() const {
@@ -21,6 +23,7 @@ TableOptions Simulation::tableOptions() const {
     o.communityService = cfg.isOn(SecOutputTables, OutCommunityService);
     o.supervision = cfg.isOn(SecOutputTables, OutSupervision);
     o.tablesPath = tablesOutputPath();
+    if (std::string writeTo = tablesWritePath(); writeTo != o.tablesPath) o.tablesWritePath = std::move(writeTo);
     o.countyOutputPath = filePath(CountyOutputFile);
     o.felonyTablesPath = dataPath(ctx.dataDirectory, "feltab.out");
     return o;

@@ -1,5 +1,6 @@
 // The court case loop: every line of the court microdata file through the
 // engine, then the per-month counters turned into finished monthly series.
+#include "config/staged_file.h"
 #include "engine/microdata_file.h"
 #include "engine/programs.h"
 #include "run/format.h"
@@ -46,13 +47,17 @@ bool Simulation::projin() {
 
     const std::string microPath = filePath(CourtMicrodataFile);
     microdata = std::make_unique<CMicroDataFile>();
+    microdata->setName(cfg.value(SecFiles, CourtMicrodataFile));
     if (!microdata->Open(microPath)) {
-        host.message(microdata->openFailureText(), MessageIcon::Stop);
+        host.messageAt(microdata->openFailureText(), MessageIcon::Stop, Location{microdata->name(), 0, {}, {}});
         microdata.reset();
         return false;
     }
+    // Written under a temporary name and put in place only when the loop went
+    // through: a run that stops keeps the county output of the run before.
     const std::string countyPath = filePath(CountyOutputFile);
-    countyOut.reset(std::fopen(countyPath.c_str(), "w"));
+    StagedFile countyStage(countyPath);
+    countyOut.reset(countyStage.releaseStream());
     if (!countyOut) {
         microdata.reset();
         filerr(countyPath);
@@ -81,8 +86,15 @@ bool Simulation::projin() {
 
     if (m_CancelRequested || result == -1) return false;
     if (!acceptedCase) return false;
+    commitOutput(countyStage, countyPath);
     aggregateAfterLoop();
     return true;
+}
+
+bool Simulation::commitOutput(StagedFile& staged, const std::string& path) {
+    if (staged.commit()) return true;
+    host.message("Error writing file " + path, MessageIcon::Stop);
+    return false;
 }
 
 bool Simulation::closeReport(FilePtr& file, const std::string& path) {

@@ -10,8 +10,10 @@ namespace kov {
 void Simulation::rebuildPrograms() {
     err.record("rebuildPrograms", 4120);
     auto fresh = std::make_unique<Programs>();
+    InputFileHost in = hostFor(ProgramDefinitions);
+    in.alsoReads(filePath(ProgramProbabilities), cfg.value(SecFiles, ProgramProbabilities));
     fresh->Load(filePath(ProgramDefinitions), filePath(ProgramProbabilities), st.count(VarFelonyType),
-                st.count(VarOffense), ctx.params, ctx.crt, host);
+                st.count(VarOffense), ctx.params, ctx.crt, in);
     programs = std::move(fresh);
 }
 

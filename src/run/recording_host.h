@@ -11,6 +11,7 @@ public:
     struct Message {
         std::string text;
         MessageIcon icon;
+        Location where; ///< empty for a message about no place
     };
     std::vector<Message> messages;
     std::vector<std::string> statuses;
@@ -18,7 +19,10 @@ public:
     long pumps = 0;
     long cancelAfterPumps = -1; ///< -1: never cancel
 
-    void message(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    void message(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon, {}}); }
+    void messageAt(const std::string& text, MessageIcon icon, const Location& where) override {
+        messages.push_back({text, icon, where});
+    }
     void status(const std::string& text) override { statuses.push_back(text); }
     void prompt(const std::string& text) override { prompts.push_back(text); }
     bool pump() override {
@@ -34,6 +38,12 @@ public:
             s += m.text;
         }
         return s;
+    }
+    /// The place told with the first message of this text; empty when none.
+    std::string whereOf(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m.text == text) return m.where.text();
+        return {};
     }
     bool saw(const std::string& text) const {
         for (const auto& m : messages)

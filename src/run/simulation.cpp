@@ -84,6 +84,7 @@ void Simulation::EndOfSimulationCleanup() {
     // A run that stopped inside the case loop may still hold its two files.
     microdata.reset();
     countyOut.reset();
+    stagedTables_.reset(); // an unfinished tables output goes, the backup stays
     m_JailByDays = {};
     m_JailTotals = {};
     m_Tsup = {};

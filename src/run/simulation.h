@@ -8,10 +8,13 @@
 // the monthly counters; the summary report, output tables and graphs are
 // written; everything is released whatever happened.
 #include "config/run_configuration.h"
+#include "config/staged_file.h"
 #include "engine/engine.h"
+#include "run/input_file_host.h"
 #include "run/report_hooks.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +51,9 @@ public:
     // ---- paths of the run's files
     std::string filePath(int fileKey) const;
     std::string tablesOutputPath() const { return filePath(TablesOutputFile); }
+    /// Where the tables output is being written: its temporary while a run
+    /// writes it (put in place when the tables are complete), else the file.
+    std::string tablesWritePath() const;
     std::string exchangePath() const;
 
     const RunConfiguration& cfg;
@@ -98,7 +104,11 @@ public:
     int stockSupervisionLength(int k, int category) const;
 
 private:
+    std::optional<StagedFile> stagedTables_;
+    /// The summary report and the output tables, put in place together.
+    void writeTablesOutput();
     bool loadInputs();
+    InputFileHost hostFor(int fileKey);
     /// The post-prison option, dual guidelines and groups the case reading needs.
     void prepareCaseSetup();
     void resetRunState();
@@ -108,6 +118,8 @@ private:
     void makeMonthLabels();
     /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
     bool closeReport(FilePtr& file, const std::string& path);
+    /// Puts a finished output in place; a failure is reported as a write failure of path.
+    bool commitOutput(StagedFile& staged, const std::string& path);
     void recordStockCase(const StockRecord& r, int sentenceGroup, double w);
     void stockPostprison(int k, int category, Series& pop, const StockRecord& r, double w);
     void stockSidePostprison(int k, int category, Series& pop, const StockRecord& r, double w, bool felony);

@@ -104,8 +104,9 @@ bool Simulation::createStockFromMicrodata() {
     err.record("createStockFromMicrodata", 5700);
     const std::string path = filePath(StockMicrodataFile);
     CMicroDataFile file;
+    file.setName(cfg.value(SecFiles, StockMicrodataFile));
     if (!file.Open(path)) {
-        host.message(file.openFailureText(), MessageIcon::Stop);
+        host.messageAt(file.openFailureText(), MessageIcon::Stop, Location{file.name(), 0, {}, {}});
         return false;
     }
     err.m_CaseNumber = 0;
@@ -113,7 +114,7 @@ bool Simulation::createStockFromMicrodata() {
     const double fraction = ctx.params.SamplingFraction;
     // A fraction that is not a number above 0 keeps every record out of the sample.
     const bool sampling = std::isfinite(fraction) && fraction > 0.0;
-    const StockSetup setup{st, ageGroups, dualGuidelines};
+    const StockSetup setup{st, ageGroups, dualGuidelines, &caseFiles};
     bool failed = false;
 
     while (!failed && err.m_CaseNumber < st.StockMicrodataLineLimit && file.ReadLine()) {
@@ -156,7 +157,7 @@ bool Simulation::createStockFromMicrodata() {
         recordStockCase(r, sentenceGroup, r.weight / fraction);
     }
     if (!failed && file.failed()) {
-        host.message(file.faultText(), MessageIcon::Stop);
+        host.messageAt(file.faultText(), MessageIcon::Stop, Location{file.name(), file.lineCount() + 1, {}, {}});
         failed = true;
     }
     file.Close();

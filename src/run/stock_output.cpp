@@ -2,6 +2,8 @@
 // population tables, one row of 121 months per category.
 #include "run/simulation.h"
 
+#include "config/staged_file.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -31,7 +33,9 @@ void writeRows(std::FILE* out, const Series& table, int rows) {
 bool Simulation::writeStockOutput() {
     err.record("createStockFromMicrodata", 5800);
     const std::string path = filePath(StockOutputFile);
-    FilePtr file(std::fopen(path.c_str(), "w"));
+    // Put in place only when written whole: a failed run keeps the one before.
+    StagedFile staged(path);
+    FilePtr file(staged.releaseStream());
     if (!file) {
         filerr(path);
         return false;
@@ -62,7 +66,7 @@ bool Simulation::writeStockOutput() {
     }
     // A stock output that could not be written whole fails the run, as one
     // that could not be opened does.
-    return closeReport(file, path);
+    return closeReport(file, path) && commitOutput(staged, path);
 }
 
 } // namespace kov

@@ -34,17 +34,19 @@ StockRead readStockRecord(CMicroDataFile& f, const StockSetup& setup, CRand& crt
     if (!f.NextInt(r.recordNumber)) return StockRead::Silent;
 
     FieldReader in(f, host, r.caseNumber);
-    if (!in.inRange(r.gender, 1, st.count(VarGender), "Gender")) return StockRead::Error;
-    if (!in.inRange(r.race, 1, st.count(VarRace), "Race")) return StockRead::Error;
+    const CaseFileNames* files = setup.files;
+    const RowsOf labels{files ? &files->labels : nullptr, "labels for this variable", 0};
+    if (!in.inRange(r.gender, 1, st.count(VarGender), "Gender", labels)) return StockRead::Error;
+    if (!in.inRange(r.race, 1, st.count(VarRace), "Race", labels)) return StockRead::Error;
     if (!in.present(r.age, "Age")) return StockRead::Error;
     r.ageGroup = setup.ageGroups.lookup(r.age);
-    if (!in.inRange(r.offense, 1, st.count(VarOffense), "Offense")) return StockRead::Error;
+    if (!in.inRange(r.offense, 1, st.count(VarOffense), "Offense", labels)) return StockRead::Error;
     if (!in.months(r.lengthOfPrison, r.prisonMonths, "Length of prison")) return StockRead::Error;
 
     if (!in.present(r.felonyType, "Felony Type")) return StockRead::Error;
     const int felonyTypes = st.count(VarFelonyType);
     if (r.felonyType < 1 || r.felonyType > felonyTypes) r.felonyType = felonyTypes;
-    if (!in.inRange(r.region, 1, st.count(VarRegion), "Region")) return StockRead::Error;
+    if (!in.inRange(r.region, 1, st.count(VarRegion), "Region", labels)) return StockRead::Error;
     if (!in.inRange(r.lengthOfPostprison, 0, MaxMonths, "Length of postprison")) return StockRead::Error;
 
     // The release month; a time beyond what an integer holds is out of range too.
@@ -66,10 +68,14 @@ StockRead readStockRecord(CMicroDataFile& f, const StockSetup& setup, CRand& crt
     // Row and column must be there; they are checked against the table once it is known.
     if (!in.present(r.gridRow, "Grid row") || !in.present(r.gridColumn, "Grid column")) return StockRead::Error;
     const auto& tables = setup.dualGuidelines != 0 ? st.Postables : st.m_Tables;
-    if (!in.inRange(r.gridTable, 1, static_cast<int>(tables.size()), "Grid table")) return StockRead::Error;
+    const std::string* gridFile = !files ? nullptr : setup.dualGuidelines != 0 ? &files->stockGrid : &files->grid;
+    const RowsOf tableCount{gridFile, "tables", 0};
+    if (!in.inRange(r.gridTable, 1, static_cast<int>(tables.size()), "Grid table", tableCount)) return StockRead::Error;
     const TableDef* def = tableOf(tables, r.gridTable);
-    if (!in.check(r.gridRow, 1, def ? def->rows : 0, "Grid row")) return StockRead::Error;
-    if (!in.check(r.gridColumn, 1, def ? def->cols : 0, "Grid column")) return StockRead::Error;
+    if (!in.check(r.gridRow, 1, def ? def->rows : 0, "Grid row", RowsOf{gridFile, "rows", r.gridTable}))
+        return StockRead::Error;
+    if (!in.check(r.gridColumn, 1, def ? def->cols : 0, "Grid column", RowsOf{gridFile, "columns", r.gridTable}))
+        return StockRead::Error;
 
     if (!in.present(r.weight, "Weight")) return StockRead::Error;
     return StockRead::Ok;

@@ -3,8 +3,11 @@
 // start of the projection, with the time still to serve and what follows
 // release. Read and checked field by field like a court case.
 #include "engine/microdata_file.h"
+#include "engine/read_case.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
+
+#include <string>
 
 namespace kov {
 
@@ -16,6 +19,7 @@ struct StockSetup {
     const StateTables& st;
     const Groups& ageGroups;
     int dualGuidelines = 0; ///< not 0: the grid fields address the post-prison grid
+    const CaseFileNames* files = nullptr; ///< for messages; null: only the record's line is named
 };
 
 /// Fields of one record, as far as the line was read. Integer fields that

@@ -72,7 +72,7 @@ void writeReportHeader(std::FILE* f, const Simulation& sim) {
 
 void Simulation::writeSummaryReport() {
     const std::string path = tablesOutputPath();
-    FilePtr file(std::fopen(path.c_str(), "w"));
+    FilePtr file(std::fopen(tablesWritePath().c_str(), "w"));
     if (!file) {
         filerr(path); // the run goes on with the output tables
         return;

@@ -1,5 +1,6 @@
 #include "reports/graphs/chart_image.h"
 
+#include "config/staged_file.h"
 #include "reports/common/qt_application.h"
 #include "reports/common/utf8.h"
 
@@ -241,15 +242,20 @@ QImage renderChart(const LineChart& content) {
 }
 
 bool saveChart(const LineChart& content, const std::string& path) {
+    // Drawn under a temporary name and put in place whole: a run stopped on
+    // the way keeps the picture of the run before.
+    StagedFile staged(path);
+    if (!staged.ok() || !staged.closeStream()) return false;
+    const std::string& to = staged.writePath();
     const QString suffix = lowerSuffix(path);
 #ifdef KOVARY_HAVE_SVG
-    if (suffix == QStringLiteral("svg")) return saveSvg(content, path);
+    if (suffix == QStringLiteral("svg")) return saveSvg(content, to) && staged.commit();
 #endif
     QByteArray format = suffix.toLatin1();
     if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) format = "bmp";
-    QImageWriter writer(QString::fromStdString(path), format);
+    QImageWriter writer(QString::fromStdString(to), format);
     if (format == "jpg" || format == "jpeg") writer.setQuality(95);
-    return writer.write(renderChart(content));
+    return writer.write(renderChart(content)) && staged.commit();
 }
 
 } // namespace kov::reports

@@ -3,6 +3,8 @@
 // rows and totals into the felony tables file.
 #include "reports/text/table_writer.h"
 
+#include "config/staged_file.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -11,7 +13,9 @@ namespace kov {
 void TableWriter::chart5() {
     e.err.record("chart5", 6700);
     std::FILE* tables = out;
-    std::FILE* feltab = std::fopen(opt.felonyTablesPath.c_str(), "w");
+    // Put in place once whole: a run stopped on the way keeps the file of the run before.
+    StagedFile staged(opt.felonyTablesPath);
+    std::FILE* feltab = staged.releaseStream();
     if (!feltab)
         e.host.message("Cannot open Felony Tables Output File\nfeltab.out\nContinuing without it", MessageIcon::Plain);
 
@@ -52,7 +56,9 @@ void TableWriter::chart5() {
             }
         }
     }
-    if (feltab) finish(feltab, opt.felonyTablesPath);
+    if (!feltab) return;
+    finish(feltab, opt.felonyTablesPath);
+    if (!staged.commit()) e.host.message("Error writing file " + opt.felonyTablesPath, MessageIcon::Stop);
 }
 
 } // namespace kov

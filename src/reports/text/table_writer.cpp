@@ -87,7 +87,8 @@ void TableWriter::writeAll(const std::function<void()>& prisonExports) {
 
 void TableWriter::chart(int kindCode) {
     e.err.record("chart", 6010);
-    std::FILE* f = std::fopen(opt.tablesPath.c_str(), "a");
+    const std::string& writeTo = opt.tablesWritePath.empty() ? opt.tablesPath : opt.tablesWritePath;
+    std::FILE* f = std::fopen(writeTo.c_str(), "a");
     if (!f) {
         fileError(opt.tablesPath);
         return;

@@ -33,6 +33,9 @@ struct TableOptions {
     bool communityService = false;
     bool supervision = false;
     std::string tablesPath;
+    /// Where the tables are appended when not to tablesPath itself (the
+    /// run's temporary); messages name tablesPath.
+    std::string tablesWritePath;
     std::string countyOutputPath;
     std::string felonyTablesPath;
     /// Tells the person a file could not be opened; empty: the plain message.
