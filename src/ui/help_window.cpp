@@ -1,0 +1,30 @@
+#include "ui/help_window.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kov::ui {
+
+HelpWindow* HelpWindow::show(QWidget* owner) {
+    auto* window = owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!window) window = new HelpWindow(owner);
+    window->QWidget::show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Kovary Help"));
+    resize(680, 720);
+    auto* layout = new QVBoxLayout(this);
+    browser_ = new QTextBrowser;
+    browser_->setOpenExternalLinks(true);
+    QFile guide(QStringLiteral(":/help/user_guide.md"));
+    if (guide.open(QIODevice::ReadOnly)) browser_->setMarkdown(QString::fromUtf8(guide.readAll()));
+    layout->addWidget(browser_);
+}
+
+} // namespace kov::ui
