@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -55,7 +57,10 @@ void ImageViewer::present() {
     if (!isVisible()) {
         QSize largest(0, 0);
         for (const QLabel* l : findChildren<QLabel*>()) largest = largest.expandedTo(l->pixmap().size());
-        resize(std::min(largest.width() + 60, 1000), std::min(largest.height() + 90, 760));
+        // Wide enough for every tab's caption, so no graph hides behind the scroll arrows.
+        const QRect screen = this->screen()->availableGeometry();
+        const int width = std::max(largest.width() + 60, tabs_->tabBar()->sizeHint().width() + 40);
+        resize(std::min(width, screen.width() - 40), std::min(largest.height() + 90, screen.height() - 80));
     }
     show();
     raise();

@@ -7,6 +7,7 @@
 #include "ui/text_viewer.h"
 
 #include <QChartView>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,7 +15,9 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -54,7 +57,8 @@ ResultsPanel::ResultsPanel(Prompts& prompts, QWidget* parent) : QWidget(parent),
     auto* top = new QVBoxLayout(this);
     heading_ = new QLabel;
     heading_->setObjectName(QStringLiteral("resultsHeading"));
-    heading_->setWordWrap(true);
+    // No word wrap: a height for width would make the window's scroll area
+    // give the panel its preferred height, not the window's.
     heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     top->addWidget(heading_);
 
@@ -63,18 +67,34 @@ ResultsPanel::ResultsPanel(Prompts& prompts, QWidget* parent) : QWidget(parent),
     summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     summary_->setToolTip(QStringLiteral("Projected prison population counts by year, as the tables output's summary gives them"));
     summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // As large as its ten years and four rows, no larger: the window scrolls when narrower.
     summary_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    summary_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    summary_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    summary_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     top->addWidget(summary_);
 
+    // The charts and the file list side by side, so both are seen without scrolling.
+    auto* lower = new QSplitter(Qt::Horizontal);
     charts_ = new QTabWidget;
     charts_->setObjectName(QStringLiteral("totalCharts"));
-    charts_->setMinimumHeight(reports::ChartHeight + 40);
-    top->addWidget(charts_, 1);
-
+    charts_->setMinimumSize(reports::ChartWidth + 20, reports::ChartHeight + 40);
+    lower->addWidget(charts_);
     auto* files = new QGroupBox(QStringLiteral("Output files of the run"));
-    filesGrid_ = new QGridLayout(files);
+    auto* filesLayout = new QVBoxLayout(files);
+    auto* filesScroll = new QScrollArea;
+    filesScroll->setWidgetResizable(true);
+    filesScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    filesScroll->setFrameShape(QFrame::NoFrame);
+    auto* list = new QWidget;
+    filesGrid_ = new QGridLayout(list);
+    filesScroll->setWidget(list);
+    filesLayout->addWidget(filesScroll);
     filesBox_ = files;
-    top->addWidget(files);
+    lower->addWidget(files);
+    lower->setStretchFactor(0, 3);
+    lower->setStretchFactor(1, 1);
+    top->addWidget(lower, 1);
     clear(QString());
 }
 
@@ -96,7 +116,12 @@ void ResultsPanel::clear(const QString& why) {
 
 void ResultsPanel::showResults(const RunResults& results) {
     clear(QString());
-    heading_->setText(QStringLiteral("Last run: %1 cases. Summary of projected prison population counts:").arg(results.cases));
+    const QString folder = results.files.empty()
+                               ? QString()
+                               : QDir::toNativeSeparators(QFileInfo(QString::fromStdString(results.files.front())).absolutePath());
+    heading_->setText(QStringLiteral("Last run: %1 cases, outputs in %2\nSummary of projected prison population counts:")
+                          .arg(results.cases)
+                          .arg(folder));
     if (!results.totals.empty()) fillSummary(results.totals.front());
     fillCharts(results.totals);
     fillFiles(results.files);
@@ -118,12 +143,6 @@ void ResultsPanel::fillSummary(const TotalSeries& prison) {
         }
     }
     summary_->resizeColumnsToContents();
-    // Exactly the four rows, without a scroll bar or empty space below.
-    int height = summary_->horizontalHeader()->sizeHint().height() + 2 * summary_->frameWidth();
-    for (int r = 0; r < 4; ++r) height += summary_->rowHeight(r);
-    // Room for the scroll bar a narrow window needs.
-    height += summary_->horizontalScrollBar()->sizeHint().height();
-    summary_->setFixedHeight(height);
     summary_->show();
 }
 
@@ -143,11 +162,15 @@ void ResultsPanel::fillFiles(const std::vector<std::string>& files) {
         delete item->widget();
         delete item;
     }
+    for (int r = 0; r < filesGrid_->rowCount(); ++r) filesGrid_->setRowStretch(r, 0);
     viewButtons_.clear();
+    files_.clear();
     int row = 0;
     for (const std::string& file : files) {
         const QString path = QString::fromStdString(file);
-        auto* name = new QLabel(path);
+        files_ << path;
+        auto* name = new QLabel(QFileInfo(path).fileName()); // the heading names the folder
+        name->setToolTip(QDir::toNativeSeparators(path));
         name->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto* button = new QPushButton(QStringLiteral("View"));
         button->setToolTip(isWorkbook(path) ? QStringLiteral("Opens the workbook with the desktop's spreadsheet program")
@@ -159,6 +182,10 @@ void ResultsPanel::fillFiles(const std::vector<std::string>& files) {
         ++row;
     }
     filesGrid_->setColumnStretch(0, 1);
+    filesGrid_->setRowStretch(row, 1);
+    // Names and buttons whole; only the list's length scrolls.
+    if (auto* scroll = filesBox_->findChild<QScrollArea*>())
+        scroll->setMinimumWidth(filesGrid_->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
     filesBox_->setVisible(!files.empty());
 }
 

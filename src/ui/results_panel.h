@@ -4,6 +4,7 @@
 // the run wrote, each with a button that opens it in the program's viewers.
 #include "ui/run_results.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QGridLayout;
@@ -29,6 +30,8 @@ public:
     QTabWidget* charts() const { return charts_; }
     /// The "View" button of each listed file, in the order of RunResults::files.
     const std::vector<QPushButton*>& viewButtons() const { return viewButtons_; }
+    /// The listed files, full paths, in the same order.
+    const QStringList& files() const { return files_; }
 
 private:
     void fillSummary(const TotalSeries& prison);
@@ -43,6 +46,7 @@ private:
     QWidget* filesBox_ = nullptr;
     QGridLayout* filesGrid_ = nullptr;
     std::vector<QPushButton*> viewButtons_;
+    QStringList files_;
 };
 
 } // namespace kov::ui
