@@ -4,6 +4,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// The guide is compiled into a static library, whose resource the program
+// links only when something refers to it.
+static void initHelpResource() { Q_INIT_RESOURCE(help); }
+
 namespace kov::ui {
 
 HelpWindow* HelpWindow::show(QWidget* owner) {
@@ -22,6 +26,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     browser_ = new QTextBrowser;
     browser_->setOpenExternalLinks(true);
+    initHelpResource();
     QFile guide(QStringLiteral(":/help/user_guide.md"));
     if (guide.open(QIODevice::ReadOnly)) browser_->setMarkdown(QString::fromUtf8(guide.readAll()));
     layout->addWidget(browser_);

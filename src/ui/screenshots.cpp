@@ -95,12 +95,16 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
     ConfigStore store(cfg);
     const std::pair<const char*, DialogSpec (*)()> specs[] = {
         {"setup-release-parameters", releaseParametersSpec}, {"setup-sanction-parameters", sanctionParametersSpec},
-        {"setup-run-parameters", runParametersSpec},         {"setup-trend-weights", trendWeightsSpec},
+        {"setup-run-parameters", runParametersSpec},
         {"setup-run-title", runTitleSpec},                   {"output-breakdown-tables", breakdownTablesSpec},
         {"output-probability-tables", probabilityTablesSpec}};
     for (const auto& [name, make] : specs) {
         SetupDialog d(make(), store, prompts, &frame);
         s.shoot(&d, QString::fromLatin1(name));
+    }
+    {
+        SetupDialog d(trendWeightsSpec(cfg.intValue(SecRun, FirstSimulatedYearKey)), store, prompts, &frame);
+        s.shoot(&d, QStringLiteral("setup-trend-weights"));
     }
     if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
         ProgramStore programStore(programs->programs[0]);
