@@ -11,7 +11,10 @@ static void initHelpResource() { Q_INIT_RESOURCE(help); }
 namespace kov::ui {
 
 HelpWindow* HelpWindow::show(QWidget* owner) {
-    auto* window = owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    HelpWindow* window = nullptr;
+    if (owner)
+        for (HelpWindow* w : owner->findChildren<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) window = w; // a closed one is only waiting to be deleted
     if (!window) window = new HelpWindow(owner);
     window->QWidget::show();
     window->raise();

@@ -18,7 +18,8 @@ namespace kov::ui {
 ImageViewer* ImageViewer::window(QWidget* owner) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* viewer = qobject_cast<ImageViewer*>(w);
-        if (!viewer) continue;
+        // A closed window is only waiting to be deleted.
+        if (!viewer || !viewer->isVisible()) continue;
         if (viewer->parentWidget() != owner) {
             // A window owned elsewhere would be blocked by owner's modality.
             const QRect where = viewer->geometry();

@@ -66,7 +66,8 @@ void CMainFrame::OnFileNames() {
 }
 
 void CMainFrame::OnProgramParameters(int program) {
-    if (!programs_ || program < 0 || program >= programs_->count() || !chooseDataDirectory()) return;
+    // A new configuration reads its programs once it has its folder.
+    if (!chooseDataDirectory() || !programs_ || program < 0 || program >= programs_->count()) return;
     Program& p = programs_->programs[static_cast<std::size_t>(program)];
     ProgramStore store(p);
     SetupDialog dialog(programParametersSpec(), store, prompts_, this);
@@ -98,7 +99,7 @@ void CMainFrame::OnGridEditor(int fileKey, const QString& label) {
 }
 
 void CMainFrame::OnProgramProbabilities(int program) {
-    if (!programs_ || program < 0 || program >= programs_->count() || !chooseDataDirectory()) return;
+    if (!chooseDataDirectory() || !programs_ || program < 0 || program >= programs_->count()) return;
     GridTarget target;
     target.fileKey = ProgramProbabilities;
     target.label = programs_->programs[static_cast<std::size_t>(program)].name;

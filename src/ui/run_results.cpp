@@ -72,7 +72,7 @@ std::vector<TotalSeries> finishedRunTotals(const Simulation& finished) {
     if (out.empty()) // a run of no prisoners: the tables leave the total out
         out.push_back({"Prison", finished.ctx.params.FirstSimulatedYear, std::vector<double>(120, 0.0)});
     const CsvTables tables(finished, selected);
-    append(out, totalSeries(tables.jail()));
+    if (selected.jail) append(out, totalSeries(tables.jail())); // the jail records come whatever is chosen
     append(out, totalSeries(tables.sanctions()));
     return out;
 }

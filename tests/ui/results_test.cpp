@@ -145,10 +145,13 @@ TEST(Results, TheMainWindowShowsTheLastRunAndItsViewersCanBeUsedMeanwhile) {
 
 TEST(Results, ViewGraphShowsTheChosenGraphsAsTabsOfOneWindow) {
     DemoWindow w;
+    w.frame.configuration().setValue(SecOutputTables, OutJail, "0");
     w.run([](CRunSim1& d) {
         d.runButton()->click();
         QTest::keyClick(&d, Qt::Key_Escape);
     });
+    // Without the jail tables, the prison total is the only one.
+    EXPECT_EQ(tabTitles(*w.frame.results()->charts()), QStringList{QStringLiteral("Prison")});
     CViewGraphs graphs(w.frame.configuration(), w.prompts, &w.frame);
     graphs.box(0)->setChecked(false);
     QPushButton* view = nullptr;
