@@ -33,6 +33,8 @@ struct FieldSpec {
     long high = 0;       ///< Integer
     QString message;     ///< Probability, NonEmptyText: what a failed check says
     QString group;       ///< fields with the same group share a frame
+    QString tip;         ///< the tooltip: what the field does, in what unit
+    QString note;        ///< shown beside the box (a trend weight's calendar year)
 };
 
 struct DialogSpec {
@@ -48,6 +50,8 @@ DialogSpec releaseParametersSpec();
 DialogSpec sanctionParametersSpec();
 DialogSpec runParametersSpec();
 DialogSpec trendWeightsSpec();
+/// With each weight's calendar year beside it, counted from the First Simulated Year.
+DialogSpec trendWeightsSpec(int firstSimulatedYear);
 DialogSpec runTitleSpec();
 DialogSpec breakdownTablesSpec();
 DialogSpec probabilityTablesSpec();

@@ -31,6 +31,7 @@ CSetIOFileNames::CSetIOFileNames(RunConfiguration& cfg, const QString& dataDirec
     pathRow->addWidget(new QLabel(QStringLiteral("Path for files")));
     path_ = new QLineEdit(dataDirectory);
     path_->setMaxLength(260);
+    path_->setToolTip(QStringLiteral("Folder of every file below: the inputs are read from it, the outputs written into it"));
     pathRow->addWidget(path_, 1);
     auto* browse = new QPushButton(QStringLiteral("Browse"));
     connect(browse, &QPushButton::clicked, this, &CSetIOFileNames::browseFolder);
@@ -65,6 +66,36 @@ CSetIOFileNames::CSetIOFileNames(RunConfiguration& cfg, const QString& dataDirec
     enableByRules(postprisonOption);
 }
 
+namespace {
+
+// What each file of the run holds; names are taken in the path's folder.
+QString fileTip(int key) {
+    switch (key) {
+    case CourtProbabilitiesFile: return QStringLiteral("The 21 outcome probabilities of each grid cell (read)");
+    case CourtMicrodataFile: return QStringLiteral("The court cases, one a line (read)");
+    case CountyFile: return QStringLiteral("The counties: jail beds, holds and jail level (read)");
+    case LabelsFile: return QStringLiteral("The classification variables and their categories (read)");
+    case GridFile: return QStringLiteral("The sentencing grid tables with their row and column labels (read)");
+    case TrendWeightsByGroup: return QStringLiteral("Yearly trend weights of each admission group (read)");
+    case ProgramDefinitions: return QStringLiteral("The prison programs (read; written by Program Parameters)");
+    case ProgramProbabilities: return QStringLiteral("The programs' entry probabilities (read; written by their grid editor)");
+    case TablesOutputFile: return QStringLiteral("The summary report and the output tables (written by each run)");
+    case CountyOutputFile: return QStringLiteral("The county jail table (written by each run)");
+    case ExcelFile: return QStringLiteral("Workbook of the prison tables (written when chosen under Output Tables)");
+    case ExcelFileFelonyBreakdowns: return QStringLiteral("Workbook of the felony type tables (written when they are chosen)");
+    case ExcelFileOffenses: return QStringLiteral("Workbook of admission groups and offenses (written when chosen)");
+    case StockProbabilities: return QStringLiteral("The post-prison probabilities of each grid cell (read)");
+    case StockTablesFile: return QStringLiteral("The starting prison population as release counts by month (read)");
+    case StockParameterFile: return QStringLiteral("Supervision lengths and post-prison probabilities for the stock tables (read)");
+    case StockMicrodataFile: return QStringLiteral("The starting prisoners, one a line (read)");
+    case StockGridFile: return QStringLiteral("The grid of the post-prison probabilities, with dual grids (read)");
+    case StockOutputFile: return QStringLiteral("The stock built from the stock microdata (written by each run)");
+    default: return {};
+    }
+}
+
+} // namespace
+
 void CSetIOFileNames::addGroup(QLayout* into, const QString& title,
                                std::initializer_list<std::pair<int, const char*>> keys) {
     auto* box = new QGroupBox(title);
@@ -74,6 +105,7 @@ void CSetIOFileNames::addGroup(QLayout* into, const QString& title,
         auto* edit = new QLineEdit(QString::fromStdString(cfg_.value(SecFiles, key)));
         edit->setMaxLength(255);
         edit->setMinimumWidth(180);
+        edit->setToolTip(fileTip(key));
         auto* dots = new QPushButton(QStringLiteral("..."));
         dots->setFixedWidth(32);
         connect(dots, &QPushButton::clicked, this, [this, k = key] { chooseFile(k); });

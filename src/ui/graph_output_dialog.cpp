@@ -26,6 +26,10 @@ GraphOutput::GraphOutput(RunConfiguration& cfg, Prompts& prompts, QWidget* paren
         auto* f = new QLineEdit(QString::fromStdString(cfg_.value(SecGraphFiles, i)));
         f->setMaxLength(255);
         f->setMinimumWidth(220);
+        b->setToolTip(QStringLiteral("Draws this graph of the prison population per month at the end of each run "
+                                     "(with Create Graphs on in the run parameters)"));
+        f->setToolTip(QStringLiteral("The graph's image file, in the data folder unless a folder is given; "
+                                     "the name's ending chooses the format (.bmp, .png, .jpg)"));
         auto* dots = new QPushButton(QStringLiteral("..."));
         dots->setFixedWidth(32);
         const bool on = cfg_.isOn(SecGraphs, i);

@@ -8,6 +8,7 @@
 #include "ui/prompts_host.h"
 #include "ui/configuration_kind.h"
 #include "ui/registry_settings.h"
+#include "ui/results_panel.h"
 #include "ui/text_viewer.h"
 
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
@@ -24,6 +26,7 @@
 namespace kov::ui {
 namespace {
 
+const QString NoResultsYet = QStringLiteral("Run a simulation (Run > Run Simulation) to see its results here.");
 const QString ConfigFilter = QStringLiteral("KOV Config Files (*.kov)|*.kov|All Files (*.*)|*.*|");
 
 /// The application's own settings (recent files), apart from the KOVWin values.
@@ -52,6 +55,12 @@ CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setAcceptDrops(true);
     createActions();
     showShortMenu();
+    results_ = new ResultsPanel(prompts_);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true); // a small window scrolls the results instead of squeezing them
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(results_);
+    setCentralWidget(scroll);
     statusBar()->showMessage(QStringLiteral("Ready"));
 }
 
@@ -105,6 +114,7 @@ void CMainFrame::OnFileNew() {
     dataDirectoryChosen_ = false;
     // The collection read for another configuration does not belong to this one.
     programs_.reset();
+    results_->clear(NoResultsYet);
     afterNewOrOpen();
     cfg_.modified = 1;
     setTitle(QStringLiteral("KOV - New Configuration File"));
@@ -131,6 +141,8 @@ bool CMainFrame::loadConfiguration(const QString& path) {
         return false;
     }
     const QString full = QFileInfo(path).absoluteFilePath();
+    // Results of another configuration's run do not belong to this one.
+    if (full.toStdString() != cfg_.filePath) results_->clear(NoResultsYet);
     cfg_.filePath = full.toStdString();
     cfg_.ReadFromFile();
     addRecentFile(full);

@@ -24,6 +24,7 @@ namespace kov::ui {
 
 class Prompts;
 class RegistrySettings;
+class ResultsPanel;
 
 /// The 21 block labels of the court probability file and the 6 of the stock one, in file order.
 std::vector<std::string> courtTableLabels();
@@ -53,6 +54,8 @@ public:
     QMenu* menu(const QString& name) const;
     /// The run dialog while one is shown.
     CRunSim1* runDialog() const { return runDialog_; }
+    /// The window's content: what the last run of this configuration showed.
+    ResultsPanel* results() const { return results_; }
 
     // ---- file commands
     void OnFileNew();
@@ -111,8 +114,12 @@ private:
     void showSaved(const QString& what);
     /// False, after a message, when path holds something other than a configuration.
     bool mayWriteConfigurationTo(const QString& path);
-    /// Asks a new configuration's folder before it is first run; false when none was chosen.
+    /// Asks a new configuration's folder before anything reads or writes its
+    /// files (a run, the grid editor, Edit Files), so nothing of it lands in the
+    /// folder of the configuration open before; false when none was chosen.
     bool chooseDataDirectory();
+    /// Open, the file names dialog or the question has given this configuration its folder.
+    bool hasOwnDataDirectory() const;
     /// The data directory, or the current folder while none is known yet.
     QString workingDataDirectory() const;
 
@@ -126,6 +133,7 @@ private:
     bool fullMenu_ = false;
     std::unique_ptr<Programs> programs_;
     CRunSim1* runDialog_ = nullptr;
+    ResultsPanel* results_ = nullptr;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     class QToolBar* toolBar_ = nullptr;

@@ -10,11 +10,15 @@
 #include "ui/other_file_dialog.h"
 #include "ui/postprison_dialog.h"
 #include "ui/prompts_host.h"
+#include "ui/results_panel.h"
 #include "ui/setup_dialog.h"
 #include "ui/text_viewer.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace kov::ui {
 
@@ -27,7 +31,7 @@ void CMainFrame::openSetupDialog(const QString& which) {
     if (which == QLatin1String("setupRelease")) spec = releaseParametersSpec();
     else if (which == QLatin1String("setupSanctions")) spec = sanctionParametersSpec();
     else if (which == QLatin1String("setupRun")) spec = runParametersSpec();
-    else if (which == QLatin1String("setupTrend")) spec = trendWeightsSpec();
+    else if (which == QLatin1String("setupTrend")) spec = trendWeightsSpec(cfg_.intValue(SecRun, FirstSimulatedYearKey));
     else if (which == QLatin1String("setupTitle")) spec = runTitleSpec();
     else if (which == QLatin1String("breakdownTables")) spec = breakdownTablesSpec();
     else if (which == QLatin1String("probabilityTables")) spec = probabilityTablesSpec();
@@ -36,8 +40,9 @@ void CMainFrame::openSetupDialog(const QString& which) {
     ConfigStore store(cfg_);
     SetupDialog dialog(std::move(spec), store, prompts_, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    // Turning the customizations on reads the program files.
-    if (!customizations && cfg_.isOn(SecRun, NorvaleCustomizationsKey)) rebuildPrograms();
+    // Turning the customizations on reads the program files, from a folder
+    // that is this configuration's (a new one reads them once it has one).
+    if (!customizations && cfg_.isOn(SecRun, NorvaleCustomizationsKey) && hasOwnDataDirectory()) rebuildPrograms();
     updateCommandStates();
 }
 
@@ -56,11 +61,13 @@ void CMainFrame::OnFileNames() {
         dataDirectory_ = dialog.dataDirectory();
         dataDirectoryChosen_ = true;
     }
-    if (dialog.programFilesChanged()) rebuildPrograms();
+    // The program files are read from the data directory.
+    if (dialog.programFilesChanged() || dialog.dataDirectoryChanged()) rebuildPrograms();
 }
 
 void CMainFrame::OnProgramParameters(int program) {
-    if (!programs_ || program < 0 || program >= programs_->count()) return;
+    // A new configuration reads its programs once it has its folder.
+    if (!chooseDataDirectory() || !programs_ || program < 0 || program >= programs_->count()) return;
     Program& p = programs_->programs[static_cast<std::size_t>(program)];
     ProgramStore store(p);
     SetupDialog dialog(programParametersSpec(), store, prompts_, this);
@@ -78,6 +85,7 @@ void CMainFrame::OnProgramParameters(int program) {
 }
 
 void CMainFrame::OnGridEditor(int fileKey, const QString& label) {
+    if (!chooseDataDirectory()) return;
     GridTarget target;
     target.fileKey = fileKey;
     target.label = label.toStdString();
@@ -91,7 +99,7 @@ void CMainFrame::OnGridEditor(int fileKey, const QString& label) {
 }
 
 void CMainFrame::OnProgramProbabilities(int program) {
-    if (!programs_ || program < 0 || program >= programs_->count()) return;
+    if (!chooseDataDirectory() || !programs_ || program < 0 || program >= programs_->count()) return;
     GridTarget target;
     target.fileKey = ProgramProbabilities;
     target.label = programs_->programs[static_cast<std::size_t>(program)].name;
@@ -107,6 +115,7 @@ void CMainFrame::OnProgramProbabilities(int program) {
 }
 
 void CMainFrame::OnEditFile(int fileKey) {
+    if (!chooseDataDirectory()) return;
     const QString path = QString::fromStdString(
         dataPath(workingDataDirectory().toStdString(), cfg_.value(SecFiles, fileKey)));
     TextViewer::open(path, prompts_, this);
@@ -133,8 +142,10 @@ void CMainFrame::toggleCheckItem(int outputTableKey) {
     updateCommandStates();
 }
 
+bool CMainFrame::hasOwnDataDirectory() const { return dataDirectoryChosen_ || !cfg_.filePath.empty(); }
+
 bool CMainFrame::chooseDataDirectory() {
-    if (dataDirectoryChosen_ || !cfg_.filePath.empty()) return true;
+    if (hasOwnDataDirectory()) return true;
     const QString chosen = prompts_.folder(
         this, QStringLiteral("Folder of the input files and the outputs of this new configuration"),
         workingDataDirectory());
@@ -143,19 +154,27 @@ bool CMainFrame::chooseDataDirectory() {
     dataDirectoryChosen_ = true;
     // Graph files and the exchange file of a run go to the working folder.
     QDir::setCurrent(dataDirectory_);
+    rebuildPrograms(); // the program files of this folder, not of the one before
     return true;
 }
 
 void CMainFrame::OnRunSimulation() {
     // A run dialog is modal; this guards the shortcut while one is shown.
     if (!runEnabled_ || runDialog_) return;
-    // Without this a new configuration would run in, and overwrite the outputs
-    // of, the folder of whatever configuration was open before.
     if (!chooseDataDirectory()) return;
     CRunSim1 dialog(cfg_, workingDataDirectory(), prompts_, liveChartRenderer, this);
     runDialog_ = &dialog;
     dialog.exec();
     runDialog_ = nullptr;
+    if (dialog.runsStarted() == 0) return;
+    if (!dialog.lastResults()) {
+        results_->clear(QStringLiteral("The last run did not go through to its end; it has no results to show."));
+        return;
+    }
+    results_->showResults(*dialog.lastResults());
+    // Room for the table, the chart and the files, within the screen.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(std::max(width(), 900), screen.width()), std::min(std::max(height(), 760), screen.height()));
 }
 
 } // namespace kov::ui

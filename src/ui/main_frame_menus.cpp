@@ -1,6 +1,7 @@
 // The main window's menus and toolbar, and the rules that enable and check
 // their items.
 #include "engine/programs.h"
+#include "ui/help_window.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 
@@ -249,9 +250,8 @@ void CMainFrame::createActions() {
     view->addAction(viewStatus);
     QMenu* help = newMenu(QStringLiteral("helpMenu"), QStringLiteral("&Help"));
     QAction* topics = makeAction(QStringLiteral("helpTopics"), QStringLiteral("&Help Topics"));
-    connect(topics, &QAction::triggered, this, [this] {
-        prompts_.message(this, QStringLiteral("No help topics are installed with this version of Kovary."));
-    });
+    topics->setShortcut(QKeySequence::HelpContents);
+    connect(topics, &QAction::triggered, this, [this] { HelpWindow::show(this); });
     help->addAction(topics);
     QAction* about = makeAction(QStringLiteral("helpAbout"), QStringLiteral("&About KOV for Windows..."));
     about->setIcon(st->standardIcon(QStyle::SP_MessageBoxInformation));

@@ -21,6 +21,7 @@ COtherFile::COtherFile(Prompts& prompts, QWidget* parent) : QDialog(parent), pro
     name_ = new QLineEdit;
     name_->setMaxLength(256);
     name_->setMinimumWidth(360);
+    name_->setToolTip(QStringLiteral("Any text file, with its folder, to show and edit in the text viewer"));
     auto* browse = new QPushButton(QStringLiteral("Browse"));
     connect(browse, &QPushButton::clicked, this, [this] {
         const QString chosen = prompts_.openFileName(this, name_->text(), QStringLiteral("All Files (*.*)|*.*|"));

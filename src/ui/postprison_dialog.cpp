@@ -25,11 +25,19 @@ CPostprisonOpt::CPostprisonOpt(RunConfiguration& cfg, int option, QWidget* paren
 
     static const char* const captions[4] = {"No Postprison Processing", "Use Stock Tables  ",
                                             "Use Stock Microdata File", "Use Court Microdata "};
+    static const char* const tips[4] = {
+        "Released prisoners are not followed after prison",
+        "The starting prison population comes from the stock tables file; released prisoners are followed "
+        "with the stock parameter file",
+        "The starting prison population comes from the stock microdata file, one prisoner a line",
+        "The starting prison population is built by dating court cases back into the years before the first "
+        "simulated year"};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QStringLiteral("Option %1").arg(i)));
         radios_[i] = new QRadioButton(QString::fromLatin1(captions[i]));
+        radios_[i]->setToolTip(QString::fromLatin1(tips[i]));
         group->addButton(radios_[i], i + 1);
         row->addWidget(radios_[i], 1);
         top->addLayout(row);
@@ -38,6 +46,8 @@ CPostprisonOpt::CPostprisonOpt(RunConfiguration& cfg, int option, QWidget* paren
     auto* gl = new QVBoxLayout(guidelines);
     single_ = new QCheckBox(QStringLiteral("Single Grid (Uses Court Grid File for postprison)"));
     dual_ = new QCheckBox(QStringLiteral("Dual Grid (Uses Stock Grid File for postprison)"));
+    single_->setToolTip(QStringLiteral("Released prisoners are placed in the court grid and its probabilities"));
+    dual_->setToolTip(QStringLiteral("Released prisoners are placed in the stock grid file's grid"));
     gl->addWidget(single_);
     gl->addWidget(dual_);
     top->addWidget(guidelines);

@@ -10,9 +10,12 @@ namespace {
 
 constexpr const char* Organisation = "KOVWin";
 
-// Each message is a fixed text, the error code and ".\n".
+// Each message is a fixed text, the error code and ".\n", then what the code means.
 QString errorText(const char* prefix, long code) {
-    return QString::fromLatin1(prefix) + QString::number(code) + QStringLiteral(".\n");
+    QString meaning;
+    if (code == QSettings::AccessError) meaning = QStringLiteral("(Access error: the settings file cannot be read or written)\n");
+    if (code == QSettings::FormatError) meaning = QStringLiteral("(Format error: the settings file is not in order)\n");
+    return QString::fromLatin1(prefix) + QString::number(code) + QStringLiteral(".\n") + meaning;
 }
 
 long statusCode(const QSettings& s) { return static_cast<long>(s.status()); }

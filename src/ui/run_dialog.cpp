@@ -2,12 +2,15 @@
 
 #include "config/paths.h"
 #include "config/run_configuration.h"
+#include "ui/code_meanings.h"
+#include "ui/image_viewer.h"
 #include "ui/prompts.h"
 #include "ui/run_reports.h"
 #include "ui/text_viewer.h"
 #include "ui/view_graphs_dialog.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -94,7 +97,8 @@ CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts&
     OnInitDialog();
 }
 
-CRunSim1::~CRunSim1() = default;
+// Viewers opened from the dialog outlive it, under the main window.
+CRunSim1::~CRunSim1() { handOverViewers(this); }
 
 void CRunSim1::OnInitDialog() {
     sim_->err.record("OnInitDialog", 428);
@@ -120,7 +124,8 @@ void CRunSim1::removeExchangeFile() const {
 
 void CRunSim1::message(const std::string& text, MessageIcon icon) {
     refresh(); // the status the message follows
-    prompts_.message(this, QString::fromStdString(text), icon == MessageIcon::Stop ? Icon::Stop : Icon::Plain);
+    prompts_.message(this, withCodeMeanings(QString::fromStdString(text)),
+                     icon == MessageIcon::Stop ? Icon::Stop : Icon::Plain);
 }
 
 void CRunSim1::status(const std::string& text) {
@@ -230,7 +235,18 @@ void CRunSim1::OnRunSim() {
     progress_->setFormat(QString());
     sinceStart_.start();
     sinceRefresh_.invalidate();
+    lastResults_.reset();
+    RunResults results;
+    sim.inspectFinishedState = [&results](const Simulation& finished) { results.totals = finishedRunTotals(finished); };
+    const long long startedAt = QDateTime::currentSecsSinceEpoch();
     const RunOutcome outcome = sim.OnRunSim();
+    sim.inspectFinishedState = nullptr;
+    ++runsStarted_;
+    if (outcome == RunOutcome::Completed) {
+        results.cases = sim.err.m_CaseNumber;
+        results.files = writtenOutputFiles(sim, startedAt);
+        lastResults_ = std::move(results);
+    }
     state_ = State::Idle; // so the last reports are shown whatever comes next
     if (outcome == RunOutcome::Completed) {
         // The case loop reports every hundred cases; the end is all of them.
@@ -300,7 +316,9 @@ void CRunSim1::OnViewOutput() {
     sim_->err.record("OnViewOutput", 478);
     sim_->m_ViewRequested = true;
     if (state_ != State::Waiting) return;
-    const bool opened = prompts_.openExternally(QString::fromStdString(sim_->tablesOutputPath()));
+    const QString path = QString::fromStdString(sim_->tablesOutputPath());
+    // A desktop without an application for the file gets the program's own viewer.
+    const bool opened = prompts_.openExternally(path) || TextViewer::open(path, prompts_, this) != nullptr;
     endWait(!opened);
 }
 
@@ -308,10 +326,9 @@ void CRunSim1::OnViewOutputWith() {
     sim_->err.record("OnViewOutputWith", 470);
     sim_->m_ViewWithRequested = true;
     if (state_ != State::Waiting) return;
-    // The viewer belongs to the main window so it outlives this dialog.
-    QWidget* owner = parentWidget() ? parentWidget() : this;
-    const bool opened =
-        TextViewer::open(QString::fromStdString(sim_->tablesOutputPath()), prompts_, owner) != nullptr;
+    // Owned by this dialog while it is open, so its modality does not block
+    // the viewer; handed to the main window when the dialog closes.
+    const bool opened = TextViewer::open(QString::fromStdString(sim_->tablesOutputPath()), prompts_, this) != nullptr;
     endWait(!opened);
 }
 

@@ -6,12 +6,14 @@
 // a workbook written under a new name gives the configuration that name.
 #include "run/host.h"
 #include "run/simulation.h"
+#include "ui/run_results.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,10 @@ public:
     QLabel* outputsLine() const { return outputs_; }
     /// The area the live chart is drawn in; nullptr in the plain layout.
     QWidget* chartArea() const { return chartArea_; }
+    /// What the last run showed, when it went through to its end.
+    const std::optional<RunResults>& lastResults() const { return lastResults_; }
+    /// Runs started in this dialog, whatever their end.
+    int runsStarted() const { return runsStarted_; }
 
 public slots:
     void OnRunSim();
@@ -115,6 +121,8 @@ private:
     Series pendingTotals_;
     std::vector<std::string> pendingLabels_;
     bool chartPending_ = false;
+    std::optional<RunResults> lastResults_;
+    int runsStarted_ = 0;
 
     QPushButton* run_ = nullptr;
     QPushButton* viewOutput_ = nullptr;

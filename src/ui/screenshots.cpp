@@ -8,6 +8,7 @@
 #include "ui/file_names_dialog.h"
 #include "ui/graph_output_dialog.h"
 #include "ui/grid_editor.h"
+#include "ui/help_window.h"
 #include "ui/image_viewer.h"
 #include "ui/main_frame.h"
 #include "ui/other_file_dialog.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -93,12 +95,16 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
     ConfigStore store(cfg);
     const std::pair<const char*, DialogSpec (*)()> specs[] = {
         {"setup-release-parameters", releaseParametersSpec}, {"setup-sanction-parameters", sanctionParametersSpec},
-        {"setup-run-parameters", runParametersSpec},         {"setup-trend-weights", trendWeightsSpec},
+        {"setup-run-parameters", runParametersSpec},
         {"setup-run-title", runTitleSpec},                   {"output-breakdown-tables", breakdownTablesSpec},
         {"output-probability-tables", probabilityTablesSpec}};
     for (const auto& [name, make] : specs) {
         SetupDialog d(make(), store, prompts, &frame);
         s.shoot(&d, QString::fromLatin1(name));
+    }
+    {
+        SetupDialog d(trendWeightsSpec(cfg.intValue(SecRun, FirstSimulatedYearKey)), store, prompts, &frame);
+        s.shoot(&d, QStringLiteral("setup-trend-weights"));
     }
     if (Programs* programs = frame.programs(); programs && programs->count() > 0) {
         ProgramStore programStore(programs->programs[0]);
@@ -160,13 +166,29 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
         d.OnRunSim();
         s.shoot(&d, base + QStringLiteral("-complete"));
     }
-    // Graph 7 is "Totals", the one the live chart shows.
-    const QString totals = QString::fromStdString(dataPath(frame.dataDirectory().toStdString(),
-                                                           cfg.value(SecGraphFiles, 7)));
-    if (ImageViewer* v = ImageViewer::open(totals, QString(), prompts, &frame)) {
-        s.shoot(v, QStringLiteral("image-viewer-totals"));
-        v->close();
+    // The main window after a run from its Run command, with the graph files drawn.
+    cfg.setValue(SecRun, ShowGraph, "0");
+    cfg.setValue(SecRun, CreateGraphs, "1");
+    QTimer::singleShot(0, &frame, [] {
+        if (auto* d = qobject_cast<CRunSim1*>(QApplication::activeModalWidget())) {
+            d->OnRunSim();
+            d->reject(); // Exit
+        }
+    });
+    frame.OnRunSimulation();
+    s.shoot(&frame, QStringLiteral("main-after-run"));
+    {
+        CViewGraphs d(cfg, prompts, &frame);
+        d.viewGraphs();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* v = qobject_cast<ImageViewer*>(w); v && v->isVisible()) {
+                s.shoot(v, QStringLiteral("view-graph-window"));
+                v->close();
+            }
     }
+    HelpWindow* help = HelpWindow::show(&frame);
+    s.shoot(help, QStringLiteral("help-topics"));
+    help->close();
     cfg = saved;
     cfg.modified = 0;
     return 0;

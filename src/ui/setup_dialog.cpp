@@ -22,6 +22,13 @@ namespace {
 
 bool isCheck(FieldKind k) { return k == FieldKind::Check || k == FieldKind::DisabledCheck; }
 
+/// A form row whose caption explains the field as the field itself does.
+void addRow(QFormLayout* form, const FieldSpec& f, QWidget* field) {
+    auto* caption = new QLabel(f.label);
+    caption->setToolTip(f.tip);
+    form->addRow(caption, field);
+}
+
 // More edit fields than this are laid out in two columns.
 constexpr int FieldsPerColumn = 10;
 // Check boxes per column of a check list.
@@ -47,6 +54,7 @@ QWidget* SetupDialog::makeField(int i) {
         auto* box = new QCheckBox(f.label);
         box->setChecked(leadingInt(stored.toStdString()) != 0);
         box->setEnabled(f.kind == FieldKind::Check);
+        box->setToolTip(f.tip);
         checks_[ui] = box;
         return box;
     }
@@ -61,8 +69,18 @@ QWidget* SetupDialog::makeField(int i) {
     const bool unlimitedText = f.maxChars == 0 && (f.kind == FieldKind::Text || f.kind == FieldKind::NonEmptyText);
     edit->setMinimumWidth(f.maxChars > 20 || unlimitedText ? 360 : 90);
     edit->setCursorPosition(0);
+    edit->setToolTip(f.tip);
     edits_[ui] = edit;
-    return edit;
+    if (f.note.isEmpty()) return edit;
+    // The note (a trend weight's calendar year) stands beside the box.
+    auto* withNote = new QWidget;
+    auto* row = new QHBoxLayout(withNote);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(edit);
+    auto* note = new QLabel(f.note);
+    note->setToolTip(f.tip);
+    row->addWidget(note);
+    return withNote;
 }
 
 void SetupDialog::build() {
@@ -106,7 +124,7 @@ void SetupDialog::build() {
             }
             const int i = plainEdits[j];
             QWidget* w = makeField(i);
-            form->addRow(spec_.fields[static_cast<std::size_t>(i)].label, w);
+            addRow(form, spec_.fields[static_cast<std::size_t>(i)], w);
         }
         top->addLayout(row);
     }
@@ -120,7 +138,7 @@ void SetupDialog::build() {
                 if (isCheck(spec_.fields[static_cast<std::size_t>(i)].kind))
                     form->addRow(w);
                 else
-                    form->addRow(spec_.fields[static_cast<std::size_t>(i)].label, w);
+                    addRow(form, spec_.fields[static_cast<std::size_t>(i)], w);
             }
             row->addWidget(box);
         }

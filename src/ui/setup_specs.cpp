@@ -2,6 +2,8 @@
 #include "config/run_configuration.h"
 #include "ui/field_spec.h"
 
+#include <cstddef>
+
 namespace kov::ui {
 namespace {
 
@@ -58,6 +60,92 @@ FieldSpec disabledCheck(const QString& label, int section, int key, const QStrin
     return f;
 }
 
+template <std::size_t N>
+void withTips(DialogSpec& d, const char* const (&tips)[N]) {
+    for (std::size_t i = 0; i < d.fields.size() && i < N; ++i) d.fields[i].tip = QString::fromLatin1(tips[i]);
+}
+
+// What each field does and in what unit, in the order of the fields.
+const char* const ReleaseTips[] = {
+    "Probability (0 to 1) that a prisoner goes to pre-release before release",
+    "Probability (0 to 1) that a prisoner in pre-release completes it; the others go back to prison",
+    "Months a prisoner spends in pre-release",
+    "Months added to the prison term when pre-release is revoked",
+    "Probability (0 to 1) that a prisoner not sent to pre-release is released",
+    "Probability (0 to 1) that a release is revoked and the person returns to prison",
+    "Months after release at which a revocation takes place",
+    "Months in prison for a first revocation of release",
+    "Months in prison for a second revocation of release",
+    "Probability (0 to 1) that a person on post-prison supervision violates it",
+    "Months of post-prison supervision before a violation",
+    "Months of increased supervision after a violation",
+    "Supervision levels added after a violation (the highest level is 5)",
+    "Days in jail after a post-prison supervision violation (each full 30 days count as a month)",
+    "Months at each supervision level before it is lowered by one; 0: no post-prison supervision is counted",
+    "Months of home detention after release",
+    "Months of community service after release",
+    "Months over which restitution is paid off after release",
+    "Months over which a fine is paid off after release",
+};
+
+const char* const SanctionTips[] = {
+    "Longest supervision of a misdemeanor, in months",
+    "Months of supervision before a revocation takes place",
+    "Probability (0 to 1) that a person on supervision violates it",
+    "Months of supervision before a violation",
+    "Months of increased supervision after a violation",
+    "Supervision levels added after a violation (the highest level is 5)",
+    "Days in jail after a supervision violation (each started 30 days count as a month)",
+    "Months at each supervision level before it is lowered by one; 0 keeps the level",
+    "Months of home detention",
+    "Months of community service",
+    "Months over which restitution is paid off",
+    "Months over which a fine is paid off",
+};
+
+const char* const RunTips[] = {
+    "Kept with the configuration only: a run reads every case of the court microdata file",
+    "Probability (0 to 1) that a court case is taken into the run; a case taken counts with its weight "
+    "divided by this share",
+    "Factor (0 to 1) by which every court case's weight is multiplied",
+    "Calendar year of the first of the ten simulated years (1900 to 2099)",
+    "Seed of the random numbers (sampling, random days and months): the same seed gives the same projection",
+    "Cases between two drawings of the live chart in the run dialog",
+    "Gives each case a random sentencing month instead of the month in its record",
+    "Turns on the trend weights by admission group and the prison programs",
+    "Shows the chart of the prison total in the run dialog while the run goes on",
+    "Writes the graph files chosen under Output Tables > Graphs at the end of the run",
+};
+
+const char* const BreakdownTips[] = {
+    "Prison population by gender, race, age, offense, sentence length, felony type and region",
+    "Prison entries and exits month by month: admissions, revocations, pre-release and releases",
+    "Prison population by offense for each gender and age group (also written to feltab.out)",
+    "Jail population tables by breakdown, by county level and by days",
+    "Prison population tables by felony type (admission group)",
+    "Post-prison tables are not written",
+    "Residential treatment population tables",
+    "Home detention population tables",
+    "Fines population tables",
+    "Restitution population tables",
+    "Community service population tables",
+    "Supervision population by supervision level",
+};
+
+const char* const ProgramTips[] = {
+    "Name of the prison program, printed in the report",
+    "First month (1 to 119) in which prisoners enter the program",
+    "Last month (2 to 180) in which prisoners enter the program",
+    "Months the program lasts",
+    "Months of a prisoner's term the program must save at the least; others do not enter it",
+    "Probability (0 to 1) that a participant completes the program",
+    "Years (0 to 5) before the first simulated year in which the program already took prisoners",
+    "Most prisoners in the program at one time",
+    "Seed of the program's random numbers",
+    "Gives each entry a random month instead of the first possible one",
+    "Participants who complete the program are released from prison (completion probability 1)",
+};
+
 } // namespace
 
 DialogSpec releaseParametersSpec() {
@@ -70,6 +158,7 @@ DialogSpec releaseParametersSpec() {
         const bool isProbability = k == 0 || k == 1 || k == 4 || k == 5 || k == 9;
         d.fields.push_back(isProbability ? probability(keyName(s, k), s, k, 5, ProbabilityMessage)
                                          : integer(keyName(s, k), s, k, 0, 999));
+        d.fields.back().tip = QString::fromLatin1(ReleaseTips[k]);
     }
     return d;
 }
@@ -78,9 +167,11 @@ DialogSpec sanctionParametersSpec() {
     DialogSpec d;
     d.title = QStringLiteral("Non-Prison Sanctions Parameters Setup");
     const int s = SecSanctions;
-    for (int k = 0; k < RunConfiguration::SectionKeyCounts[SecSanctions]; ++k)
+    for (int k = 0; k < RunConfiguration::SectionKeyCounts[SecSanctions]; ++k) {
         d.fields.push_back(k == 2 ? probability(keyName(s, k), s, k, 8, NumberMessage)
                                   : integer(keyName(s, k), s, k, 0, 999));
+        d.fields.back().tip = QString::fromLatin1(SanctionTips[k]);
+    }
     return d;
 }
 
@@ -102,10 +193,13 @@ DialogSpec runParametersSpec() {
         check(QStringLiteral("Display Totals Graph During Simulation"), s, ShowGraph),
         check(QStringLiteral("Create Graphs"), s, CreateGraphs),
     };
+    withTips(d, RunTips);
     return d;
 }
 
-DialogSpec trendWeightsSpec() {
+DialogSpec trendWeightsSpec() { return trendWeightsSpec(0); }
+
+DialogSpec trendWeightsSpec(int firstSimulatedYear) {
     static const char* const years[] = {"One",  "Two",    "Three",  "Four",     "Five",
                                         "Six",  "Seven",  "Eight",  "Nine",     "Ten",
                                         "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen"};
@@ -114,8 +208,17 @@ DialogSpec trendWeightsSpec() {
     d.heading = QStringLiteral("T R E N D  W E I G H T S");
     for (const auto& [section, group] : {std::pair{int{SecTrendBackup}, QStringLiteral("Backup Years")},
                                          std::pair{int{SecTrendSimulation}, QStringLiteral("Simulation Years")}})
-        for (int k = 0; k < 15; ++k)
-            d.fields.push_back(text(QStringLiteral("Year ") + QString::fromLatin1(years[k]), section, k, 5, group));
+        for (int k = 0; k < 15; ++k) {
+            FieldSpec f = text(QStringLiteral("Year ") + QString::fromLatin1(years[k]), section, k, 5, group);
+            // Backup year Fifteen is the year before the first simulated one, One fifteen years before.
+            const int year = section == SecTrendSimulation ? firstSimulatedYear + k : firstSimulatedYear - 15 + k;
+            if (firstSimulatedYear > 0) f.note = QString::number(year);
+            f.tip = section == SecTrendSimulation
+                        ? QStringLiteral("Multiplier of the court volume for this simulated year (1 = no change)")
+                        : QStringLiteral("Multiplier of the court volume for this year before the first simulated "
+                                         "one, used for cases dated back into it (1 = no change)");
+            d.fields.push_back(f);
+        }
     return d;
 }
 
@@ -123,6 +226,7 @@ DialogSpec runTitleSpec() {
     DialogSpec d;
     d.title = QStringLiteral("Title of this Simulation Run Entry Screen");
     d.fields = {text(QStringLiteral("Title of This Simulation"), TitleSection, NoKey, 79)};
+    d.fields.front().tip = QStringLiteral("Name of the run, printed as RUN NAME at the head of the tables output (at most 79 characters)");
     return d;
 }
 
@@ -145,6 +249,7 @@ DialogSpec breakdownTablesSpec() {
         check(QStringLiteral("Community Service"), s, OutCommunityService, sanctions),
         check(QStringLiteral("Supervision"), s, OutSupervision),
     };
+    withTips(d, BreakdownTips);
     return d;
 }
 
@@ -160,6 +265,11 @@ DialogSpec probabilityTablesSpec() {
             d.fields.push_back(check(QString::fromLatin1(name) + QStringLiteral(" Level ") + QString::number(level), s, k++));
     d.fields.push_back(check(QStringLiteral("Supervision Revocation"), s, k++));
     d.fields.push_back(disabledCheck(QStringLiteral("Stock"), s, NoKey));
+    for (FieldSpec& f : d.fields)
+        f.tip = f.key == NoKey ? QStringLiteral("The stock probabilities are not printed")
+                               : QStringLiteral("Prints the ") + f.label +
+                                     QStringLiteral(" probabilities of each grid cell, and their weighted average, "
+                                                    "in the summary at the head of the tables output");
     return d;
 }
 
@@ -183,6 +293,7 @@ DialogSpec programParametersSpec() {
         check(QStringLiteral("Randomize Entry Month"), s, ProgramRandomizeEntry),
         check(QStringLiteral("Release From Prison"), s, ProgramReleaseFromPrison),
     };
+    withTips(d, ProgramTips);
     return d;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/view_graphs_dialog.h"
 
 #include "config/run_configuration.h"
+#include "ui/image_viewer.h"
 #include "ui/prompts.h"
 
 #include <QCheckBox>
@@ -52,13 +53,24 @@ QString CViewGraphs::graphFile(int graph) const {
     return QDir::current().absoluteFilePath(QString::fromStdString(cfg_.value(SecGraphFiles, graph)));
 }
 
+CViewGraphs::~CViewGraphs() { handOverViewers(this); }
+
 void CViewGraphs::viewGraphs() {
-    for (int i = 0; i < GraphCount; ++i) {
-        if (!box(i)->isChecked()) continue;
-        if (!prompts_.openExternally(graphFile(i)))
-            prompts_.message(this, QStringLiteral("Could not open graph file\n") +
-                                       QString::fromStdString(cfg_.value(SecGraphFiles, i)));
-    }
+    std::vector<ImageViewer::Image> images;
+    for (int i = 0; i < GraphCount; ++i)
+        if (box(i)->isChecked())
+            images.push_back({QString::fromLatin1(GraphCaptions[static_cast<std::size_t>(i)]), graphFile(i)});
+    if (images.empty()) return;
+    // Owned by this dialog while it is open, so its modality does not block the window.
+    const QStringList unreadable = ImageViewer::window(this)->showImages(images);
+    if (unreadable.isEmpty()) return;
+    // One box for all the files that could not be shown, not one for each.
+    QStringList names;
+    for (const QString& path : unreadable)
+        for (int i = 0; i < GraphCount; ++i)
+            if (graphFile(i) == path) names << QString::fromStdString(cfg_.value(SecGraphFiles, i));
+    names.removeDuplicates();
+    prompts_.message(this, QStringLiteral("Could not open graph file\n") + names.join(QLatin1Char('\n')));
 }
 
 void CViewGraphs::printGraphs() {

@@ -1,5 +1,5 @@
 #pragma once
-// Opens or prints the graph files a run wrote.
+// Shows the graph files a run wrote in the image window, or prints them.
 #include <QDialog>
 
 #include <array>
@@ -19,6 +19,7 @@ class CViewGraphs : public QDialog {
 public:
     static constexpr int GraphCount = 10;
     CViewGraphs(const RunConfiguration& cfg, Prompts& prompts, QWidget* parent = nullptr);
+    ~CViewGraphs() override;
 
     QCheckBox* box(int graph) const { return boxes_[static_cast<std::size_t>(graph)]; }
     /// The graph file of key i, as the graph writer names it (working folder).

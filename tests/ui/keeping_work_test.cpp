@@ -222,6 +222,46 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     EXPECT_EQ(shownTitle(frame), title);
 }
 
+TEST(KeepingWork, ANewConfigurationsGridEditorAndFilesAreInTheFolderItAsksFor) {
+    Demo before, chosen;
+    Window w;
+    CMainFrame& frame = w.frame;
+    ASSERT_TRUE(frame.loadConfiguration(before.path()));
+    w.keys(Qt::Key_N);
+    const std::string court = before.dir.read("courtp.inp");
+    bool editorShown = false;
+    const auto editCell = [&] {
+        w.whenShown<CGridEditor>([&](CGridEditor& e) {
+            editorShown = true;
+            e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
+            e.accept();
+        });
+    };
+
+    // No folder chosen: nothing opens.
+    w.prompts.answers = {true};
+    editCell();
+    frame.action(QStringLiteral("editProb1"))->trigger();
+    QApplication::processEvents(); // the editor's handler finds none
+    EXPECT_FALSE(editorShown);
+    frame.action(QStringLiteral("countyInput"))->trigger();
+    EXPECT_TRUE(frame.findChildren<TextViewer*>().isEmpty());
+
+    // The chosen folder's files are edited; the folder of the configuration before is left alone.
+    w.prompts.folders = {QString::fromStdString(chosen.dir.str())};
+    editCell();
+    frame.action(QStringLiteral("editProb1"))->trigger();
+    EXPECT_TRUE(editorShown);
+    EXPECT_NE(chosen.dir.read("courtp.inp"), court);
+    EXPECT_EQ(before.dir.read("courtp.inp"), court);
+    frame.action(QStringLiteral("countyInput"))->trigger();
+    const QList<TextViewer*> viewers = frame.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    EXPECT_EQ(viewers.front()->path(), QString::fromStdString(chosen.dir.file("county.inp")));
+    viewers.front()->close();
+    EXPECT_TRUE(w.prompts.folders.empty()); // asked once
+}
+
 TEST(KeepingWork, TheTextViewerKeepsTheFilesLineEnds) {
     ScratchDir dir;
     const std::pair<const char*, const char*> files[] = {{"crlf.txt", "one\r\ntwo\r\n"}, {"lf.txt", "one\ntwo\n"}};

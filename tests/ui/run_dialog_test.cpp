@@ -78,9 +78,10 @@ TEST(RunDialog, RunsTheDemonstrationToCompletionAndWaits) {
     EXPECT_FALSE(d.isVisible());
 }
 
-TEST(RunDialog, ViewingThatFailsClosesTheDialogAndViewOutputWithOpensTheViewer) {
+TEST(RunDialog, ViewOutputFallsBackToTheViewerWhichOutlivesTheDialog) {
     DemoRun r;
     QWidget owner;
+    const QString tables = QString::fromStdString(r.dir.file("tables.out"));
     {
         CRunSim1 d(r.cfg, r.directory(), r.prompts, {}, &owner);
         d.show();
@@ -88,11 +89,24 @@ TEST(RunDialog, ViewingThatFailsClosesTheDialogAndViewOutputWithOpensTheViewer) 
         ASSERT_EQ(d.state(), CRunSim1::State::Waiting);
         d.viewOutputWithButton()->click();
         EXPECT_TRUE(d.isVisible());
-        ASSERT_EQ(owner.findChildren<TextViewer*>().size(), 1);
-        EXPECT_EQ(owner.findChildren<TextViewer*>().front()->path(), QString::fromStdString(r.dir.file("tables.out")));
+        // A desktop with no program for the file: the program's own viewer, and the dialog waits on.
         r.prompts.openExternallyWorks = false;
         d.viewOutputButton()->click();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.findChildren<TextViewer*>().size(), 2);
+        EXPECT_TRUE(r.prompts.messages.isEmpty());
+        // With no file to show either, the message says so and the dialog closes.
+        std::filesystem::remove(r.dir.file("tables.out"));
+        d.viewOutputButton()->click();
         EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(r.prompts.messages, QStringList{QStringLiteral("Could not run Notepad on ") + tables});
+    }
+    // The viewers stay open under the dialog's owner when it is gone.
+    const QList<TextViewer*> viewers = owner.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 2);
+    for (TextViewer* v : viewers) {
+        EXPECT_EQ(v->path(), tables);
+        EXPECT_TRUE(v->isVisible());
     }
 }
 
