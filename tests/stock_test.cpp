@@ -108,30 +108,13 @@ TEST(StockFromMicrodata, RecordLandsInEveryReleaseTableAtItsMonth) {
     StockFixture f;
     ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
     StateTables& st = f.st();
-    // Release month 5 is cell 4; each table's row is the record's category.
+    // Release month 5 is cell 4; each table's row is the record's category (the
+    // reference stock file pins the tables by variable, so only the side tables
+    // and the totals are checked here).
     EXPECT_DOUBLE_EQ(st.Stocks[7][4], 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarGender, 2, 4), 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarRace, 1, 4), 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarAge, 2, 4), 2.5);
     EXPECT_DOUBLE_EQ(f.cell(VarOffense, 3, 4), 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarSentenceLength, 2, 4), 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarFelonyType, 2, 4), 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarRegion, 1, 4), 2.5);
-    for (int k = 0; k < 8; ++k) EXPECT_DOUBLE_EQ(sum(st.Stocks[u(k)]), 2.5) << "table " << k;
-
-    // Felony type 2's tables: slots 0..4 by variable, region in 5, totals in 6.
-    const auto& felony = st.StockForFelonyType[1];
-    EXPECT_DOUBLE_EQ(felony[0][121 + 4], 2.5);     // gender 2
-    EXPECT_DOUBLE_EQ(felony[1][4], 2.5);           // race 1
-    EXPECT_DOUBLE_EQ(felony[2][121 + 4], 2.5);     // age group 2
-    EXPECT_DOUBLE_EQ(felony[3][2 * 121 + 4], 2.5); // offense 3
-    EXPECT_DOUBLE_EQ(felony[4][121 + 4], 2.5);     // sentence length 2
-    EXPECT_DOUBLE_EQ(felony[5][4], 2.5);           // region 1
-    EXPECT_DOUBLE_EQ(felony[6][4], 2.5);           // totals
-    for (int slot = 0; slot < 7; ++slot) EXPECT_DOUBLE_EQ(sum(felony[u(slot)]), 2.5) << "slot " << slot;
-    for (int other : {0, 2})
-        for (int slot = 0; slot < 7; ++slot) EXPECT_EQ(sum(st.StockForFelonyType[u(other)][u(slot)]), 0.0);
-
+    EXPECT_DOUBLE_EQ(st.StockForFelonyType[1][6][4], 2.5); // felony type 2's totals
+    for (int other : {0, 2}) EXPECT_EQ(sum(st.StockForFelonyType[u(other)][6]), 0.0);
     EXPECT_DOUBLE_EQ(st.StockForAdmissionGroups[1][2][4], 2.5);
     EXPECT_DOUBLE_EQ(sum(st.StockForAdmissionGroups[1][2]), 2.5);
     EXPECT_DOUBLE_EQ(st.StockForAgeAndGender[1][1][2 * 121 + 4], 2.5); // offense row 3
