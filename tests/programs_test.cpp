@@ -270,5 +270,43 @@ TEST(Programs, OccupancyIsMadeOnlyForBackupYearsARunWouldAccept) {
     EXPECT_EQ(index, 4);
 }
 
+TEST(Programs, GeneratorsAreMadeInProgramOrderOnTheRunStream) {
+    Loaded l;
+    load(l, test::testDataPath("reference/set5/Program Definitions.txt"),
+         test::testDataPath("reference/set5/Program Probabilities.txt"));
+    ASSERT_EQ(l.programs.count(), 3);
+    // Each generator replays srand(seed) and 20000 rand calls, so the stream is
+    // left where the last one made, Boot Camp's start draw, left it. No
+    // reference run shows this state: it decides the stock sampling of a run
+    // with programs and stock microdata sampled below 1.
+    CRand replay;
+    replay.srand(4242);
+    for (int i = 0; i < 20000; ++i) replay.rand();
+    EXPECT_EQ(l.crt.state(), replay.state());
+
+    // First values of srand(12345), srand(777) and srand(4242).
+    const int first[] = {7584, 2575, 13891};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Program& g = l.programs.programs[i];
+        for (const auto* draw : {g.entryDraw.get(), g.dropOutDraw.get(), g.startDraw.get()}) {
+            ASSERT_NE(draw, nullptr);
+            EXPECT_EQ(draw->seed(), static_cast<std::uint32_t>(g.randomSeed));
+        }
+        EXPECT_EQ(g.entryDraw->NextValue(), first[i]) << g.name;
+        EXPECT_EQ(g.dropOutDraw->NextValue(), first[i]) << g.name;
+        EXPECT_EQ(g.startDraw->NextValue(), first[i]) << g.name;
+    }
+
+    // No program, no generator: the stream is untouched.
+    ScratchDir dir;
+    dir.write("empty.txt", "");
+    Loaded none;
+    none.crt.srand(99);
+    const auto before = none.crt.state();
+    load(none, dir.file("empty.txt"), dir.file("empty.txt"));
+    EXPECT_TRUE(none.ok);
+    EXPECT_EQ(none.crt.state(), before);
+}
+
 } // namespace
 } // namespace kov
