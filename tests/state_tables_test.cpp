@@ -73,6 +73,29 @@ void expectAllReleased(const StateTables& st) {
 
 } // namespace
 
+// No reference or demonstration run asks for the workbook of offenses, so
+// nothing else would notice these tables made too small.
+TEST(StateTables, TheOffensesWorkbookSwitchBringsItsTables) {
+    StateTables st = smallConfiguration();
+    RecordingHost host;
+    TableSwitches sw;
+    sw.excelFileForOffenses = true;
+    ASSERT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
+    ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense.size(), 3u);
+    ASSERT_EQ(st.StockForAdmissionGroups.size(), 3u);
+    for (std::size_t f = 0; f < 3; ++f) {
+        ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense[f].size(), 5u);
+        ASSERT_EQ(st.StockForAdmissionGroups[f].size(), 5u);
+        for (std::size_t o = 0; o < 5; ++o) {
+            EXPECT_EQ(st.TotalsByAdmissionGroupAndOffense[f][o].size(), 120u);
+            EXPECT_EQ(st.StockForAdmissionGroups[f][o].size(), 121u);
+        }
+    }
+    EXPECT_TRUE(st.CrimeByAgeAndGender.empty() && st.StockForFelonyType.empty());
+    FreeMemoryArrays(st);
+    expectAllReleased(st);
+}
+
 TEST(StateTables, TimersCoverEverySentenceLengthCategory) {
     StateTables st = smallConfiguration();
     st.Values[VarSentenceLength].count = 9;
