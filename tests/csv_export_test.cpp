@@ -11,6 +11,7 @@
 #include "run/summary_report.h"
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
@@ -106,13 +107,6 @@ CsvFile readCsv(const std::string& path) {
 // ------------------------------------------------------ reading the text tables
 
 std::string trimmed(const std::string& s) { return csvTitle(s); }
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 // The last line that is the title (the tables come after the summary report,
 // which may quote the same words); prison table 5 adds a note after two blanks.
@@ -212,19 +206,11 @@ std::vector<std::string> numbersAfter(const std::vector<std::string>& lines, con
 
 // ------------------------------------------------------------ demonstration runs
 
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-    return s;
-}
-
 // Runs the demonstration that selects every table kind on a copy of the demo
-// data, with the fixed report clock; edit may change data or configuration first.
+// data (copied there first), with the fixed report clock; edit may change the
+// configuration first.
 RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, RecordingHost& host,
                    const std::function<void(RunConfiguration&)>& edit = {}) {
-    for (const auto& e : fs::directory_iterator(test::sourceFile("data/demo")))
-        if (e.is_regular_file() && !fs::exists(dir.path() / e.path().filename()))
-            fs::copy_file(e.path(), dir.path() / e.path().filename());
     RunConfiguration cfg;
     cfg.filePath = dir.file("demo-stock.kov");
     cfg.ReadFromFile();
@@ -237,7 +223,7 @@ RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, Recor
 
 // The tables output must be the committed one whatever happens to the CSV files.
 void expectGoldenTables(const ScratchDir& dir) {
-    const std::string tables = replaceAll(dir.read("tables-stock.out"), dir.str(), "@DATADIR@");
+    const std::string tables = test::replaceAll(dir.read("tables-stock.out"), dir.str(), "@DATADIR@");
     EXPECT_TRUE(tables == test::readBytes(test::testDataPath("golden/demo_stock_tables.out")))
         << "the tables output changed";
 }
@@ -309,10 +295,11 @@ class CsvDemonstration : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = std::make_unique<ScratchDir>();
+        dir->copyFrom("../data/demo");
         host = std::make_unique<RecordingHost>();
         // A folder two levels down that does not exist yet.
         outcome = runDemo(*dir, dir->file("out/csv"), *host);
-        lines = splitLines(dir->read("tables-stock.out"));
+        lines = test::splitLines(dir->read("tables-stock.out"));
     }
     static void TearDownTestSuite() {
         dir.reset();
@@ -401,8 +388,8 @@ TEST_F(CsvDemonstration, SanctionAndFelonyNumbersPrintAsTheTextTablesPrintThem) 
 
 TEST(CsvExport, OnlySelectedKindsAreWrittenLabelsAreQuotedAndAFileThatCannotBeWrittenIsTold) {
     ScratchDir dir;
-    dir.write("labels.inp", replaceAll(test::readBytes(test::sourceFile("data/demo/labels.inp")), "North ........",
-                                       "North, \"Coast\" ........"));
+    dir.copyFrom("../data/demo");
+    dir.write("labels.inp", test::replaceAll(dir.read("labels.inp"), "North ........", "North, \"Coast\" ........"));
     fs::create_directories(dir.path() / "csv" / "county.csv"); // a folder where the file belongs
     RecordingHost host;
     const RunOutcome outcome = runDemo(dir, dir.file("csv"), host, [](RunConfiguration& cfg) {
@@ -423,12 +410,13 @@ TEST(CsvExport, OnlySelectedKindsAreWrittenLabelsAreQuotedAndAFileThatCannotBeWr
     EXPECT_TRUE(f.has("Prison - Total Count Per Month:"));
     EXPECT_FALSE(f.has("Total Admissions")); // the entry and exit tables were not asked for
     // Cut to eight characters the label still heads the first row of the text table.
-    const auto lines = splitLines(dir.read("tables-stock.out"));
+    const auto lines = test::splitLines(dir.read("tables-stock.out"));
     expectBreakdown(f, lines, "Prison Region", 10, 10);
 }
 
 TEST(CsvExport, AFolderThatCannotBeMadeIsToldAndTheRunCompletesUnchanged) {
     ScratchDir dir;
+    dir.copyFrom("../data/demo");
     dir.write("taken", "a file, not a folder\n");
     RecordingHost host;
     const std::string folder = dir.file("taken") + "/csv";

@@ -6,11 +6,11 @@
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/scratch_dir.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -20,18 +20,11 @@ namespace {
 
 using test::ScratchDir;
 
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-    return s;
-}
-
 // Runs one demonstration configuration on a copy of the demo data with the
 // fixed report clock; returns the named outputs with the folder made neutral.
 std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<std::string>& outputs) {
     ScratchDir dir;
-    for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
-        if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+    dir.copyFrom("../data/demo");
     RunConfiguration cfg;
     cfg.filePath = dir.file(kov);
     cfg.ReadFromFile();
@@ -40,7 +33,7 @@ std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<s
     sim.ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     std::vector<std::string> texts;
-    for (const auto& output : outputs) texts.push_back(replaceAll(dir.read(output), dir.str(), "@DATADIR@"));
+    for (const auto& output : outputs) texts.push_back(test::replaceAll(dir.read(output), dir.str(), "@DATADIR@"));
     return texts;
 }
 

@@ -82,15 +82,17 @@ double total(const Series& a) {
     return t;
 }
 
+// Ppre 0.4, Lpre 6, Pcomp 0.5, Ladd 3, Prel 0.2, Lrel 2, Lrev1 4, Lsr 6.
+void setRelease(TestEngine& e) {
+    auto& r = e.ctx.params.release;
+    r[ProbPreRelease] = 0.4, r[LenPreRelease] = 6, r[ProbCompletePreRelease] = 0.5;
+    r[LenAddedTermAfterPreReleaseRevoked] = 3, r[ProbReleaseRevocation] = 0.2;
+    r[LenReleaseBeforeRevocation] = 2, r[LenPrison1stRevocation] = 4;
+    e.ctx.params.sanctions[LenSupervisionBeforeRevocation] = 6;
+}
+
 TEST(Prison, WithoutATermOnlySupervisionRevocationsEnterPrison) {
     // Release parameters that would show if any later step ran.
-    auto setRelease = [](TestEngine& e) {
-        auto& r = e.ctx.params.release;
-        r[ProbPreRelease] = 0.4, r[LenPreRelease] = 6, r[ProbCompletePreRelease] = 0.5;
-        r[LenAddedTermAfterPreReleaseRevoked] = 3, r[ProbReleaseRevocation] = 0.2;
-        r[LenReleaseBeforeRevocation] = 2, r[LenPrison1stRevocation] = 4;
-        e.ctx.params.sanctions[LenSupervisionBeforeRevocation] = 6;
-    };
     {   // P = 0: d = (1 - 0 - 0.2) x 0.5 x 10 = 4 over 26..37 (r = 20 + 6, L = 12).
         TestEngine e;
         makeEngine(e, 0.0, 0.2, 0.5);
@@ -182,11 +184,7 @@ TEST(Prison, BackDatedAdmissionsSkipSupervisionRevocationAndPreRelease) {
     auto run = [](TestEngine& e, int code) {
         makeEngine(e, 0.5, 0.1, 0.5);
         e.postprisonOption = 3;
-        auto& r = e.ctx.params.release;
-        r[ProbPreRelease] = 0.4, r[LenPreRelease] = 6, r[ProbCompletePreRelease] = 0.5;
-        r[LenAddedTermAfterPreReleaseRevoked] = 3, r[ProbReleaseRevocation] = 0.2;
-        r[LenReleaseBeforeRevocation] = 2, r[LenPrison1stRevocation] = 4;
-        e.ctx.params.sanctions[LenSupervisionBeforeRevocation] = 6;
+        setRelease(e);
         admit(e, 5, 10.0, 24, code, 12);
     };
     const Series common = sumOf({{5, 28, 5.0}, {26, 31, 1.0}, {31, 34, 1.0}, {19, 22, 1.0}, {7, 10, 1.0}});

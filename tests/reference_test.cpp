@@ -4,13 +4,13 @@
 // data directory and configuration path put in place of @DATADIR@ and @CONFIG@).
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,19 +49,6 @@ const Expected kExpected[] = {
     {"set6", "feltab.out"},
 };
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
-
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-        s.replace(at, from.size(), to);
-    return s;
-}
-
 bool isClockLine(const std::string& line) { return line.rfind(" DATE: ", 0) == 0 || line.rfind(" TIME: ", 0) == 0; }
 
 class ReferenceRun : public ::testing::TestWithParam<Expected> {};
@@ -74,10 +61,10 @@ TEST_P(ReferenceRun, AgreesLineByLine) {
     ASSERT_EQ(run.code, 0) << e.set << ": the run failed:\n" << run.err;
 
     std::string expected = test::readBytes(test::testDataPath(std::string("reference/") + e.set + "/expected/" + e.file));
-    expected = replaceAll(expected, "@DATADIR@", dir.str());
-    expected = replaceAll(expected, "@CONFIG@", dir.file("run.kov"));
+    expected = test::replaceAll(expected, "@DATADIR@", dir.str());
+    expected = test::replaceAll(expected, "@CONFIG@", dir.file("run.kov"));
     const std::string actual = dir.read(e.file);
-    const auto want = lines(expected), got = lines(actual);
+    const auto want = test::splitLines(expected), got = test::splitLines(actual);
     for (std::size_t i = 0; i < want.size() || i < got.size(); ++i) {
         const std::string w = i < want.size() ? want[i] : "<end of file>";
         const std::string g = i < got.size() ? got[i] : "<end of file>";

@@ -73,140 +73,27 @@ void expectAllReleased(const StateTables& st) {
 
 } // namespace
 
-TEST(StateTables, ResetSetsTheFixedValuesAndEmptiesEverything) {
-    StateTables st = smallConfiguration();
-    st.Entry.assign(121, 3.0);
-    st.SuplengthCounts = {9, 4, 4};
-    st.StockMicrodataLineLimit = 7;
-    resetStateTables(st);
-    EXPECT_TRUE(st.m_Tables.empty() && st.Counties.empty() && st.Entry.empty());
-    for (const auto& v : st.Values) {
-        EXPECT_EQ(v.count, 0);
-        EXPECT_TRUE(v.name.empty() && v.labelsptr.empty());
-    }
-    EXPECT_EQ(st.MonthDistribution[0], 0.083);
-    EXPECT_EQ(st.MonthDistribution[2], 0.26);
-    EXPECT_EQ(st.MonthDistribution[10], 0.915);
-    EXPECT_EQ(st.MonthDistribution[11], 1.0); // exactly 1, so every draw finds a month
-    EXPECT_EQ(st.SuplengthCounts[0], 5);
-    EXPECT_EQ(st.StockMicrodataLineLimit, 99999);
-    EXPECT_EQ(st.ProbabilityNames[0], "Misdemeanor probability");
-    EXPECT_EQ(st.ProbabilityNames[4], "Jail probability (county level 3)");
-    EXPECT_EQ(st.ProbabilityNames[5], "Residential treatment probability (region level 1)");
-    EXPECT_EQ(st.ProbabilityNames[13], "Community service probability (region level 3)");
-    EXPECT_EQ(st.ProbabilityNames[19], "Fines probability (region level 3)");
-    EXPECT_EQ(st.ProbabilityNames[20], "Supervision revocation probability");
-    for (const auto& name : st.ProbabilityNames) EXPECT_LE(name.size(), 79u);
-}
-
-TEST(StateTables, AllocatesTheCatalogueShapesWithAllSwitchesOff) {
+// No reference or demonstration run asks for the workbook of offenses, so
+// nothing else would notice these tables made too small.
+TEST(StateTables, TheOffensesWorkbookSwitchBringsItsTables) {
     StateTables st = smallConfiguration();
     RecordingHost host;
-    ASSERT_TRUE(allocateStateTables(st, TableSwitches{}, host)) << host.joined();
-    EXPECT_TRUE(host.messages.empty());
-
-    // By gender, race, total: 2, 3, 1 categories of 121.
-    for (const auto* t : {&st.Tprt, &st.Tphd, &st.Tpcs, &st.Tprest, &st.Tpfine})
-        EXPECT_EQ(sizes(*t), (Sizes{242, 363, 121}));
-    // C'(k) x 85 and x 73, except entry 4 of Tjail and Trt: jail-length count 8 x 2520.
-    EXPECT_EQ(sizes(st.Tjail), (Sizes{170, 255, 340, 425, 20160, 255, 510, 85}));
-    EXPECT_EQ(sizes(st.Trt), (Sizes{146, 219, 292, 365, 20160, 219, 438, 73}));
-    for (const auto* t : {&st.Thd, &st.Tcs, &st.Trest, &st.Tfine})
-        EXPECT_EQ(sizes(*t), (Sizes{146, 219, 292, 365, 511, 219, 438, 73}));
-
-    for (const Series* s : {&st.Entry, &st.Prc, &st.Parc, &st.Work, &st.Pwrc, &st.Totc, &st.Rel, &st.CourtReleases,
-                            &st.JailViolations, &st.JailEntry, &st.StockSum})
-        EXPECT_EQ(s->size(), 121u);
-    EXPECT_EQ(st.Violations.size(), 133u);
-    EXPECT_EQ(st.Timers.size(), 7u); // seven sentence-length categories fill it exactly
-
-    ASSERT_EQ(st.Tjailc.size(), 2u);
-    for (std::size_t c = 0; c < 2; ++c) {
-        EXPECT_EQ(st.Tjailc[c].size(), 145u);
-        EXPECT_EQ(st.Jailtot[c].size(), 10u);
-        EXPECT_EQ(st.Jaildays[c].size(), 10u);
+    TableSwitches sw;
+    sw.excelFileForOffenses = true;
+    ASSERT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
+    ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense.size(), 3u);
+    ASSERT_EQ(st.StockForAdmissionGroups.size(), 3u);
+    for (std::size_t f = 0; f < 3; ++f) {
+        ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense[f].size(), 5u);
+        ASSERT_EQ(st.StockForAdmissionGroups[f].size(), 5u);
+        for (std::size_t o = 0; o < 5; ++o) {
+            EXPECT_EQ(st.TotalsByAdmissionGroupAndOffense[f][o].size(), 120u);
+            EXPECT_EQ(st.StockForAdmissionGroups[f][o].size(), 121u);
+        }
     }
-    EXPECT_EQ(sizes(st.Tops), (Sizes{240, 360, 480, 600, 840, 360, 720, 120}));
-    EXPECT_EQ(sizes(st.TrendsByAdmissionGroup), Sizes(15, 3));
-    EXPECT_EQ(sizes(st.Stocks), (Sizes{242, 363, 484, 605, 847, 363, 726, 121}));
-    expectConditionalTablesEmpty(st);
-
-    // Two tables, largest row count 5, largest column count 4.
-    EXPECT_EQ(st.m_ProbCounts.d0, 2);
-    EXPECT_EQ(st.m_ProbCounts.d1, 5);
-    EXPECT_EQ(st.m_ProbCounts.d2, 4);
-    EXPECT_EQ(st.m_ProbCounts.v.size(), 40u);
-    EXPECT_EQ(st.m_GridNow.v.size(), 40u);
-
-    for (double x : st.Tjail[4]) ASSERT_EQ(x, 0.0);
-    for (double x : st.m_GridNow.v) ASSERT_EQ(x, 0.0);
+    EXPECT_TRUE(st.CrimeByAgeAndGender.empty() && st.StockForFelonyType.empty());
     FreeMemoryArrays(st);
-}
-
-TEST(StateTables, EachSwitchBringsItsOwnTables) {
-    {
-        StateTables st = smallConfiguration();
-        RecordingHost host;
-        TableSwitches sw;
-        sw.excelFileForOffenses = true;
-        ASSERT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
-        ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense.size(), 3u);
-        ASSERT_EQ(st.StockForAdmissionGroups.size(), 3u);
-        for (std::size_t f = 0; f < 3; ++f) {
-            ASSERT_EQ(st.TotalsByAdmissionGroupAndOffense[f].size(), 5u);
-            ASSERT_EQ(st.StockForAdmissionGroups[f].size(), 5u);
-            for (std::size_t o = 0; o < 5; ++o) {
-                EXPECT_EQ(st.TotalsByAdmissionGroupAndOffense[f][o].size(), 120u);
-                EXPECT_EQ(st.StockForAdmissionGroups[f][o].size(), 121u);
-            }
-        }
-        EXPECT_TRUE(st.CrimeByAgeAndGender.empty() && st.StockForFelonyType.empty() &&
-                    st.EntryExitTablesByFelony[0].empty());
-        FreeMemoryArrays(st);
-        expectAllReleased(st);
-    }
-    {
-        StateTables st = smallConfiguration();
-        RecordingHost host;
-        TableSwitches sw;
-        sw.felonyByAgeAndGender = true;
-        ASSERT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
-        // Gender x age references, each offenses x months.
-        ASSERT_EQ(st.CrimeByAgeAndGender.size(), 2u);
-        ASSERT_EQ(st.StockForAgeAndGender.size(), 2u);
-        for (std::size_t g = 0; g < 2; ++g) {
-            ASSERT_EQ(st.CrimeByAgeAndGender[g].size(), 4u);
-            ASSERT_EQ(st.StockForAgeAndGender[g].size(), 4u);
-            for (std::size_t a = 0; a < 4; ++a) {
-                EXPECT_EQ(st.CrimeByAgeAndGender[g][a].size(), 600u);
-                EXPECT_EQ(st.StockForAgeAndGender[g][a].size(), 605u);
-            }
-        }
-        EXPECT_TRUE(st.TotalsByAdmissionGroupAndOffense.empty() && st.PrisonDemosByFelonyType.empty());
-        FreeMemoryArrays(st);
-        expectAllReleased(st);
-    }
-    {
-        StateTables st = smallConfiguration();
-        RecordingHost host;
-        TableSwitches sw;
-        sw.prisonDemosByFelonyType = true;
-        ASSERT_TRUE(allocateStateTables(st, sw, host)) << host.joined();
-        ASSERT_EQ(st.StockForFelonyType.size(), 3u);
-        ASSERT_EQ(st.PrisonDemosByFelonyType.size(), 3u);
-        for (std::size_t f = 0; f < 3; ++f) {
-            // Slots 0-4 are variables 0-4; slot 5 is the region (6 categories), slot 6 the totals, 7 empty.
-            EXPECT_EQ(sizes(st.StockForFelonyType[f]), (Sizes{242, 363, 484, 605, 847, 726, 121, 0}));
-            EXPECT_EQ(sizes(st.PrisonDemosByFelonyType[f]), (Sizes{240, 360, 480, 600, 840, 360, 720, 120}));
-        }
-        for (const auto& series : st.EntryExitTablesByFelony) {
-            ASSERT_EQ(series.size(), 3u);
-            for (const auto& run : series) EXPECT_EQ(run.size(), 121u);
-        }
-        EXPECT_TRUE(st.CrimeByAgeAndGender.empty() && st.TotalsByAdmissionGroupAndOffense.empty());
-        FreeMemoryArrays(st);
-        expectAllReleased(st);
-    }
+    expectAllReleased(st);
 }
 
 TEST(StateTables, TimersCoverEverySentenceLengthCategory) {
@@ -320,11 +207,6 @@ TEST(StateTables, GridArraysTooLargeReportTheReason) {
     expectAllReleased(st);
 }
 
-} // namespace kov
-
-namespace kov {
-namespace {
-
 TEST(StateTables, CountsThatEachFitCannotMultiplyIntoAnImpossibleAllocation) {
     // 3000 genders x 3000 age groups x 50 offenses x 120 months would be 54e9
     // doubles; each count alone is acceptable.
@@ -341,5 +223,4 @@ TEST(StateTables, CountsThatEachFitCannotMultiplyIntoAnImpossibleAllocation) {
     expectAllReleased(st);
 }
 
-} // namespace
 } // namespace kov

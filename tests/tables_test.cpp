@@ -170,22 +170,6 @@ TEST(Tables, LabelsAreCutOrPaddedToTheKindsWidth) {
     EXPECT_NE(s.find("\n Old             1"), std::string::npos) << s;
 }
 
-TEST(Tables, YearHeadingsRunTenYearsForPrisonAndFiveForJail) {
-    Fixture f;
-    TableWriter w(f.e, {});
-    w.caseCount = 1;
-    EXPECT_EQ(captured(w, [&] { w.prthead(2, "Prison"); }),
-              "\n\n Prison Race \n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 \n");
-    EXPECT_EQ(captured(w, [&] { w.prthead(5, "Prison"); }),
-              "\n\n Prison Sentence Length  (Stoc* is stock pop with over 10 yrs prison term.)"
-              "\n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 Stoc*\n");
-    w.kind = KindJail;
-    EXPECT_EQ(captured(w, [&] { w.prthead(8, "Jail"); }),
-              "\n\n Jail Jail Length\n\n         Year 2009  2010  2011  2012  2013 \n");
-    w.caseCount = 0;
-    EXPECT_EQ(captured(w, [&] { w.prthead(1, "Jail"); }), "\n\n Jail Gender") << "no year line without cases";
-}
-
 TEST(Tables, WrproZeroesNegativeMonthsInTheSeriesAndPrintsSumsAndTheStoredAverage) {
     Fixture f;
     TableWriter w(f.e, {});

@@ -201,8 +201,7 @@ TEST(GraphFiles, TheCheckOfLinePositionsCatchesAMissingOrFlatLine) {
 // series, every line where its data put it.
 TEST(GraphFiles, TheDemonstrationRunDrawsAllTenGraphs) {
     ScratchDir dir;
-    for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
-        if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+    dir.copyFrom("../data/demo");
     RunConfiguration cfg;
     cfg.filePath = dir.file("demo.kov");
     cfg.ReadFromFile();

@@ -358,8 +358,7 @@ TEST(RunExports, TheSwitchesChooseTheWorkbooksAndARenamedFileIsRecordedForItsKey
 
 TEST(RunExports, TheCommandLineWritesTheDemonstrationWorkbookAndKeepsTheOldOne) {
     ScratchDir dir;
-    for (const auto& e : std::filesystem::directory_iterator(test::sourceFile("data/demo")))
-        if (e.is_regular_file()) std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+    dir.copyFrom("../data/demo");
     dir.write("KOVExcel.xlsx", "an older workbook");
     const test::CliResult run = test::kovary(dir, "run \"" + dir.file("demo.kov") + "\" --excel");
     ASSERT_EQ(run.code, 0) << run.err;

@@ -1,0 +1,22 @@
+#pragma once
+// Text helpers the output comparisons share.
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kov::test {
+
+inline std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    return s;
+}
+
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+} // namespace kov::test
