@@ -2,10 +2,10 @@
 // configuration, the file stays untouched, and a bad value runs nothing.
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace kov {
@@ -13,14 +13,7 @@ namespace {
 
 using test::kovary;
 using test::ScratchDir;
-
-std::string withoutClockLines(const std::string& text) {
-    std::istringstream in(text);
-    std::string out, line;
-    while (std::getline(in, line))
-        if (line.rfind(" DATE: ", 0) != 0 && line.rfind(" TIME: ", 0) != 0) out += line + "\n";
-    return out;
-}
+using test::withoutClockLines;
 
 void replaceOnce(std::string& text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);

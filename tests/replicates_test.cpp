@@ -2,6 +2,9 @@
 // replicate's result does not depend on how many threads ran the set.
 #include "replicates/replicate_runner.h"
 #include "replicates/replicate_stats.h"
+#include "support/run_cli.h"
+#include "support/scratch_dir.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,79 @@ TEST(Replicates, EachResultIsTheSameWhateverTheThreads) {
     }
     EXPECT_EQ(replicates::replicateSeed("25001", 3), "25003");
     EXPECT_EQ(replicates::replicateSeed(" 87571.5", 2), "87572.5");
+}
+
+} // namespace
+} // namespace kov
+
+namespace kov {
+namespace {
+
+// The tidy CSV export read back: quoted fields with doubled quotes, one record a line.
+CsvRecords readCsvExport(const std::string& text) {
+    CsvRecords out;
+    for (const std::string& line : test::splitLines(text)) {
+        std::vector<std::string> fields(1);
+        bool quoted = false;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i];
+            if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') fields.back() += c, ++i;
+            else if (c == '"') quoted = !quoted;
+            else if (c == ',' && !quoted) fields.emplace_back();
+            else fields.back() += c;
+        }
+        if (fields.size() != 5 || fields[0] == "table") continue;
+        out.push_back({fields[0], fields[1], std::stoll(fields[2]), std::stoi(fields[3]), std::stod(fields[4])});
+    }
+    return out;
+}
+
+CsvRecords readExports(const test::ScratchDir& dir, const std::string& folder) {
+    CsvRecords all;
+    for (const char* name : {"prison.csv", "jail.csv", "county.csv", "sanctions.csv", "felony.csv"}) {
+        if (!dir.exists(folder + "/" + name)) continue;
+        CsvRecords part = readCsvExport(dir.read(folder + "/" + name));
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// A set with sampling, drawn months and prison programs: every replicate is
+// the plain run with its random start, whatever the number of threads.
+TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
+    test::ScratchDir dir;
+    dir.copyFrom("reference/set5");
+    const std::string run = "run \"" + dir.file("run.kov") + "\"";
+    const auto seed = [](int s) { return " --set \"RUN PARAMETERS/Random Starting Number=" + std::to_string(s) + "\""; };
+    std::vector<CsvRecords> plain;
+    std::string plainTables;
+    for (int k = 1; k <= 3; ++k) {
+        const auto r = test::kovary(dir, run + seed(1000 + k - 1) + " --csv \"" + dir.file("plain" + std::to_string(k)) + "\"");
+        ASSERT_EQ(r.code, 0) << r.err;
+        plain.push_back(readExports(dir, "plain" + std::to_string(k)));
+        ASSERT_FALSE(plain.back().empty());
+        if (k == 1) plainTables = test::withoutClockLines(dir.read("tables_105.out"));
+    }
+    EXPECT_NE(plain[0].front().value, plain[1].front().value) << "the random start must matter in this set";
+
+    auto r = test::kovary(dir, run + seed(1000) + " --replicates 3 --jobs 2");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(test::withoutClockLines(dir.read("tables_105.out")), plainTables) << "replicate 1 writes the plain outputs";
+    const std::string twoThreads = dir.read("replicates.csv");
+    EXPECT_EQ(twoThreads, replicates::replicatesCsv(replicates::replicateStats(plain)));
+
+    r = test::kovary(dir, run + seed(1000) + " --replicates 3 --jobs 1");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(dir.read("replicates.csv"), twoThreads);
+
+    for (const char* bad : {" --replicates 0", " --replicates 2 --jobs 0", " --replicates -3"}) {
+        test::ScratchDir empty;
+        empty.copyFrom("reference/set5");
+        r = test::kovary(empty, "run \"" + empty.file("run.kov") + "\"" + bad);
+        EXPECT_EQ(r.code, 1) << bad;
+        EXPECT_NE(r.err.find("must be at least 1"), std::string::npos) << r.err;
+        EXPECT_FALSE(empty.exists("tables_105.out")) << bad;
+    }
 }
 
 } // namespace

@@ -17,6 +17,8 @@ void installInterruptHandler() {
     sigaction(SIGINT, &sa, nullptr);
 }
 
+bool interruptRequested() { return interrupted != 0; }
+
 CliHost::CliHost() : interactive_(isatty(fileno(stderr)) != 0) {}
 
 CliHost::~CliHost() { finishLine(); }

@@ -37,5 +37,7 @@ private:
 
 /// Installs the Ctrl-C handler that makes pump() report a cancel.
 void installInterruptHandler();
+/// True once Ctrl-C was pressed.
+bool interruptRequested();
 
 } // namespace kov::cli

@@ -6,14 +6,19 @@
 #include "config/run_configuration.h"
 #include "costs/cost_file.h"
 #include "costs/run_costs.h"
-#include "reports/csv/csv_tables.h"
+#include "config/replace_file.h"
+#include "replicates/replicate_runner.h"
+#include "replicates/replicate_set.h"
+#include "replicates/replicate_stats.h"
 #include "reports/common/install_hooks.h"
 #include "run/simulation.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <optional>
+#include <thread>
 
 namespace kov::cli {
 namespace fs = std::filesystem;
@@ -72,6 +77,32 @@ bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg) {
     return true;
 }
 
+// replicates.csv beside the tables output, once every replicate went through.
+int writeReplicates(const std::vector<replicates::ReplicateRun>& runs, const std::string& folder, int jobs) {
+    std::vector<CsvRecords> series;
+    bool allOk = true;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        if (runs[k].ok) {
+            series.push_back(runs[k].series);
+            continue;
+        }
+        allOk = false;
+        std::fprintf(stderr, "kovary: error: replicate %zu failed: %s\n", k + 1, runs[k].message.c_str());
+    }
+    if (!allOk) {
+        std::fprintf(stderr, "kovary: error: replicates.csv was not written\n");
+        return ExitFailed;
+    }
+    const std::string path = folder + "/replicates.csv";
+    std::string reason;
+    if (!replaceFileContents(path, replicates::replicatesCsv(replicates::replicateStats(series)), &reason)) {
+        std::fprintf(stderr, "kovary: error: cannot write %s: %s\n", path.c_str(), reason.c_str());
+        return ExitFailed;
+    }
+    std::printf("Replicates: %s (%zu runs on %d thread%s)\n", path.c_str(), runs.size(), jobs, jobs == 1 ? "" : "s");
+    return ExitOk;
+}
+
 bool checkDataDirectory(const std::string& dir) {
     std::error_code ec;
     if (fs::is_directory(dir, ec)) return true;
@@ -122,6 +153,10 @@ int cmdCheck(const std::string& kovPath, const std::string& dataDir, const Overr
 }
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options) {
+    if (options.replicates < 0 || options.jobs < 0) {
+        std::fprintf(stderr, "kovary: error: %s must be at least 1\n", options.replicates < 0 ? "--replicates" : "--jobs");
+        return ExitFailed;
+    }
     RunConfiguration cfg;
     if (!loadConfiguration(kovPath, cfg) || !applyOverrides(options.overrides, cfg)) return ExitFailed;
     const std::string dir = dataDirectoryFor(kovPath, dataDir);
@@ -150,44 +185,59 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     }
     installInterruptHandler();
     CliHost host;
-    Simulation sim(cfg, dir, host);
-    sim.csvDirectory = absoluteFolder(options.csvDir);
-    CsvRecords series;
-    if (costFile)
-        sim.inspectFinishedState = [&series](const Simulation& s) {
-            const CsvTables tables(s, s.tableOptions());
-            for (CsvRecords part : {tables.prison(), tables.jail(), tables.sanctions()})
-                series.insert(series.end(), part.begin(), part.end());
-        };
-    // No dialogs here: an existing workbook is kept as name + ".bak".
-    sim.reports = reports::standardReportHooks();
-    const RunOutcome outcome = sim.OnRunSim();
-    host.finishLine();
-    switch (outcome) {
-    case RunOutcome::Completed:
-        std::printf("%s\nTables output: %s\n", sim.m_Message.c_str(), sim.tablesOutputPath().c_str());
-        if (!sim.csvDirectory.empty()) std::printf("CSV tables: %s\n", sim.csvDirectory.c_str());
-        for (const std::string& file : sim.m_GraphFiles) std::printf("Graph: %s\n", file.c_str());
-        for (const WrittenWorkbook& book : sim.m_Workbooks) std::printf("Workbook: %s\n", book.path.c_str());
-        if (costFile) {
-            std::string error;
-            const std::string folder = fs::path(sim.tablesOutputPath()).parent_path().string();
-            for (const std::string& file : costs::writeCosts(*costFile, series, folder, error))
-                std::printf("Costs: %s\n", file.c_str());
-            if (!error.empty()) {
-                std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
-                return ExitFailed;
-            }
-        }
-        return ExitOk;
-    case RunOutcome::Canceled:
-        std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());
+    const bool replicated = options.replicates > 0;
+    const std::string csvDirectory = absoluteFolder(options.csvDir);
+    // Replicate 1 is the plain run with every output; it runs on this thread,
+    // the others (results only, each with its own context) beside it.
+    RunOutcome outcome = RunOutcome::Failed;
+    std::string message, tablesPath;
+    std::vector<std::string> written;
+    auto runFirst = [&] {
+        Simulation sim(cfg, dir, host);
+        sim.csvDirectory = csvDirectory;
+        replicates::ReplicateRun first;
+        if (costFile || replicated)
+            sim.inspectFinishedState = [&first](const Simulation& s) { first.series = replicates::seriesOf(s); };
+        // No dialogs here: an existing workbook is kept as name + ".bak".
+        sim.reports = reports::standardReportHooks();
+        outcome = sim.OnRunSim();
+        host.finishLine();
+        message = sim.m_Message;
+        tablesPath = sim.tablesOutputPath();
+        for (const std::string& file : sim.m_GraphFiles) written.push_back("Graph: " + file);
+        for (const WrittenWorkbook& book : sim.m_Workbooks) written.push_back("Workbook: " + book.path);
+        first.ok = outcome == RunOutcome::Completed;
+        return first;
+    };
+    const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const std::vector<replicates::ReplicateRun> runs = replicates::runReplicates(
+        1, replicated ? options.replicates : 1, jobs,
+        [&](int k) { return k == 1 ? runFirst() : replicates::runForResults(cfg, dir, k, interruptRequested); },
+        interruptRequested);
+
+    if (outcome == RunOutcome::Canceled || (outcome == RunOutcome::Completed && interruptRequested())) {
+        std::fprintf(stderr, "kovary: %s\n", outcome == RunOutcome::Canceled ? message.c_str() : "User Canceled Simulation");
         return ExitCanceled;
-    case RunOutcome::Failed:
-        break;
     }
-    std::fprintf(stderr, "kovary: %s\n", sim.m_Message.c_str());
-    return ExitFailed;
+    if (outcome != RunOutcome::Completed) {
+        std::fprintf(stderr, "kovary: %s\n", message.c_str());
+        return ExitFailed;
+    }
+    std::printf("%s\nTables output: %s\n", message.c_str(), tablesPath.c_str());
+    if (!csvDirectory.empty()) std::printf("CSV tables: %s\n", csvDirectory.c_str());
+    for (const std::string& line : written) std::printf("%s\n", line.c_str());
+    const std::string folder = fs::path(tablesPath).parent_path().string();
+    if (costFile) {
+        std::string error;
+        for (const std::string& file : costs::writeCosts(*costFile, runs.front().series, folder, error))
+            std::printf("Costs: %s\n", file.c_str());
+        if (!error.empty()) {
+            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+            return ExitFailed;
+        }
+    }
+    if (!replicated) return ExitOk;
+    return writeReplicates(runs, folder, jobs);
 }
 
 } // namespace kov::cli

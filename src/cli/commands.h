@@ -22,6 +22,8 @@ struct RunOptions {
     bool excelOffenses = false; ///< "Excel File For Offenses": the admission-groups workbook
     std::string csvDir;         ///< not empty: the tables' CSV copy goes here (relative to the working folder)
     OverrideTexts overrides;
+    int replicates = 0;         ///< > 0: that many runs, replicate k with random start + k - 1; < 0 refused
+    int jobs = 0;               ///< threads for the replicates; 0: every core; < 0 refused
     std::string costsFile;      ///< not empty: costs by fiscal year go beside the tables output
 };
 

@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
     cRun->add_option("FILE", kovPath, "configuration file")->required();
     cRun->add_option("--data-dir", dataDir, "folder of the input and output files (default: the configuration's folder)");
     cRun->add_option("--set", runOptions.overrides, setHelp)->expected(1)->take_all();
+    int replicates = 0, jobs = 0;
+    cRun->add_option("--replicates", replicates,
+                     "also run N replicates (random start + 0 .. N-1) and write replicates.csv beside the tables output");
+    cRun->add_option("--jobs", jobs, "threads for the replicates (default: every core)");
     cRun->add_option("--costs", runOptions.costsFile,
                      "write the cost of each population by fiscal year (fiscal-costs.txt, fiscal-costs.csv) from this cost file");
     cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
@@ -58,7 +62,12 @@ int main(int argc, char** argv) {
     try {
         if (*cNew) return kov::cli::cmdNew(kovPath, force);
         if (*cCheck) return kov::cli::cmdCheck(kovPath, dataDir, runOptions.overrides);
-        if (*cRun) return kov::cli::cmdRun(kovPath, dataDir, runOptions);
+        if (*cRun) {
+            // 0 stands for "not given" inside; a 0 given here is refused like any value below 1.
+            if (cRun->count("--replicates") > 0) runOptions.replicates = replicates > 0 ? replicates : -1;
+            if (cRun->count("--jobs") > 0) runOptions.jobs = jobs > 0 ? jobs : -1;
+            return kov::cli::cmdRun(kovPath, dataDir, runOptions);
+        }
         if (*cBench) return kov::cli::cmdBench(bench);
         if (*cBenchRun) return kov::cli::cmdBenchRun(benchDir, benchMonthByMonth);
     } catch (const std::exception& e) {

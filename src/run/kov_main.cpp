@@ -159,11 +159,13 @@ bool Simulation::DoTheSimulation() {
 
     hilo(low, 0);
     hilo(high, 1);
-    writeTablesOutput();
-    writeCsvTables();
-    if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
+    if (writesFiles) {
+        writeTablesOutput();
+        writeCsvTables();
+        if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
+    }
     m_MonthLabels.clear();
-    writeExchangeFinished();
+    if (writesFiles) writeExchangeFinished();
     return true;
 }
 

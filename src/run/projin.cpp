@@ -7,6 +7,7 @@
 #include "run/simulation.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace kov {
 bool Simulation::validatePrograms() {
@@ -56,8 +57,15 @@ bool Simulation::projin() {
     // Written under a temporary name and put in place only when the loop went
     // through: a run that stops keeps the county output of the run before.
     const std::string countyPath = filePath(CountyOutputFile);
-    StagedFile countyStage(countyPath);
-    countyOut.reset(countyStage.releaseStream());
+    std::optional<StagedFile> countyStage;
+    if (writesFiles) {
+        countyStage.emplace(countyPath);
+        countyOut.reset(countyStage->releaseStream());
+    } else {
+        // The year totals add up as the county lines are written, so a run for
+        // its results writes them too, to a file nobody sees.
+        countyOut.reset(std::tmpfile());
+    }
     if (!countyOut) {
         microdata.reset();
         filerr(countyPath);
@@ -86,7 +94,7 @@ bool Simulation::projin() {
 
     if (m_CancelRequested || result == -1) return false;
     if (!acceptedCase) return false;
-    commitOutput(countyStage, countyPath);
+    if (countyStage) commitOutput(*countyStage, countyPath);
     aggregateAfterLoop();
     return true;
 }

@@ -107,7 +107,7 @@ RunOutcome Simulation::OnRunSim() {
         const std::string backup = tables + ".bak";
         m_CancelRequested = false;
 
-        if (fileExists(tables)) {
+        if (writesFiles && fileExists(tables)) {
             std::error_code ec;
             fs::rename(tables, backup, ec);
             if (ec) {
@@ -119,8 +119,10 @@ RunOutcome Simulation::OnRunSim() {
                 return RunOutcome::Failed;
             }
         }
-        removeQuietly(exchangePath());
-        removeQuietly(dataPath(ctx.dataDirectory, "WIN95EER.txt"));
+        if (writesFiles) {
+            removeQuietly(exchangePath());
+            removeQuietly(dataPath(ctx.dataDirectory, "WIN95EER.txt"));
+        }
 
         m_Message = "Running Simulation, Press Cancel to interrupt";
         host.prompt(m_Message);

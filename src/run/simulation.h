@@ -66,6 +66,9 @@ public:
     bool m_OkRequested = false;
     bool m_ViewRequested = false;
     bool m_ViewWithRequested = false;
+    /// False: a run for its results only (a replicate), read through
+    /// inspectFinishedState; no output file is written, moved or removed.
+    bool writesFiles = true;
     /// Folder of the CSV copy of the output tables; empty: none is written.
     std::string csvDirectory;
 

@@ -32,6 +32,7 @@ void writeRows(std::FILE* out, const Series& table, int rows) {
 
 bool Simulation::writeStockOutput() {
     err.record("createStockFromMicrodata", 5800);
+    if (!writesFiles) return true;
     const std::string path = filePath(StockOutputFile);
     // Put in place only when written whole: a failed run keeps the one before.
     StagedFile staged(path);

@@ -19,4 +19,12 @@ inline std::vector<std::string> splitLines(const std::string& text) {
     return out;
 }
 
+/// The text without the report's DATE and TIME lines, which differ from run to run.
+inline std::string withoutClockLines(const std::string& text) {
+    std::string out;
+    for (const std::string& line : splitLines(text))
+        if (line.rfind(" DATE: ", 0) != 0 && line.rfind(" TIME: ", 0) != 0) out += line + "\n";
+    return out;
+}
+
 } // namespace kov::test

@@ -99,7 +99,8 @@ TEST(Help, AFileErrorsCauseCodeSaysWhatItMeans) {
     CRunSim1 d(cfg, QString::fromStdString(dir.str()), prompts);
     d.OnRunSim();
     EXPECT_TRUE(prompts.messages.contains(QStringLiteral("File ") + QString::fromStdString(dir.file("missing.inp")) +
-                                          QStringLiteral(" could not be opened, cause = 2 (No such file or directory)")))
+                                          QStringLiteral(" could not be opened, cause = 2 (No such file or directory)"
+                                                         "\n\nin missing.inp")))
         << prompts.messages.join('|').toStdString();
 }
 

@@ -24,6 +24,19 @@ bool ensureFolder(const std::string& directory, Host& host) {
 
 } // namespace
 
+CsvRecords CsvTables::selected() const {
+    CsvRecords all;
+    auto add = [&all](CsvRecords part) { all.insert(all.end(), part.begin(), part.end()); };
+    if (opt.prisonDemographics || opt.prisonEntryExit) add(prison());
+    if (opt.jail) add(jail());
+    if (opt.countyPopulation) add(county());
+    if (opt.residentialTreatment || opt.homeDetention || opt.fines || opt.restitution || opt.communityService ||
+        opt.supervision)
+        add(sanctions());
+    if (opt.felonyByAgeAndGender) add(felony());
+    return all;
+}
+
 bool exportCsvTables(const Engine& engine, const TableOptions& options, const std::string& directory) {
     Host& host = engine.host;
     if (!ensureFolder(directory, host)) return false;

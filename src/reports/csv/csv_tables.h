@@ -31,6 +31,8 @@ public:
     CsvRecords sanctions() const;
     /// The prison population by offense for every gender and age group.
     CsvRecords felony() const;
+    /// Every kind the options select, as the CSV export writes them, in its file order.
+    CsvRecords selected() const;
 
 private:
     /// Where a block of tables keeps its year-end columns.
