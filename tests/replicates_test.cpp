@@ -1,7 +1,9 @@
 // Replicate statistics worked out by hand, and the runner's promise that a
 // replicate's result does not depend on how many threads ran the set.
 #include "replicates/replicate_runner.h"
+#include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
+#include "config/run_configuration.h"
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
@@ -9,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <set>
 
 namespace kov {
 namespace {
@@ -121,6 +125,28 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
     r = test::kovary(dir, run + seed(1000) + " --replicates 3 --jobs 1");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(dir.read("replicates.csv"), twoThreads);
+
+    // A run for its results needs no output of the runs before and leaves the folder as it was.
+    test::ScratchDir fresh;
+    fresh.copyFrom("reference/set5");
+    auto names = [&fresh] {
+        std::set<std::string> all;
+        for (const auto& entry : std::filesystem::directory_iterator(fresh.path())) all.insert(entry.path().filename());
+        return all;
+    };
+    const auto before = names();
+    RunConfiguration cfg;
+    cfg.filePath = fresh.file("run.kov");
+    cfg.ReadFromFile();
+    cfg.setValue(SecRun, RandomStartingNumberKey, "1000");
+    const replicates::ReplicateRun second = replicates::runForResults(cfg, fresh.str(), 2, {});
+    EXPECT_TRUE(second.ok) << second.message;
+    EXPECT_EQ(names(), before);
+    CsvRecords prisonOfSecond;
+    for (const CsvRecord& rec : second.series)
+        if (rec.table.rfind("Prison", 0) == 0) prisonOfSecond.push_back(rec);
+    ASSERT_FALSE(prisonOfSecond.empty());
+    EXPECT_EQ(prisonOfSecond.front().value, plain[1].front().value);
 
     for (const char* bad : {" --replicates 0", " --replicates 2 --jobs 0", " --replicates -3"}) {
         test::ScratchDir empty;

@@ -141,7 +141,7 @@ RunOutcome Simulation::OnRunSim() {
             ShowErrorWindow();
             return RunOutcome::Failed;
         }
-        if (!fileExists(tables)) {
+        if (writesFiles && !fileExists(tables)) {
             m_Message = format("Could not open output file %s", tables.c_str());
             ShowErrorWindow();
             return RunOutcome::Failed;
