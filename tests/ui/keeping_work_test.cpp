@@ -4,6 +4,7 @@
 // the text viewer's line ends.
 #include "config/run_configuration.h"
 #include "support/scratch_dir.h"
+#include "ui/demo_copy.h"
 #include "ui/grid_editor.h"
 #include "ui/main_frame.h"
 #include "ui/run_dialog.h"
@@ -34,14 +35,7 @@ namespace {
 using kov::test::ScratchDir;
 using test::ScriptedPrompts;
 
-struct Demo {
-    ScratchDir dir;
-    Demo() {
-        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-    }
-    QString path(const char* name = "demo.kov") const { return QString::fromStdString(dir.file(name)); }
-};
+using test::Demo;
 
 /// A main window shown and active, so its shortcuts work as they do for a person.
 struct Window {
@@ -90,17 +84,17 @@ TEST(KeepingWork, CloseNewOpenAndRecentFilesAskAndCancelKeepsTheEdits) {
     Demo demo;
     Window w;
     CMainFrame& frame = w.frame;
-    ASSERT_TRUE(frame.loadConfiguration(demo.path("demo-stock.kov")));
-    ASSERT_TRUE(frame.loadConfiguration(demo.path()));
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov("demo-stock.kov")));
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
     const std::string onDisk = demo.dir.read("demo.kov");
     frame.action(QStringLiteral("countyPopulation"))->trigger();
     QMenu* recent = frame.menu(QStringLiteral("recentFilesMenu"));
-    const QString question = demo.path() + QStringLiteral(" has changed.\nDo you want to save the changes?");
+    const QString question = demo.kov() + QStringLiteral(" has changed.\nDo you want to save the changes?");
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"close box", [&] { frame.close(); }},
         {"New", [&] { w.keys(Qt::Key_N); }},
         {"Open", [&] {
-             w.prompts.openNames = {demo.path("demo-stock.kov")};
+             w.prompts.openNames = {demo.kov("demo-stock.kov")};
              w.keys(Qt::Key_O);
          }},
         {"recent file", [&] {
@@ -138,10 +132,10 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
     Demo demo;
     Window w;
     const std::string stockTables = demo.dir.read("stock121.kov");
-    w.prompts.openNames = {demo.path("stock121.kov")};
+    w.prompts.openNames = {demo.kov("stock121.kov")};
     w.keys(Qt::Key_O);
     const QString refused =
-        demo.path("stock121.kov") +
+        demo.kov("stock121.kov") +
         QStringLiteral("\nis not a configuration file: it has none of the configuration's sections, such as "
                        "[INPUT/OUTPUT FILES].\nIt looks like a stock tables input file (its first line is "
                        "\"Gender stock releases by month\").");
@@ -151,7 +145,7 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
 
     // Saving a configuration over it is refused too, whatever the save dialog said.
     w.keys(Qt::Key_N);
-    w.prompts.saveNames = {demo.path("stock121.kov")};
+    w.prompts.saveNames = {demo.kov("stock121.kov")};
     w.keys(Qt::Key_S);
     EXPECT_EQ(w.prompts.messages.back(), refused + QStringLiteral("\nThe configuration was not written into it."));
     EXPECT_EQ(demo.dir.read("stock121.kov"), stockTables);
@@ -159,7 +153,7 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
     EXPECT_EQ(w.frame.configuration().modified, 1);
     // An empty file holds nothing to lose: the configuration goes into it.
     demo.dir.write("empty.kov", "");
-    w.prompts.saveNames = {demo.path("empty.kov")};
+    w.prompts.saveNames = {demo.kov("empty.kov")};
     w.keys(Qt::Key_S);
     EXPECT_NE(demo.dir.read("empty.kov").find("[INPUT/OUTPUT FILES]"), std::string::npos);
 }
@@ -168,7 +162,7 @@ TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
     Demo demo, other;
     demo.dir.write("tables.out", "the results of the demonstration");
     Window w;
-    ASSERT_TRUE(w.frame.loadConfiguration(demo.path()));
+    ASSERT_TRUE(w.frame.loadConfiguration(demo.kov()));
     w.keys(Qt::Key_N);
 
     // No folder chosen: no run.
@@ -200,8 +194,8 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     Demo demo;
     Window w;
     CMainFrame& frame = w.frame;
-    ASSERT_TRUE(frame.loadConfiguration(demo.path()));
-    const QString title = QStringLiteral("KOV - ") + demo.path();
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
+    const QString title = QStringLiteral("KOV - ") + demo.kov();
     EXPECT_EQ(shownTitle(frame), title);
     frame.action(QStringLiteral("countyPopulation"))->trigger();
     EXPECT_EQ(shownTitle(frame), title + QStringLiteral("*"));
@@ -226,7 +220,7 @@ TEST(KeepingWork, ANewConfigurationsGridEditorAndFilesAreInTheFolderItAsksFor) {
     Demo before, chosen;
     Window w;
     CMainFrame& frame = w.frame;
-    ASSERT_TRUE(frame.loadConfiguration(before.path()));
+    ASSERT_TRUE(frame.loadConfiguration(before.kov()));
     w.keys(Qt::Key_N);
     const std::string court = before.dir.read("courtp.inp");
     bool editorShown = false;

@@ -3,6 +3,7 @@
 #include "config/run_configuration.h"
 #include "engine/programs.h"
 #include "support/scratch_dir.h"
+#include "ui/demo_copy.h"
 #include "ui/main_frame.h"
 #include "ui/other_file_dialog.h"
 #include "ui/text_viewer.h"
@@ -30,14 +31,7 @@ QString shownTitle(const QWidget& w) {
     return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
-struct Demo {
-    ScratchDir dir;
-    Demo() {
-        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-    }
-    QString kov(const char* name = "demo.kov") const { return QString::fromStdString(dir.file(name)); }
-};
+using test::Demo;
 
 TEST(MainFrame, ShortMenuUntilNewThenFullMenuWithEverythingEnabled) {
     ScriptedPrompts prompts;
