@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: a normal build and a
-# sanitizer (ASan + UBSan) build, then a short fuzz run of the input readers.
+# Installs what is missing, builds, and runs every test: a normal build, a
+# sanitizer (ASan + UBSan) build, the replicate tests under ThreadSanitizer,
+# then a short fuzz run of the input readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,6 +12,10 @@ ctest --test-dir build/release --output-on-failure -j"$jobs"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVARY_ENABLE_SANITIZERS=ON -DKOVARY_BUILD_BENCH=OFF -DKOVARY_BUILD_GUI=ON
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
+# Replicates run side by side on threads: their tests under ThreadSanitizer.
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVARY_ENABLE_TSAN=ON -DKOVARY_BUILD_BENCH=OFF
+cmake --build build/tsan -j"$jobs" --target kovary kovary_tests
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/kovary_tests --gtest_filter='Replicates.*'
 # A short fuzz run of every input reader (clang and libFuzzer).
 KOVARY_WITH_FUZZ=1 scripts/install-deps.sh && scripts/fuzz.sh 20
-echo "All tests passed (release and sanitizer builds, fuzzing)."
+echo "All tests passed (release, address and thread sanitizer builds, fuzzing)."
