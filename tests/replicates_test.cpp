@@ -48,8 +48,8 @@ TEST(Replicates, EachResultIsTheSameWhateverTheThreads) {
         if (k == 4) return replicates::ReplicateRun{false, "replicate 4 failed", {}};
         return r;
     };
-    const auto one = replicates::runReplicates(1, 9, 1, run);
-    const auto four = replicates::runReplicates(1, 9, 4, run);
+    const auto one = replicates::runReplicates(9, 1, run);
+    const auto four = replicates::runReplicates(9, 4, run);
     ASSERT_EQ(one.size(), 9u);
     ASSERT_EQ(four.size(), 9u);
     for (std::size_t i = 0; i < one.size(); ++i) {

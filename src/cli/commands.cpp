@@ -3,20 +3,20 @@
 #include "cli/cli_host.h"
 #include "config/overrides.h"
 #include "config/paths.h"
+#include "config/replace_file.h"
 #include "config/run_configuration.h"
 #include "costs/cost_file.h"
 #include "costs/run_costs.h"
-#include "config/replace_file.h"
 #include "replicates/replicate_runner.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
 #include "reports/common/install_hooks.h"
 #include "run/simulation.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <optional>
 #include <thread>
 
@@ -78,12 +78,12 @@ bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg) {
 }
 
 // replicates.csv beside the tables output, once every replicate went through.
-int writeReplicates(const std::vector<replicates::ReplicateRun>& runs, const std::string& folder, int jobs) {
+int writeReplicates(std::vector<replicates::ReplicateRun> runs, const std::string& folder, int jobs) {
     std::vector<CsvRecords> series;
     bool allOk = true;
     for (std::size_t k = 0; k < runs.size(); ++k) {
         if (runs[k].ok) {
-            series.push_back(runs[k].series);
+            series.push_back(std::move(runs[k].series));
             continue;
         }
         allOk = false;
@@ -101,6 +101,23 @@ int writeReplicates(const std::vector<replicates::ReplicateRun>& runs, const std
     }
     std::printf("Replicates: %s (%zu runs on %d thread%s)\n", path.c_str(), runs.size(), jobs, jobs == 1 ? "" : "s");
     return ExitOk;
+}
+
+// A cost file is read and matched to the selected tables before the run, so a
+// fault in it costs no run and writes nothing. nullopt and a message on a fault.
+std::optional<costs::CostFile> readCostsFor(const std::string& path, const RunConfiguration& cfg,
+                                            const fs::path& outputFolder) {
+    std::string error;
+    std::optional<costs::CostFile> file = costs::readCostFile(path, error);
+    if (file) error = costs::missingTables(*file, cfg);
+    for (const char* name : {costs::CostsTextName, costs::CostsCsvName}) {
+        std::error_code ec;
+        if (error.empty() && fs::equivalent(path, outputFolder / name, ec))
+            error = "the cost file " + path + " is where the run writes its costs; give it another name";
+    }
+    if (error.empty()) return file;
+    std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+    return std::nullopt;
 }
 
 bool checkDataDirectory(const std::string& dir) {
@@ -165,23 +182,13 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     if (options.excel) cfg.setValue(SecOutputTables, OutExcelFile, "1");
     if (options.excelFelony) cfg.setValue(SecOutputTables, OutPrisonDemosByFelonyType, "1");
     if (options.excelOffenses) cfg.setValue(SecOutputTables, OutExcelFileForOffenses, "1");
-    // A cost file is read and matched to the selected tables before the run,
-    // so a fault in it costs no run and writes nothing.
+    // Costs and replicates go beside the tables output.
+    const std::string tablesPath = dataPath(dir, cfg.value(SecFiles, TablesOutputFile));
+    const std::string folder = fs::path(tablesPath).parent_path().string();
     std::optional<costs::CostFile> costFile;
     if (!options.costsFile.empty()) {
-        std::string error;
-        costFile = costs::readCostFile(options.costsFile, error);
-        if (costFile) error = costs::missingTables(*costFile, cfg);
-        const fs::path folder = fs::path(dataPath(dir, cfg.value(SecFiles, TablesOutputFile))).parent_path();
-        for (const char* name : {costs::CostsTextName, costs::CostsCsvName}) {
-            std::error_code ec;
-            if (error.empty() && fs::equivalent(options.costsFile, folder / name, ec))
-                error = "the cost file " + options.costsFile + " is where the run writes its costs; give it another name";
-        }
-        if (!error.empty()) {
-            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
-            return ExitFailed;
-        }
+        costFile = readCostsFor(options.costsFile, cfg, folder);
+        if (!costFile) return ExitFailed;
     }
     installInterruptHandler();
     CliHost host;
@@ -190,7 +197,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     // Replicate 1 is the plain run with every output; it runs on this thread,
     // the others (results only, each with its own context) beside it.
     RunOutcome outcome = RunOutcome::Failed;
-    std::string message, tablesPath;
+    std::string message;
     std::vector<std::string> written;
     auto runFirst = [&] {
         Simulation sim(cfg, dir, host);
@@ -203,15 +210,14 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         outcome = sim.OnRunSim();
         host.finishLine();
         message = sim.m_Message;
-        tablesPath = sim.tablesOutputPath();
         for (const std::string& file : sim.m_GraphFiles) written.push_back("Graph: " + file);
         for (const WrittenWorkbook& book : sim.m_Workbooks) written.push_back("Workbook: " + book.path);
         first.ok = outcome == RunOutcome::Completed;
         return first;
     };
     const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const std::vector<replicates::ReplicateRun> runs = replicates::runReplicates(
-        1, replicated ? options.replicates : 1, jobs,
+    std::vector<replicates::ReplicateRun> runs = replicates::runReplicates(
+        replicated ? options.replicates : 1, jobs,
         [&](int k) { return k == 1 ? runFirst() : replicates::runForResults(cfg, dir, k, interruptRequested); },
         interruptRequested);
 
@@ -226,7 +232,6 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     std::printf("%s\nTables output: %s\n", message.c_str(), tablesPath.c_str());
     if (!csvDirectory.empty()) std::printf("CSV tables: %s\n", csvDirectory.c_str());
     for (const std::string& line : written) std::printf("%s\n", line.c_str());
-    const std::string folder = fs::path(tablesPath).parent_path().string();
     if (costFile) {
         std::string error;
         for (const std::string& file : costs::writeCosts(*costFile, runs.front().series, folder, error))
@@ -237,7 +242,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         }
     }
     if (!replicated) return ExitOk;
-    return writeReplicates(runs, folder, jobs);
+    return writeReplicates(std::move(runs), folder, jobs);
 }
 
 } // namespace kov::cli

@@ -45,9 +45,9 @@ bool keyName(const std::string& body, std::string& name) {
 }
 
 
-} // namespace
-
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+} // namespace
 
 bool sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;

@@ -11,7 +11,6 @@
 
 namespace kov {
 
-char asciiLower(char c);
 /// Section and key names match as the profile calls match them: ASCII letters without regard to case.
 bool sameName(const std::string& a, const std::string& b);
 

@@ -56,8 +56,6 @@ std::string sectionList() {
     return list;
 }
 
-} // namespace
-
 std::optional<Override> parseOverride(const std::string& text, std::string& error) {
     const std::string quoted = "--set \"" + text + "\": ";
     const auto equals = text.find('=');
@@ -104,6 +102,8 @@ std::optional<Override> parseOverride(const std::string& text, std::string& erro
     return change;
 }
 
+} // namespace
+
 std::optional<std::vector<Override>> parseOverrides(const std::vector<std::string>& texts, std::string& error) {
     std::vector<Override> changes;
     for (const std::string& text : texts) {
@@ -119,10 +119,6 @@ void applyOverride(RunConfiguration& cfg, const Override& change) {
         cfg.title = change.value;
     else
         cfg.setValue(change.section, change.key, change.value);
-}
-
-std::string overrideName(const Override& change) {
-    return sectionName(change.section) + "/" + keyName(change.section, change.key);
 }
 
 } // namespace kov

@@ -18,18 +18,12 @@ struct Override {
 
 inline constexpr int TitleSection = -1;
 
-/// Parses one override. Section and key names match without regard to case,
-/// as in the file; blanks around names and value are dropped, as a read drops
+/// Parses every text. Section and key names match without regard to case, as
+/// in the file; blanks around names and value are dropped, as a read drops
 /// them. A value must be of its key's kind (a number where the run reads one).
-/// nullopt on a fault, with error saying which part is at fault and why.
-std::optional<Override> parseOverride(const std::string& text, std::string& error);
-
-/// Parses every text; on the first fault, nullopt and error naming it.
+/// On the first fault, nullopt and error saying which part is at fault and why.
 std::optional<std::vector<Override>> parseOverrides(const std::vector<std::string>& texts, std::string& error);
 
 void applyOverride(RunConfiguration& cfg, const Override& change);
-
-/// "SECTION/Key" as the file spells them.
-std::string overrideName(const Override& change);
 
 } // namespace kov

@@ -1,7 +1,8 @@
 #include "costs/cost_report.h"
 
+#include "run/format.h"
+
 #include <cmath>
-#include <cstdio>
 #include <map>
 
 namespace kov::costs {
@@ -16,24 +17,10 @@ std::string grouped(long long n) {
     return digits;
 }
 
-std::string oneDecimal(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    return buffer;
-}
-
-std::string cents(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "$%.2f", value);
-    return buffer;
-}
-
+/// With one decimal and thousands grouped: 16254.26 as "16,254.3".
 std::string people(double value) {
-    const long long whole = std::llround(std::floor(std::fabs(value)));
-    const long tenth = std::lround((std::fabs(value) - std::floor(std::fabs(value))) * 10);
-    // 12.96 rounds to 13.0, not 12.10.
-    const long long w = tenth == 10 ? whole + 1 : whole;
-    return (value < 0 ? "-" : "") + grouped(w) + "." + std::to_string(tenth == 10 ? 0 : tenth);
+    const long long tenths = std::llround(std::fabs(value) * 10);
+    return (value < 0 ? "-" : "") + grouped(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 std::string padLeft(const std::string& text, std::size_t width) {
@@ -52,7 +39,7 @@ std::string costsText(const CostFile& file, const std::vector<PopulationCosts>& 
     out += "\n Costs by fiscal year\n\n";
     out += " Cost file: " + file.path + "\n";
     out += " Daily costs in " + std::to_string(file.currencyYear) + " dollars, grown " +
-           oneDecimal(file.inflation * 100) + "% a year; fiscal years start in " +
+           format("%.1f", file.inflation * 100) + "% a year; fiscal years start in " +
            MonthNames[file.fiscalYearStart - 1] + " and are named by the calendar year they end in.\n";
     out += " The average cost is all operating costs over the population; the marginal cost is what\n"
            " one person more or fewer costs. A fiscal year the projection covers in part shows its months.\n";
@@ -60,8 +47,8 @@ std::string costsText(const CostFile& file, const std::vector<PopulationCosts>& 
     std::map<int, std::pair<double, double>> totals;
     std::map<int, std::size_t> covering;
     for (const PopulationCosts& pc : costs) {
-        out += "\n " + pc.rate.name + " (average " + cents(pc.rate.averageDaily) + ", marginal " +
-               cents(pc.rate.marginalDaily) + " a day)";
+        out += "\n " + pc.rate.name + " (average " + format("$%.2f", pc.rate.averageDaily) + ", marginal " +
+               format("$%.2f", pc.rate.marginalDaily) + " a day)";
         if (pc.years.empty()) {
             out += ": the run wrote no counts for this population\n";
             continue;

@@ -1,19 +1,19 @@
 #include "replicates/replicate_runner.h"
 
 #include "input/text_file.h" // leadingDouble
+#include "run/format.h"
 
 #include <atomic>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <thread>
 
 namespace kov::replicates {
 
-std::vector<ReplicateRun> runReplicates(int first, int count, int jobs, const RunReplicate& run,
-                                        const std::function<bool()>& stop, const std::function<void(int)>& done) {
+std::vector<ReplicateRun> runReplicates(int count, int jobs, const RunReplicate& run,
+                                        const std::function<bool()>& stop) {
     std::vector<ReplicateRun> results(count > 0 ? static_cast<std::size_t>(count) : 0u);
-    std::atomic<int> next{first + 1};
+    std::atomic<int> next{2};
     auto runOne = [&](int k) {
         ReplicateRun& slot = results[static_cast<std::size_t>(k - 1)];
         try {
@@ -23,7 +23,6 @@ std::vector<ReplicateRun> runReplicates(int first, int count, int jobs, const Ru
         } catch (...) {
             slot = {false, "unexpected failure", {}};
         }
-        if (done) done(k);
     };
     auto work = [&] {
         for (int k = next++; k <= count; k = next++) {
@@ -33,8 +32,8 @@ std::vector<ReplicateRun> runReplicates(int first, int count, int jobs, const Ru
     };
     {
         std::vector<std::jthread> helpers;
-        for (int j = 1; j < jobs && j < count - first + 1; ++j) helpers.emplace_back(work);
-        if (first <= count && !(stop && stop())) runOne(first);
+        for (int j = 1; j < jobs && j < count; ++j) helpers.emplace_back(work);
+        if (count >= 1 && !(stop && stop())) runOne(1);
         work();
     } // the helpers join here
     return results;
@@ -42,12 +41,7 @@ std::vector<ReplicateRun> runReplicates(int first, int count, int jobs, const Ru
 
 std::string replicateSeed(const std::string& configured, int replicate) {
     const double seed = leadingDouble(configured) + (replicate - 1);
-    char text[64];
-    if (seed == std::floor(seed) && std::fabs(seed) < 1e15)
-        std::snprintf(text, sizeof text, "%.0f", seed);
-    else
-        std::snprintf(text, sizeof text, "%.17g", seed);
-    return text;
+    return seed == std::floor(seed) && std::fabs(seed) < 1e15 ? format("%.0f", seed) : format("%.17g", seed);
 }
 
 } // namespace kov::replicates

@@ -19,14 +19,12 @@ struct ReplicateRun {
 /// Runs one replicate; called from any thread, it must share no mutable state.
 using RunReplicate = std::function<ReplicateRun(int replicate)>;
 
-/// Runs replicates first..count with `jobs` threads, the calling thread among
-/// them; the calling thread runs replicate `first` itself (the one that may
-/// draw charts, which want the main thread). stop() is asked before each replicate starts: true leaves the rest
-/// unrun (not ok, empty message). done(k) is called as replicate k ends, from
-/// the thread that ran it.
-std::vector<ReplicateRun> runReplicates(int first, int count, int jobs, const RunReplicate& run,
-                                        const std::function<bool()>& stop = {},
-                                        const std::function<void(int)>& done = {});
+/// Runs replicates 1..count with `jobs` threads, the calling thread among
+/// them; the calling thread runs replicate 1 itself (the one that may draw
+/// charts, which want the main thread). stop() is asked before each replicate
+/// starts: true leaves the rest unrun (not ok, empty message).
+std::vector<ReplicateRun> runReplicates(int count, int jobs, const RunReplicate& run,
+                                        const std::function<bool()>& stop = {});
 
 /// Random Starting Number of replicate k: the configured one + k - 1, written
 /// so that it reads back as the same number ("25002", or 17 digits).

@@ -107,19 +107,19 @@ RunOutcome Simulation::OnRunSim() {
         const std::string backup = tables + ".bak";
         m_CancelRequested = false;
 
-        if (writesFiles && fileExists(tables)) {
-            std::error_code ec;
-            fs::rename(tables, backup, ec);
-            if (ec) {
-                // Keep both the old output and the old backup: the run stops here.
-                m_Message = "An I/O Error Occured on the outputfile!!";
-                host.message(m_Message, MessageIcon::Plain);
-                EndOfSimulationCleanup();
-                ShowErrorWindow();
-                return RunOutcome::Failed;
-            }
-        }
         if (writesFiles) {
+            if (fileExists(tables)) {
+                std::error_code ec;
+                fs::rename(tables, backup, ec);
+                if (ec) {
+                    // Keep both the old output and the old backup: the run stops here.
+                    m_Message = "An I/O Error Occured on the outputfile!!";
+                    host.message(m_Message, MessageIcon::Plain);
+                    EndOfSimulationCleanup();
+                    ShowErrorWindow();
+                    return RunOutcome::Failed;
+                }
+            }
             removeQuietly(exchangePath());
             removeQuietly(dataPath(ctx.dataDirectory, "WIN95EER.txt"));
         }

@@ -4,8 +4,8 @@
 #include "reports/csv/csv_tables.h"
 
 #include <filesystem>
-#include <functional>
 #include <system_error>
+#include <vector>
 
 namespace kov {
 
@@ -22,18 +22,32 @@ bool ensureFolder(const std::string& directory, Host& host) {
     return false;
 }
 
+/// One file of the export: its name and the records of its kind.
+struct CsvKind {
+    const char* file;
+    CsvRecords (CsvTables::*records)() const;
+};
+
+/// The kinds the options select, in file order.
+std::vector<CsvKind> selectedKinds(const TableOptions& o) {
+    std::vector<CsvKind> kinds;
+    if (o.prisonDemographics || o.prisonEntryExit) kinds.push_back({"prison.csv", &CsvTables::prison});
+    if (o.jail) kinds.push_back({"jail.csv", &CsvTables::jail});
+    if (o.countyPopulation) kinds.push_back({"county.csv", &CsvTables::county});
+    if (o.residentialTreatment || o.homeDetention || o.fines || o.restitution || o.communityService || o.supervision)
+        kinds.push_back({"sanctions.csv", &CsvTables::sanctions});
+    if (o.felonyByAgeAndGender) kinds.push_back({"felony.csv", &CsvTables::felony});
+    return kinds;
+}
+
 } // namespace
 
 CsvRecords CsvTables::selected() const {
     CsvRecords all;
-    auto add = [&all](CsvRecords part) { all.insert(all.end(), part.begin(), part.end()); };
-    if (opt.prisonDemographics || opt.prisonEntryExit) add(prison());
-    if (opt.jail) add(jail());
-    if (opt.countyPopulation) add(county());
-    if (opt.residentialTreatment || opt.homeDetention || opt.fines || opt.restitution || opt.communityService ||
-        opt.supervision)
-        add(sanctions());
-    if (opt.felonyByAgeAndGender) add(felony());
+    for (const CsvKind& kind : selectedKinds(opt)) {
+        CsvRecords part = (this->*kind.records)();
+        all.insert(all.end(), part.begin(), part.end());
+    }
     return all;
 }
 
@@ -42,21 +56,14 @@ bool exportCsvTables(const Engine& engine, const TableOptions& options, const st
     if (!ensureFolder(directory, host)) return false;
     const CsvTables tables(engine, options);
     bool allWritten = true;
-    auto write = [&](const char* name, const std::function<CsvRecords()>& records) {
-        const std::string path = (std::filesystem::path(directory) / name).string();
+    for (const CsvKind& kind : selectedKinds(options)) {
+        const std::string path = (std::filesystem::path(directory) / kind.file).string();
         std::string reason;
         // Written whole or not at all: a failure leaves any earlier file as it was.
-        if (replaceFileContents(path, csvText(records()), &reason)) return;
+        if (replaceFileContents(path, csvText((tables.*kind.records)()), &reason)) continue;
         host.message("Unable to write file " + path + " (" + reason + ")", MessageIcon::Stop);
         allWritten = false;
-    };
-    if (options.prisonDemographics || options.prisonEntryExit) write("prison.csv", [&] { return tables.prison(); });
-    if (options.jail) write("jail.csv", [&] { return tables.jail(); });
-    if (options.countyPopulation) write("county.csv", [&] { return tables.county(); });
-    if (options.residentialTreatment || options.homeDetention || options.fines || options.restitution ||
-        options.communityService || options.supervision)
-        write("sanctions.csv", [&] { return tables.sanctions(); });
-    if (options.felonyByAgeAndGender) write("felony.csv", [&] { return tables.felony(); });
+    }
     return allWritten;
 }
 
