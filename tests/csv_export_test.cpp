@@ -9,6 +9,7 @@
 #include "run/recording_host.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
 #include "support/text.h"
@@ -211,9 +212,7 @@ std::vector<std::string> numbersAfter(const std::vector<std::string>& lines, con
 // configuration first.
 RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, RecordingHost& host,
                    const std::function<void(RunConfiguration&)>& edit = {}) {
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("demo-stock.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo-stock.kov"));
     if (edit) edit(cfg);
     Simulation sim(cfg, dir.str(), host);
     sim.ctx.now = referenceClockTime;

@@ -5,6 +5,7 @@
 #include "run/recording_host.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
 
@@ -25,9 +26,7 @@ using test::ScratchDir;
 std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<std::string>& outputs) {
     ScratchDir dir;
     dir.copyFrom("../data/demo");
-    RunConfiguration cfg;
-    cfg.filePath = dir.file(kov);
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file(kov));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     sim.ctx.now = referenceClockTime;

@@ -4,6 +4,7 @@
 #include "config/run_configuration.h"
 #include "run/recording_host.h"
 #include "run/simulation.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -97,9 +98,7 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
         ScratchDir dir;
         dir.copyFrom("reference/set1");
         c.spoil(dir);
-        RunConfiguration cfg;
-        cfg.filePath = dir.file("run.kov");
-        cfg.ReadFromFile();
+        RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
         RecordingHost host;
         Simulation sim(cfg, dir.str(), host);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);

@@ -4,6 +4,7 @@
 #include "engine/range_sums.h"
 #include "run/recording_host.h"
 #include "run/simulation.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -133,9 +134,7 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
     for (const char* key : {"Felony by Age and Gender", "PrisonDemos By Felony Type"})
         settings = std::regex_replace(settings, std::regex(std::string(key) + "=0"), std::string(key) + "=1");
     dir.write(config, settings);
-    RunConfiguration cfg;
-    cfg.filePath = dir.file(config);
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file(config));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     sim.monthByMonth = monthByMonth;

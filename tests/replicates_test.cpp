@@ -1,9 +1,10 @@
 // Replicate statistics worked out by hand, and the runner's promise that a
 // replicate's result does not depend on how many threads ran the set.
+#include "config/run_configuration.h"
 #include "replicates/replicate_runner.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
-#include "config/run_configuration.h"
+#include "support/configuration.h"
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
@@ -135,9 +136,7 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
         return all;
     };
     const auto before = names();
-    RunConfiguration cfg;
-    cfg.filePath = fresh.file("run.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(fresh.file("run.kov"));
     cfg.setValue(SecRun, RandomStartingNumberKey, "1000");
     const replicates::ReplicateRun second = replicates::runForResults(cfg, fresh.str(), 2, {});
     EXPECT_TRUE(second.ok) << second.message;

@@ -1,6 +1,7 @@
 #include "config/run_configuration.h"
 
 #include "run/recording_host.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
 
@@ -63,9 +64,7 @@ TEST(RunConfiguration, WritingAWholeFileReproducesItByteForByte) {
     // The reference file holds every key in table order; reading it and writing
     // it to a new path must give the same bytes, which pins names and order.
     ScratchDir dir;
-    RunConfiguration cfg;
-    cfg.filePath = sourceFile("tests/data/config/set1_run.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(sourceFile("tests/data/config/set1_run.kov"));
     cfg.modified = 1;
     const std::string out = dir.file("copy.kov");
     ASSERT_EQ(cfg.WriteToFile(out), 1);
@@ -100,9 +99,7 @@ TEST(RunConfiguration, SavingChangesKeepsEveryOtherLine) {
     const std::string path = dir.file("run.kov");
     const std::string original = readBytes(sourceFile("tests/data/config/set2_run.kov"));
     writeBytes(path, original);
-    RunConfiguration cfg;
-    cfg.filePath = path;
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(path);
     cfg.setValue(SecRun, CourtVolumeKey, "3.0");              // "Court Volume=2.0"
     cfg.setValue(SecTrendBackup, 2, "0.50");                  // "THREE=0.90"
     RecordingHost host;

@@ -2,6 +2,7 @@
 #include "config/run_configuration.h"
 #include "run/recording_host.h"
 #include "run/simulation.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -115,9 +116,7 @@ TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
     ScratchDir dir;
     dir.copyFrom("reference/set1");
     std::filesystem::remove(dir.file("county_101.inp"));
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("run.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
     ThrowingHost host;
     Simulation sim(cfg, dir.str(), host);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
@@ -144,9 +143,7 @@ TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
 std::string runReport(const char* set, const char* seed) {
     test::ScratchDir dir;
     dir.copyFrom(set);
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("run.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
     if (seed) cfg.setValue(SecRun, RandomStartingNumberKey, seed);
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);

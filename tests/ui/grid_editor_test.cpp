@@ -2,6 +2,7 @@
 // and writing it back through the temporary file without ever damaging the
 // file when something fails.
 #include "config/run_configuration.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "ui/grid_editor.h"
 #include "ui/main_frame.h"
@@ -189,9 +190,7 @@ TEST(GridEditor, TheDemonstrationsSecondTableIsEditedWithItsOwnSizeAndLabels) {
     // Its "Prison probability" blocks are 10 x 7 (Nondrug) and 5 x 7 (Drug).
     ScratchDir dir;
     std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("demo.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
     cfg.modified = 0;
     const std::string before = dir.read("courtp.inp");
     ScriptedPrompts prompts;

@@ -3,6 +3,7 @@
 // error's code says what it means.
 #include "config/run_configuration.h"
 #include "engine/programs.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "ui/field_store.h"
 #include "ui/help_window.h"
@@ -91,9 +92,7 @@ TEST(Help, TrendWeightsShowTheirYearsAndHelpTopicsOpensTheGuide) {
 TEST(Help, AFileErrorsCauseCodeSaysWhatItMeans) {
     kov::test::ScratchDir dir;
     std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("demo.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
     cfg.setValue(SecFiles, CourtMicrodataFile, "missing.inp");
     ScriptedPrompts prompts;
     CRunSim1 d(cfg, QString::fromStdString(dir.str()), prompts);

@@ -1,5 +1,6 @@
 // The run dialog tells where bad input is inside the message box that tells what.
 #include "config/run_configuration.h"
+#include "support/configuration.h"
 #include "support/scratch_dir.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
@@ -17,9 +18,7 @@ TEST(RunMessages, AShortLabelsFileIsToldWithItsLineInTheSameBox) {
                           std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
     const std::string labels = dir.read("labels.inp");
     dir.write("labels.inp", labels.substr(0, labels.find('\n', labels.find('\n') + 1) + 1));
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("demo.kov");
-    cfg.ReadFromFile();
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
     test::ScriptedPrompts prompts;
     CRunSim1 d(cfg, QString::fromStdString(dir.str()), prompts);
     d.show();
