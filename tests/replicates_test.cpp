@@ -1,7 +1,7 @@
 // Replicate statistics worked out by hand, and the runner's promise that a
 // replicate's result does not depend on how many threads ran the set.
 #include "config/run_configuration.h"
-#include "replicates/replicate_runner.h"
+#include "results/side_by_side.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
 #include "support/configuration.h"
@@ -44,21 +44,22 @@ TEST(Replicates, StatisticsByHand) {
 
 TEST(Replicates, EachResultIsTheSameWhateverTheThreads) {
     auto run = [](int k) {
-        replicates::ReplicateRun r{true, {}, {}};
-        for (int m = 1; m <= 12; ++m) r.series.push_back({"T", "Total", 2025, m, k * 100.0 + m});
-        if (k == 4) return replicates::ReplicateRun{false, "replicate 4 failed", {}};
+        FinishedRun r{true, {}, {}};
+        for (int m = 1; m <= 12; ++m) r.result.series.push_back({"T", "Total", 2025, m, k * 100.0 + m});
+        if (k == 4) return FinishedRun{false, "replicate 4 failed", {}};
         return r;
     };
-    const auto one = replicates::runReplicates(9, 1, run);
-    const auto four = replicates::runReplicates(9, 4, run);
+    const auto one = runSideBySide(9, 1, run);
+    const auto four = runSideBySide(9, 4, run);
     ASSERT_EQ(one.size(), 9u);
     ASSERT_EQ(four.size(), 9u);
     for (std::size_t i = 0; i < one.size(); ++i) {
         EXPECT_EQ(one[i].ok, i != 3);
         EXPECT_EQ(four[i].ok, one[i].ok);
         EXPECT_EQ(four[i].message, one[i].message);
-        ASSERT_EQ(four[i].series.size(), one[i].series.size());
-        for (std::size_t j = 0; j < one[i].series.size(); ++j) EXPECT_EQ(four[i].series[j].value, one[i].series[j].value);
+        ASSERT_EQ(four[i].result.series.size(), one[i].result.series.size());
+        for (std::size_t j = 0; j < one[i].result.series.size(); ++j)
+            EXPECT_EQ(four[i].result.series[j].value, one[i].result.series[j].value);
     }
     EXPECT_EQ(replicates::replicateSeed("25001", 3), "25003");
     EXPECT_EQ(replicates::replicateSeed(" 87571.5", 2), "87572.5");
@@ -138,11 +139,11 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
     const auto before = names();
     RunConfiguration cfg = kov::test::readConfiguration(fresh.file("run.kov"));
     cfg.setValue(SecRun, RandomStartingNumberKey, "1000");
-    const replicates::ReplicateRun second = replicates::runForResults(cfg, fresh.str(), 2, {});
+    const FinishedRun second = replicates::runReplicate(cfg, fresh.str(), 2, {});
     EXPECT_TRUE(second.ok) << second.message;
     EXPECT_EQ(names(), before);
     CsvRecords prisonOfSecond;
-    for (const CsvRecord& rec : second.series)
+    for (const CsvRecord& rec : second.result.series)
         if (rec.table.rfind("Prison", 0) == 0) prisonOfSecond.push_back(rec);
     ASSERT_FALSE(prisonOfSecond.empty());
     EXPECT_EQ(prisonOfSecond.front().value, plain[1].front().value);

@@ -1,16 +1,17 @@
 #include "cli/commands.h"
 
 #include "cli/cli_host.h"
+#include "cli/command_support.h"
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/replace_file.h"
 #include "config/run_configuration.h"
 #include "costs/cost_file.h"
 #include "costs/run_costs.h"
-#include "replicates/replicate_runner.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
 #include "reports/common/install_hooks.h"
+#include "results/side_by_side.h"
 #include "run/simulation.h"
 
 #include <algorithm>
@@ -25,65 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A configuration that cannot be read must not silently become the defaults.
-bool loadConfiguration(const std::string& kovPath, RunConfiguration& cfg) {
-    std::error_code ec;
-    if (!fs::exists(kovPath, ec)) {
-        std::fprintf(stderr, "kovary: error: configuration file %s does not exist\n", kovPath.c_str());
-        return false;
-    }
-    if (!fs::is_regular_file(kovPath, ec)) {
-        std::fprintf(stderr, "kovary: error: configuration file %s is not a regular file\n", kovPath.c_str());
-        return false;
-    }
-    if (!std::ifstream(kovPath)) {
-        std::fprintf(stderr, "kovary: error: configuration file %s cannot be read\n", kovPath.c_str());
-        return false;
-    }
-    std::error_code abs;
-    const fs::path full = fs::absolute(kovPath, abs);
-    cfg.filePath = abs ? kovPath : full.lexically_normal().string();
-    cfg.ReadFromFile();
-    return true;
-}
-
-std::string dataDirectoryFor(const std::string& kovPath, const std::string& given) {
-    std::error_code ec;
-    const fs::path dir = given.empty() ? fs::path(folderOf(kovPath)) : fs::path(given);
-    fs::path abs = fs::absolute(dir, ec);
-    if (ec) return dir.string();
-    std::string s = abs.lexically_normal().string();
-    if (s.size() > 1 && s.back() == '/') s.pop_back();
-    return s;
-}
-
-// Empty stays empty (no CSV files); anything else is taken from the working folder.
-std::string absoluteFolder(const std::string& given) {
-    if (given.empty()) return given;
-    std::error_code ec;
-    const fs::path abs = fs::absolute(given, ec);
-    return ec ? given : abs.lexically_normal().string();
-}
-
-// Every override is checked before any is applied, so a bad one runs nothing.
-bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg) {
-    std::string error;
-    const auto changes = parseOverrides(texts, error);
-    if (!changes) {
-        std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
-        return false;
-    }
-    for (const Override& change : *changes) applyOverride(cfg, change);
-    return true;
-}
-
 // replicates.csv beside the tables output, once every replicate went through.
-int writeReplicates(std::vector<replicates::ReplicateRun> runs, const std::string& folder, int jobs) {
+int writeReplicates(std::vector<FinishedRun> runs, const std::string& folder, int jobs) {
     std::vector<CsvRecords> series;
     bool allOk = true;
     for (std::size_t k = 0; k < runs.size(); ++k) {
         if (runs[k].ok) {
-            series.push_back(std::move(runs[k].series));
+            series.push_back(std::move(runs[k].result.series));
             continue;
         }
         allOk = false;
@@ -118,13 +67,6 @@ std::optional<costs::CostFile> readCostsFor(const std::string& path, const RunCo
     if (error.empty()) return file;
     std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
     return std::nullopt;
-}
-
-bool checkDataDirectory(const std::string& dir) {
-    std::error_code ec;
-    if (fs::is_directory(dir, ec)) return true;
-    std::fprintf(stderr, "kovary: error: data directory %s does not exist\n", dir.c_str());
-    return false;
 }
 
 } // namespace
@@ -202,9 +144,8 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     auto runFirst = [&] {
         Simulation sim(cfg, dir, host);
         sim.csvDirectory = csvDirectory;
-        replicates::ReplicateRun first;
-        if (costFile || replicated)
-            sim.inspectFinishedState = [&first](const Simulation& s) { first.series = replicates::seriesOf(s); };
+        FinishedRun first;
+        if (costFile || replicated) sim.inspectFinishedState = [&first](const Simulation& s) { first.result = resultOf(s); };
         // No dialogs here: an existing workbook is kept as name + ".bak".
         sim.reports = reports::standardReportHooks();
         outcome = sim.OnRunSim();
@@ -215,10 +156,10 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         first.ok = outcome == RunOutcome::Completed;
         return first;
     };
-    const int jobs = options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<replicates::ReplicateRun> runs = replicates::runReplicates(
+    const int jobs = options.jobs > 0 ? options.jobs : everyCore();
+    std::vector<FinishedRun> runs = runSideBySide(
         replicated ? options.replicates : 1, jobs,
-        [&](int k) { return k == 1 ? runFirst() : replicates::runForResults(cfg, dir, k, interruptRequested); },
+        [&](int k) { return k == 1 ? runFirst() : replicates::runReplicate(cfg, dir, k, interruptRequested); },
         interruptRequested);
 
     if (outcome == RunOutcome::Canceled || (outcome == RunOutcome::Completed && interruptRequested())) {
@@ -234,7 +175,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     for (const std::string& line : written) std::printf("%s\n", line.c_str());
     if (costFile) {
         std::string error;
-        for (const std::string& file : costs::writeCosts(*costFile, runs.front().series, folder, error))
+        for (const std::string& file : costs::writeCosts(*costFile, runs.front().result.series, folder, error))
             std::printf("Costs: %s\n", file.c_str());
         if (!error.empty()) {
             std::fprintf(stderr, "kovary: error: %s\n", error.c_str());

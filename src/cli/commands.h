@@ -1,5 +1,5 @@
 #pragma once
-// The three commands of the kovary program. Each returns the exit code.
+// The commands of the kovary program. Each returns the exit code.
 #include <string>
 #include <vector>
 
@@ -28,5 +28,17 @@ struct RunOptions {
 };
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});
+
+struct CompareOptions {
+    std::vector<std::string> scenarioFiles; ///< scenario files and policy configurations (.kov)
+    std::string outDir;
+    std::string dataDir;
+    OverrideTexts overrides; ///< apply to the base, and so to every scenario
+    std::string costsFile;
+    int jobs = 0; ///< 0: every core; < 0 refused
+    bool noCharts = false;
+};
+
+int cmdCompare(const std::string& kovPath, const CompareOptions& options);
 
 } // namespace kov::cli

@@ -44,6 +44,19 @@ int main(int argc, char** argv) {
                    "write the admission-groups workbook (key \"Excel File For Offenses\"; needs the customizations and programs)");
 
     kov::cli::BenchOptions bench;
+    kov::cli::CompareOptions compare;
+    int compareJobs = 0;
+    auto* cCompare = app.add_subcommand("compare", "Run a base and policy scenarios and write their differences");
+    cCompare->add_option("BASE", kovPath, "base configuration file")->required();
+    cCompare->add_option("SCENARIOS", compare.scenarioFiles,
+                         "scenario files, or policy configurations (.kov) named by their file name");
+    cCompare->add_option("--out", compare.outDir, "folder the comparison's files go to (made when missing)")->required();
+    cCompare->add_option("--data-dir", compare.dataDir, "folder of the input files (default: each configuration's folder)");
+    cCompare->add_option("--set", compare.overrides, setHelp)->expected(1)->take_all();
+    cCompare->add_option("--costs", compare.costsFile, "cost file: adds the cost differences by fiscal year");
+    cCompare->add_option("--jobs", compareJobs, "threads for the runs (default: every core)");
+    cCompare->add_flag("--no-charts", compare.noCharts, "write no chart");
+
     auto* cBench = app.add_subcommand("bench", "Time full runs of demonstration data of each size");
     cBench->add_option("--cases", bench.cases, "court cases of each data set (default: 100000 1000000)")
         ->check(CLI::Range(1, 10000000));
@@ -67,6 +80,10 @@ int main(int argc, char** argv) {
             if (cRun->count("--replicates") > 0) runOptions.replicates = replicates > 0 ? replicates : -1;
             if (cRun->count("--jobs") > 0) runOptions.jobs = jobs > 0 ? jobs : -1;
             return kov::cli::cmdRun(kovPath, dataDir, runOptions);
+        }
+        if (*cCompare) {
+            if (cCompare->count("--jobs") > 0) compare.jobs = compareJobs > 0 ? compareJobs : -1;
+            return kov::cli::cmdCompare(kovPath, compare);
         }
         if (*cBench) return kov::cli::cmdBench(bench);
         if (*cBenchRun) return kov::cli::cmdBenchRun(benchDir, benchMonthByMonth);

@@ -17,7 +17,8 @@ std::string grouped(long long n) {
     return digits;
 }
 
-/// With one decimal and thousands grouped: 16254.26 as "16,254.3".
+} // namespace
+
 std::string people(double value) {
     const long long tenths = std::llround(std::fabs(value) * 10);
     return (value < 0 ? "-" : "") + grouped(tenths / 10) + "." + std::to_string(tenths % 10);
@@ -27,7 +28,11 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-} // namespace
+std::string costBasis(const CostFile& file) {
+    return " Daily costs in " + std::to_string(file.currencyYear) + " dollars, grown " +
+           format("%.1f", file.inflation * 100) + "% a year; fiscal years start in " +
+           MonthNames[file.fiscalYearStart - 1] + " and are named by the calendar year they end in.\n";
+}
 
 std::string dollars(double value) {
     const long long n = std::llround(value);
@@ -38,9 +43,7 @@ std::string costsText(const CostFile& file, const std::vector<PopulationCosts>& 
     std::string out;
     out += "\n Costs by fiscal year\n\n";
     out += " Cost file: " + file.path + "\n";
-    out += " Daily costs in " + std::to_string(file.currencyYear) + " dollars, grown " +
-           format("%.1f", file.inflation * 100) + "% a year; fiscal years start in " +
-           MonthNames[file.fiscalYearStart - 1] + " and are named by the calendar year they end in.\n";
+    out += costBasis(file);
     out += " The average cost is all operating costs over the population; the marginal cost is what\n"
            " one person more or fewer costs. A fiscal year the projection covers in part shows its months.\n";
 

@@ -5,6 +5,7 @@
 #include "config/run_parameters.h"
 #include "engine/case_profile.h"
 #include "engine/offender.h"
+#include "engine/policy_changes.h"
 #include "engine/range_sums.h"
 #include "engine/read_case.h"
 #include "input/groups.h"
@@ -129,6 +130,14 @@ public:
     int runproj();
     /// Hands the prison totals so far, with the stock still in prison, to liveGraph.
     void drawLiveGraph();
+    /// The year loop of the case just read: years 0..years-1, in one part, or
+    /// in parts where a policy change for the case's cell starts. False when
+    /// a changed sentence is out of range (after a stop message).
+    bool simulateYears(struct CaseFields& c, const std::array<double, 30>& W, int years);
+    /// Scales the sentence and parole of the case by the sentence changes for
+    /// its cell that start in projection year `start`; false (after a stop
+    /// message) when a length would leave the range a case may hold.
+    bool changeSentence(struct CaseFields& c, int start);
     /// One simulated year of the case just read (the year loop of runproj).
     void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
     /// The row and factor of each breakdown table for the case just read, and
@@ -228,6 +237,10 @@ public:
     /// case profile's jail and sanctions it writes; -1 for none.
     double profileSanctionWeight = -1.0;
     int caseAge = -1; ///< the age read for the current case
+
+    /// A policy's changes the case loop makes: sentences, and probabilities
+    /// that change in a later year (see policy_changes.h).
+    std::vector<ResolvedCellChange> caseChanges;
 
     /// Live totals chart of the run dialog; empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;

@@ -70,6 +70,7 @@ int Engine::runproj() {
     const CaseRead read = readCase(*microdata, setup, *caseGenerator, host, c);
     if (read != CaseRead::Ok) return -1;
     c.caseNumber = caseNumber;
+    if (!caseChanges.empty() && !changeSentence(c, 0)) return -1;
 
     const int t = c.gridTable - 1, row = c.gridRow - 1, col = c.gridColumn - 1;
     for (Array3* grid : {&st.m_ProbCounts, &st.m_GridNow}) {
@@ -113,11 +114,7 @@ int Engine::runproj() {
 
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
-    setCaseRows(c, W);
-    setPostCell(c); // nothing in the year loop changes it
-    for (int y = 0; y < years; ++y) simulateYear(y, c, W);
-    if (profiled) addCaseProfile();
-    return 0;
+    return simulateYears(c, W, years) ? 0 : -1;
 }
 
 void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {

@@ -85,6 +85,12 @@ bool Simulation::loadInputs() {
             return false;
         if (loaded) rebuildPrograms();
     }
+    caseChanges.clear();
+    if (policy.empty()) return true;
+    const PolicyRun run{p.FirstSimulatedYear, p.NorvaleCustomizations != 0, p.PostprisonOption == 3};
+    auto changes = applyPolicy(policy, run, st, host);
+    if (!changes) return false;
+    caseChanges = std::move(*changes);
     return true;
 }
 

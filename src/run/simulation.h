@@ -69,6 +69,8 @@ public:
     /// False: a run for its results only (a replicate), read through
     /// inspectFinishedState; no output file is written, moved or removed.
     bool writesFiles = true;
+    /// What a policy scenario changes in the inputs once they are read.
+    PolicyChanges policy;
     /// Folder of the CSV copy of the output tables; empty: none is written.
     std::string csvDirectory;
 

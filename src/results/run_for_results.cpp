@@ -1,0 +1,43 @@
+#include "results/run_for_results.h"
+
+#include "run/simulation.h"
+
+namespace kov {
+namespace {
+
+/// Keeps the first message that stopped the run, with its place.
+class KeepingHost final : public Host {
+public:
+    explicit KeepingHost(const std::function<bool()>& stop) : stop_(stop) {}
+    void message(const std::string& text, MessageIcon icon) override {
+        if (icon == MessageIcon::Stop && first_.empty()) first_ = text;
+    }
+    void messageAt(const std::string& text, MessageIcon icon, const Location& where) override {
+        message(where.empty() ? text : text + " (" + where.text() + ")", icon);
+    }
+    void status(const std::string&) override {}
+    void prompt(const std::string&) override {}
+    bool pump() override { return stop_ && stop_(); }
+    const std::string& first() const { return first_; }
+
+private:
+    const std::function<bool()>& stop_;
+    std::string first_;
+};
+
+} // namespace
+
+FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
+                          const std::function<bool()>& stop) {
+    KeepingHost host(stop);
+    Simulation sim(cfg, dataDirectory, host);
+    sim.writesFiles = false;
+    sim.policy = policy;
+    FinishedRun run;
+    sim.inspectFinishedState = [&run](const Simulation& s) { run.result = resultOf(s); };
+    run.ok = sim.OnRunSim() == RunOutcome::Completed;
+    if (!run.ok) run.message = host.first().empty() ? sim.m_Message : host.first();
+    return run;
+}
+
+} // namespace kov

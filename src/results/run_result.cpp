@@ -1,0 +1,43 @@
+#include "results/run_result.h"
+
+#include "reports/csv/csv_tables.h"
+#include "run/simulation.h"
+
+#include <algorithm>
+
+namespace kov {
+
+std::vector<double> RunResult::monthly(const std::string& table, const std::string& category) const {
+    std::vector<double> values;
+    for (const CsvRecord& r : series) {
+        if (r.table != table || r.category != category) continue;
+        if (values.empty()) values.assign(static_cast<std::size_t>(12 * years), 0.0);
+        const long long i = (r.year - firstYear) * 12 + r.month - 1;
+        if (i >= 0 && i < static_cast<long long>(values.size())) values[static_cast<std::size_t>(i)] = r.value;
+    }
+    return values;
+}
+
+std::vector<std::string> RunResult::categories(const std::string& table) const {
+    std::vector<std::string> names;
+    for (const CsvRecord& r : series)
+        if (r.table == table && std::find(names.begin(), names.end(), r.category) == names.end())
+            names.push_back(r.category);
+    return names;
+}
+
+bool RunResult::has(const std::string& table) const {
+    return std::any_of(series.begin(), series.end(), [&](const CsvRecord& r) { return r.table == table; });
+}
+
+RunResult resultOf(const Simulation& finished) {
+    RunResult result;
+    result.firstYear = finished.ctx.params.FirstSimulatedYear;
+    result.series = CsvTables(finished, finished.tableOptions()).selected();
+    for (int k = 0; k < VariableCount; ++k) result.breakdowns.push_back(csvTitle(finished.st.Values[static_cast<std::size_t>(k)].name));
+    return result;
+}
+
+std::string totalSeriesTitle(const std::string& population) { return population + " - Total Count Per Month:"; }
+
+} // namespace kov

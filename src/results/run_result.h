@@ -1,0 +1,38 @@
+#pragma once
+// A finished run's results as data: every monthly series its output tables
+// select (the set the CSV export writes), unrounded, keyed by table,
+// category, year and month as the export keys them, with the run's first
+// year. Readers that compare, cost or check runs read this, not the engine.
+#include "reports/csv/csv_format.h"
+
+#include <string>
+#include <vector>
+
+namespace kov {
+
+class Simulation;
+
+struct RunResult {
+    int firstYear = 0;
+    int years = 10;
+    CsvRecords series;
+    /// The classification variables' names in table order ("Gender", "Race",
+    /// ...): the prison breakdown tables are "Prison " and the name.
+    std::vector<std::string> breakdowns;
+
+    /// The 12 x years values of one series, month by month from the first
+    /// year; empty when the run has no such series. A month the series lacks reads 0.
+    std::vector<double> monthly(const std::string& table, const std::string& category) const;
+    /// The categories of a table in the order the run writes them.
+    std::vector<std::string> categories(const std::string& table) const;
+    bool has(const std::string& table) const;
+};
+
+/// The results of a run that went through (call from inspectFinishedState).
+RunResult resultOf(const Simulation& finished);
+
+/// The title of the series that holds a population's total per month
+/// ("Prison - Total Count Per Month:"), as the tables print it.
+std::string totalSeriesTitle(const std::string& population);
+
+} // namespace kov

@@ -1,0 +1,30 @@
+#pragma once
+// What the charts of a comparison show: for each total population, the base
+// and each scenario month by month, and each scenario's difference from the
+// base on a second axis. Drawing is left to the caller's writer.
+#include "scenarios/comparison.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kov::scenarios {
+
+struct CompareChart {
+    std::string title;
+    std::string yTitle;
+    int firstYear = 0;
+    std::vector<std::string> names; ///< base first
+    std::vector<std::vector<double>> monthly; ///< per run, month 1 of the first year on
+    /// Observed counts by month (NaN where none), drawn as points; empty: none.
+    std::vector<double> actuals;
+    std::string fileStem; ///< "compare-prison"
+};
+
+/// One chart per total series of the base.
+std::vector<CompareChart> compareCharts(const Comparison& c);
+
+/// Draws a chart into a file whose suffix names the format; false on failure.
+using ChartWriter = std::function<bool(const CompareChart&, const std::string& path)>;
+
+} // namespace kov::scenarios
