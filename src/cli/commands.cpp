@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
 #include "cli/cli_host.h"
+#include "actuals/actuals_file.h"
+#include "actuals/run_accuracy.h"
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/replace_file.h"
@@ -120,6 +122,20 @@ std::optional<costs::CostFile> readCostsFor(const std::string& path, const RunCo
     return std::nullopt;
 }
 
+// An actuals file is read and checked before the run, as a cost file is.
+std::optional<actuals::ActualsFile> readActualsFor(const std::string& path, const fs::path& outputFolder) {
+    std::string error;
+    std::optional<actuals::ActualsFile> file = actuals::readActualsFile(path, error);
+    for (const char* name : {actuals::AccuracyTextName, actuals::AccuracyCsvName}) {
+        std::error_code ec;
+        if (file && error.empty() && fs::equivalent(path, outputFolder / name, ec))
+            error = "the actuals file " + path + " is where the run writes its accuracy; give it another name";
+    }
+    if (error.empty()) return file;
+    std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+    return std::nullopt;
+}
+
 bool checkDataDirectory(const std::string& dir) {
     std::error_code ec;
     if (fs::is_directory(dir, ec)) return true;
@@ -190,6 +206,11 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         costFile = readCostsFor(options.costsFile, cfg, folder);
         if (!costFile) return ExitFailed;
     }
+    std::optional<actuals::ActualsFile> actualsFile;
+    if (!options.actualsFile.empty()) {
+        actualsFile = readActualsFor(options.actualsFile, folder);
+        if (!actualsFile) return ExitFailed;
+    }
     installInterruptHandler();
     CliHost host;
     const bool replicated = options.replicates > 0;
@@ -199,12 +220,16 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     RunOutcome outcome = RunOutcome::Failed;
     std::string message;
     std::vector<std::string> written;
+    int firstYear = 0;
     auto runFirst = [&] {
         Simulation sim(cfg, dir, host);
         sim.csvDirectory = csvDirectory;
         replicates::ReplicateRun first;
-        if (costFile || replicated)
-            sim.inspectFinishedState = [&first](const Simulation& s) { first.series = replicates::seriesOf(s); };
+        if (costFile || actualsFile || replicated)
+            sim.inspectFinishedState = [&first, &firstYear](const Simulation& s) {
+                first.series = replicates::seriesOf(s);
+                firstYear = s.ctx.params.FirstSimulatedYear;
+            };
         // No dialogs here: an existing workbook is kept as name + ".bak".
         sim.reports = reports::standardReportHooks();
         outcome = sim.OnRunSim();
@@ -236,6 +261,15 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         std::string error;
         for (const std::string& file : costs::writeCosts(*costFile, runs.front().series, folder, error))
             std::printf("Costs: %s\n", file.c_str());
+        if (!error.empty()) {
+            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+            return ExitFailed;
+        }
+    }
+    if (actualsFile) {
+        std::string error;
+        for (const std::string& file : actuals::writeAccuracy(*actualsFile, runs.front().series, firstYear, folder, error))
+            std::printf("Accuracy: %s\n", file.c_str());
         if (!error.empty()) {
             std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
             return ExitFailed;

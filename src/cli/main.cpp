@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     cRun->add_option("--jobs", jobs, "threads for the replicates (default: every core)");
     cRun->add_option("--costs", runOptions.costsFile,
                      "write the cost of each population by fiscal year (fiscal-costs.txt, fiscal-costs.csv) from this cost file");
+    cRun->add_option("--actuals", runOptions.actualsFile,
+                     "set the projection beside the observed counts of this file (accuracy.txt, accuracy.csv)");
     cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
     cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
     cRun->add_flag("--excel-felony", runOptions.excelFelony,
