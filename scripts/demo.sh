@@ -9,13 +9,14 @@ cmake --build build/release --target kovary
 echo
 echo "== kovary run data/demo/demo.kov"
 build/release/kovary run data/demo/demo.kov
-# The second run also lays the demo's daily costs on its populations.
+# The second run also lays the demo's daily costs on its populations and sets
+# its first two years beside made-up observed prison counts.
 echo
-echo "== kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt"
-build/release/kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt
+echo "== kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt --actuals data/demo/actuals.csv"
+build/release/kovary run data/demo/demo-stock.kov --costs data/demo/costs.txt --actuals data/demo/actuals.csv
 echo
 echo "Outputs in $(pwd)/data/demo:"
-ls -1 data/demo/*.out data/demo/*.xlsx data/demo/fiscal-costs.*
+ls -1 data/demo/*.out data/demo/*.xlsx data/demo/fiscal-costs.* data/demo/accuracy.*
 echo
 echo "== the first lines of data/demo/tables.out"
 head -n 20 data/demo/tables.out

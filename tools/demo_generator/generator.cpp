@@ -34,6 +34,7 @@ bool generateDemoData(const Options& options, Summary& summary, std::string& err
         {files::kStockConfig,
          [&](const std::string& p) { return writeConfig(p, ConfigKind::StockMicrodata, options); }},
         {files::kCosts, writeCosts},
+        {files::kActuals, writeActuals},
     };
     for (const auto& [name, write] : steps) {
         if (!write(in(name))) {
