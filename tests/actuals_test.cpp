@@ -146,7 +146,8 @@ TEST(Actuals, RunRefusesABadFileBeforeRunningAndComparesWithItsOwnExport) {
         EXPECT_EQ(f[8].empty(), i == 2) << "no percent error where the actual is 0";
     }
     const std::string text = dir.read("accuracy.txt");
-    EXPECT_NE(text.find("names a series the run did not write, left out: \"No Such Table\""), std::string::npos) << text;
+    EXPECT_NE(text.find("names a series the run did not write, left out: \"No Such Table\""), std::string::npos)
+        << text;
     EXPECT_NE(text.find("falls in a month the run did not project"), std::string::npos) << text;
 }
 

@@ -13,13 +13,16 @@ const char* const MonthNames[] = {"January", "February", "March",     "April",  
 /// Unmatched counts named in the notes; the rest are only counted.
 constexpr std::size_t NamedUnmatched = 3;
 
-std::string monthName(long long year, int month) { return std::string(MonthNames[month - 1]) + " " + std::to_string(year); }
+std::string monthName(long long year, int month) {
+    return std::string(MonthNames[month - 1]) + " " + std::to_string(year);
+}
 
 /// Rounded to a whole count, thousands grouped, with a sign when asked: 1234.6 as "+1,235".
 std::string count(double value, bool sign = false) {
     const long long n = std::llround(value);
     std::string digits = std::to_string(n < 0 ? -n : n);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
     return (n < 0 ? "-" : n > 0 && sign ? "+" : "") + digits;
 }
 
@@ -40,16 +43,15 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 std::string paragraph(const SeriesAccuracy& s) {
     const MonthError& first = s.months.front();
     const MonthError& last = s.months.back();
-    std::string text = plural(s.months.size(), "month", "months") + " compared";
-    text += s.months.size() == 1 ? ", " + monthName(first.year, first.month) + " (" + std::to_string(first.monthsAhead)
-                                       : ", " + monthName(first.year, first.month) + " to " +
-                                             monthName(last.year, last.month) + " (" +
-                                             std::to_string(first.monthsAhead) + " to " +
-                                             std::to_string(last.monthsAhead);
-    text += " months ahead). ";
+    std::string text = plural(s.months.size(), "month", "months") + " compared, " + monthName(first.year, first.month);
+    text += s.months.size() == 1 ? " (" + plural(static_cast<std::size_t>(first.monthsAhead), "month", "months")
+                                 : " to " + monthName(last.year, last.month) + " (" +
+                                       std::to_string(first.monthsAhead) + " to " +
+                                       std::to_string(last.monthsAhead) + " months";
+    text += " ahead). ";
     const long long bias = std::llround(s.meanError);
     if (bias == 0)
-        text += "On average the projection ran neither high nor low";
+        text += "On average the projection ran within one of the actual counts";
     else
         text += std::string("On average the projection ran ") + (bias > 0 ? "high" : "low") + " by " +
                 count(std::fabs(s.meanError)) + " a month";
@@ -57,9 +59,9 @@ std::string paragraph(const SeriesAccuracy& s) {
     text += s.mape ? "; its monthly error was " + format("%.1f", *s.mape) + "% either way on average (MAPE)."
                    : "; with every actual count 0 there is no percentage error.";
     if (s.mape && s.zeroActuals > 0)
-        text += " " + plural(static_cast<std::size_t>(s.zeroActuals), "month", "months") +
-                " with an actual count of 0 " + (s.zeroActuals == 1 ? "has" : "have") +
-                " no error % and " + (s.zeroActuals == 1 ? "is" : "are") + " left out of the MAPE.";
+        text += " Of these, " + plural(static_cast<std::size_t>(s.zeroActuals), "month has", "months have") +
+                " an actual count of 0, with no error %, and " + (s.zeroActuals == 1 ? "is" : "are") +
+                " left out of the percentages.";
     return text;
 }
 
@@ -149,10 +151,11 @@ std::string accuracyText(const ActualsFile& actuals, const Accuracy& accuracy, i
         out += wrapped(paragraph(s), "   ", 94) + "\n" + table(s) + "\n" + summary(s);
     }
     if (accuracy.series.empty()) out += "\n No observed count falls in a month the run projected.\n";
-    const std::string notes =
-        note(accuracy, false, "names a series the run did not write", "name a series the run did not write") +
-        note(accuracy, true, "falls in a month the run did not project for its series",
-             "fall in a month the run did not project for their series");
+    const std::string unknown =
+        note(accuracy, false, "names a series the run did not write", "name a series the run did not write");
+    const std::string outside = note(accuracy, true, "falls in a month the run did not project for its series",
+                                     "fall in a month the run did not project for their series");
+    const std::string notes = unknown + (unknown.empty() || outside.empty() ? "" : "\n") + outside;
     if (!notes.empty()) out += "\n Notes\n\n" + notes;
     return out;
 }
@@ -161,7 +164,8 @@ std::string accuracyCsv(const Accuracy& accuracy) {
     std::string out = "table,category,year,month,months_ahead,projected,actual,error,percent_error\n";
     for (const SeriesAccuracy& s : accuracy.series)
         for (const MonthError& m : s.months)
-            out += csvField(s.table) + "," + csvField(s.category) + "," + format("%lld,%d,%d,", m.year, m.month, m.monthsAhead) +
+            out += csvField(s.table) + "," + csvField(s.category) + "," +
+                   format("%lld,%d,%d,", m.year, m.month, m.monthsAhead) +
                    csvNumber(m.projected) + "," + csvNumber(m.actual) + "," + csvNumber(m.error) + "," +
                    (m.percentError ? csvNumber(*m.percentError) : std::string()) + "\n";
     return out;

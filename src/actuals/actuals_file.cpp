@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -119,8 +120,10 @@ std::optional<ActualsFile> parseActualsFile(const std::string& path, const std::
 }
 
 std::optional<ActualsFile> readActualsFile(const std::string& path, std::string& error) {
+    std::error_code ec;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A folder opens as an empty file; say what it is.
+    if (!in || std::filesystem::is_directory(path, ec)) {
         error = "actuals file " + path + " cannot be read";
         return std::nullopt;
     }

@@ -3,7 +3,9 @@
 namespace kov::actuals {
 namespace {
 
-bool blank(const CsvRow& row) { return row.fields.size() == 1 && row.fields[0].find_first_not_of(" \t") == std::string::npos; }
+bool blank(const CsvRow& row) {
+    return row.fields.size() == 1 && row.fields[0].find_first_not_of(" \t") == std::string::npos;
+}
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 
-#include "cli/cli_host.h"
 #include "actuals/actuals_file.h"
 #include "actuals/run_accuracy.h"
+#include "cli/cli_host.h"
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/replace_file.h"
@@ -128,10 +128,12 @@ std::optional<actuals::ActualsFile> readActualsFor(const std::string& path, cons
     std::optional<actuals::ActualsFile> file = actuals::readActualsFile(path, error);
     for (const char* name : {actuals::AccuracyTextName, actuals::AccuracyCsvName}) {
         std::error_code ec;
-        if (file && error.empty() && fs::equivalent(path, outputFolder / name, ec))
+        if (file && fs::equivalent(path, outputFolder / name, ec)) {
             error = "the actuals file " + path + " is where the run writes its accuracy; give it another name";
+            file.reset();
+        }
     }
-    if (error.empty()) return file;
+    if (file) return file;
     std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
     return std::nullopt;
 }
@@ -268,8 +270,9 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     }
     if (actualsFile) {
         std::string error;
-        for (const std::string& file : actuals::writeAccuracy(*actualsFile, runs.front().series, firstYear, folder, error))
-            std::printf("Accuracy: %s\n", file.c_str());
+        const std::vector<std::string> files =
+            actuals::writeAccuracy(*actualsFile, runs.front().series, firstYear, folder, error);
+        for (const std::string& file : files) std::printf("Accuracy: %s\n", file.c_str());
         if (!error.empty()) {
             std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
             return ExitFailed;

@@ -39,7 +39,8 @@ bool writeActuals(const std::string& path) {
     Rng rng = Rng::stream(kActualsSeed, kActualsStream);
     out.put("table,category,year,month,value\n");
     for (std::size_t m = 0; m < kProjected.size(); ++m) {
-        const std::int64_t factor = 10000 + kDriftPerMonth * static_cast<std::int64_t>(m + 1) + rng.range(-kScatter, kScatter);
+        const std::int64_t drift = kDriftPerMonth * static_cast<std::int64_t>(m + 1);
+        const std::int64_t factor = 10000 + drift + rng.range(-kScatter, kScatter);
         // Rounded half up; every count is positive.
         const std::int64_t observed = (kProjected[m] * factor + 5000) / 10000;
         out.print("Prison - Total Count Per Month:,Total,%d,%d,%lld\n", kFirstYear + static_cast<int>(m / 12),
