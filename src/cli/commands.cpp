@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "actuals/actuals_file.h"
+#include "actuals/run_accuracy.h"
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
 #include "config/overrides.h"
@@ -69,6 +71,22 @@ std::optional<costs::CostFile> readCostsFor(const std::string& path, const RunCo
     return std::nullopt;
 }
 
+// An actuals file is read and checked before the run, as a cost file is.
+std::optional<actuals::ActualsFile> readActualsFor(const std::string& path, const fs::path& outputFolder) {
+    std::string error;
+    std::optional<actuals::ActualsFile> file = actuals::readActualsFile(path, error);
+    for (const char* name : {actuals::AccuracyTextName, actuals::AccuracyCsvName}) {
+        std::error_code ec;
+        if (file && fs::equivalent(path, outputFolder / name, ec)) {
+            error = "the actuals file " + path + " is where the run writes its accuracy; give it another name";
+            file.reset();
+        }
+    }
+    if (file) return file;
+    std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+    return std::nullopt;
+}
+
 } // namespace
 
 int cmdNew(const std::string& kovPath, bool force) {
@@ -132,6 +150,11 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         costFile = readCostsFor(options.costsFile, cfg, folder);
         if (!costFile) return ExitFailed;
     }
+    std::optional<actuals::ActualsFile> actualsFile;
+    if (!options.actualsFile.empty()) {
+        actualsFile = readActualsFor(options.actualsFile, folder);
+        if (!actualsFile) return ExitFailed;
+    }
     installInterruptHandler();
     CliHost host;
     const bool replicated = options.replicates > 0;
@@ -145,7 +168,8 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         Simulation sim(cfg, dir, host);
         sim.csvDirectory = csvDirectory;
         FinishedRun first;
-        if (costFile || replicated) sim.inspectFinishedState = [&first](const Simulation& s) { first.result = resultOf(s); };
+        if (costFile || actualsFile || replicated)
+            sim.inspectFinishedState = [&first](const Simulation& s) { first.result = resultOf(s); };
         // No dialogs here: an existing workbook is kept as name + ".bak".
         sim.reports = reports::standardReportHooks();
         outcome = sim.OnRunSim();
@@ -177,6 +201,16 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         std::string error;
         for (const std::string& file : costs::writeCosts(*costFile, runs.front().result.series, folder, error))
             std::printf("Costs: %s\n", file.c_str());
+        if (!error.empty()) {
+            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+            return ExitFailed;
+        }
+    }
+    if (actualsFile) {
+        std::string error;
+        const std::vector<std::string> files =
+            actuals::writeAccuracy(*actualsFile, runs.front().result.series, runs.front().result.firstYear, folder, error);
+        for (const std::string& file : files) std::printf("Accuracy: %s\n", file.c_str());
         if (!error.empty()) {
             std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
             return ExitFailed;

@@ -25,6 +25,7 @@ struct RunOptions {
     int replicates = 0;         ///< > 0: that many runs, replicate k with random start + k - 1; < 0 refused
     int jobs = 0;               ///< threads for the replicates; 0: every core; < 0 refused
     std::string costsFile;      ///< not empty: costs by fiscal year go beside the tables output
+    std::string actualsFile;    ///< not empty: the projection's accuracy against these counts goes beside it too
 };
 
 int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOptions& options = {});
@@ -35,6 +36,7 @@ struct CompareOptions {
     std::string dataDir;
     OverrideTexts overrides; ///< apply to the base, and so to every scenario
     std::string costsFile;
+    std::string actualsFile; ///< observed counts: the base's accuracy, and points on the charts
     int jobs = 0; ///< 0: every core; < 0 refused
     bool noCharts = false;
 };

@@ -4,6 +4,7 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "config/overrides.h"
+#include "actuals/actuals_file.h"
 #include "config/run_configuration.h"
 #include "costs/run_costs.h"
 #include "reports/graphs/comparison_chart.h"
@@ -93,6 +94,11 @@ int cmdCompare(const std::string& kovPath, const CompareOptions& options) {
             if (!error.empty() && i > 0) error = "in \"" + runs[i].name + "\": " + error;
         }
         if (!error.empty()) return refuse(error);
+    }
+    if (!options.actualsFile.empty()) {
+        std::string error;
+        outputs.actuals = actuals::readActualsFile(options.actualsFile, error);
+        if (!outputs.actuals) return refuse(error);
     }
     const std::string out = absoluteFolder(options.outDir);
     std::error_code ec;

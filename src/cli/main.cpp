@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     cRun->add_option("--jobs", jobs, "threads for the replicates (default: every core)");
     cRun->add_option("--costs", runOptions.costsFile,
                      "write the cost of each population by fiscal year (fiscal-costs.txt, fiscal-costs.csv) from this cost file");
+    cRun->add_option("--actuals", runOptions.actualsFile,
+                     "set the projection beside the observed counts of this file (accuracy.txt, accuracy.csv)");
     cRun->add_option("--csv", runOptions.csvDir, "also write the tables' monthly series as CSV files into this folder");
     cRun->add_flag("--excel", runOptions.excel, "write the prison workbook (key \"Excel File\")");
     cRun->add_flag("--excel-felony", runOptions.excelFelony,
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
     cCompare->add_option("--data-dir", compare.dataDir, "folder of the input files (default: each configuration's folder)");
     cCompare->add_option("--set", compare.overrides, setHelp)->expected(1)->take_all();
     cCompare->add_option("--costs", compare.costsFile, "cost file: adds the cost differences by fiscal year");
+    cCompare->add_option("--actuals", compare.actualsFile,
+                         "observed counts (CSV): the base's accuracy, and the counts on the charts");
     cCompare->add_option("--jobs", compareJobs, "threads for the runs (default: every core)");
     cCompare->add_flag("--no-charts", compare.noCharts, "write no chart");
 

@@ -30,6 +30,7 @@ std::vector<CompareChart> compareCharts(const Comparison& c) {
         chart.firstYear = c.results.front().firstYear;
         chart.names = c.names;
         chart.monthly = monthlyOfEach(c, total.table, "Total");
+        chart.table = total.table;
         chart.fileStem = stemOf(total.population);
         charts.push_back(std::move(chart));
     }

@@ -18,6 +18,7 @@ struct CompareChart {
     std::vector<std::vector<double>> monthly; ///< per run, month 1 of the first year on
     /// Observed counts by month (NaN where none), drawn as points; empty: none.
     std::vector<double> actuals;
+    std::string table;    ///< the total series it draws
     std::string fileStem; ///< "compare-prison"
 };
 

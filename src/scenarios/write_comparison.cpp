@@ -1,5 +1,8 @@
 #include "scenarios/write_comparison.h"
 
+#include "actuals/accuracy.h"
+#include "actuals/accuracy_report.h"
+#include "actuals/run_accuracy.h"
 #include "config/replace_file.h"
 #include "scenarios/compare_costs.h"
 #include "scenarios/compare_csv.h"
@@ -7,8 +10,26 @@
 #include "scenarios/impact.h"
 
 #include <filesystem>
+#include <limits>
 
 namespace kov::scenarios {
+namespace {
+
+/// The observed counts of a chart's total series by month of the projection; NaN where none.
+std::vector<double> observedMonths(const actuals::ActualsFile& file, const CompareChart& chart, int years) {
+    std::vector<double> months(static_cast<std::size_t>(12 * years), std::numeric_limits<double>::quiet_NaN());
+    bool any = false;
+    for (const actuals::Actual& a : file.values) {
+        if (a.table != chart.table || a.category != "Total") continue;
+        const long long i = (a.year - chart.firstYear) * 12 + a.month - 1;
+        if (i < 0 || i >= static_cast<long long>(months.size())) continue;
+        months[static_cast<std::size_t>(i)] = a.value;
+        any = true;
+    }
+    return any ? months : std::vector<double>{};
+}
+
+} // namespace
 
 std::string checkOutputFolder(const std::string& folder) {
     namespace fs = std::filesystem;
@@ -46,8 +67,16 @@ std::vector<std::string> writeComparison(const Comparison& c, const ComparisonOu
         write("compare-costs.txt", compareCostsText(*outputs.costs, c));
         write("compare-costs.csv", compareCostsCsv(*outputs.costs, c));
     }
+    if (outputs.actuals) {
+        // Observed counts judge the projection of current law: the base's.
+        const RunResult& base = c.results.front();
+        const actuals::Accuracy accuracy = actuals::compareWithActuals(*outputs.actuals, base.series, base.firstYear);
+        write(actuals::AccuracyTextName, actuals::accuracyText(*outputs.actuals, accuracy, base.firstYear));
+        write(actuals::AccuracyCsvName, actuals::accuracyCsv(accuracy));
+    }
     if (!outputs.chart || !error.empty()) return written;
-    for (const CompareChart& chart : compareCharts(c)) {
+    for (CompareChart& chart : compareCharts(c)) {
+        if (outputs.actuals) chart.actuals = observedMonths(*outputs.actuals, chart, c.results.front().years);
         for (const std::string& format : outputs.chartFormats) {
             const std::string path = folder + "/" + chart.fileStem + "." + format;
             if (!outputs.chart(chart, path)) {

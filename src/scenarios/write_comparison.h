@@ -1,7 +1,9 @@
 #pragma once
 // The files of a comparison, into one folder: compare.txt, compare.csv,
 // difference.csv, impact.txt, impact.csv, the charts, and with a cost file
-// compare-costs.txt and compare-costs.csv.
+// compare-costs.txt and compare-costs.csv; with observed counts, the base's
+// accuracy.txt and accuracy.csv, and the counts on the charts.
+#include "actuals/actuals_file.h"
 #include "costs/cost_file.h"
 #include "scenarios/compare_charts.h"
 
@@ -18,6 +20,7 @@ std::string checkOutputFolder(const std::string& folder);
 struct ComparisonOutputs {
     std::string baseFile;                  ///< the base configuration, for the report
     std::optional<costs::CostFile> costs;
+    std::optional<actuals::ActualsFile> actuals;
     ChartWriter chart;                     ///< empty: no charts
     std::vector<std::string> chartFormats{"png", "svg"};
 };

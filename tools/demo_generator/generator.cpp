@@ -34,6 +34,8 @@ bool generateDemoData(const Options& options, Summary& summary, std::string& err
         {files::kStockConfig,
          [&](const std::string& p) { return writeConfig(p, ConfigKind::StockMicrodata, options); }},
         {files::kCosts, writeCosts},
+        {files::kActuals, writeActuals},
+        {files::kScenarios, writeScenarios},
     };
     for (const auto& [name, write] : steps) {
         if (!write(in(name))) {

@@ -39,6 +39,8 @@ inline constexpr const char* kProgramProbabilities = "Program Probabilities.txt"
 inline constexpr const char* kConfig = "demo.kov";
 inline constexpr const char* kStockConfig = "demo-stock.kov";
 inline constexpr const char* kCosts = "costs.txt";
+inline constexpr const char* kActuals = "actuals.csv";
+inline constexpr const char* kScenarios = "scenarios.txt";
 } // namespace files
 
 struct Summary {
@@ -70,5 +72,7 @@ bool writeStock(const std::string& microdataPath, const std::string& tablesPath,
 enum class ConfigKind { CourtBackdating, StockMicrodata };
 bool writeConfig(const std::string& path, ConfigKind kind, const Options& options);
 bool writeCosts(const std::string& path);
+bool writeActuals(const std::string& path);
+bool writeScenarios(const std::string& path);
 
 } // namespace demo

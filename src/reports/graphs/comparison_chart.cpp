@@ -27,7 +27,7 @@ namespace kov::reports {
 namespace {
 
 constexpr int Width = 1000;
-constexpr int Height = 560;
+constexpr int Height = 640;
 
 QString qtext(const std::string& s) { return QString::fromUtf8(toUtf8(s).c_str()); }
 
@@ -45,35 +45,53 @@ QValueAxis* valueAxis(QChart& chart, const QString& title, double lo, double hi,
     return axis;
 }
 
-std::unique_ptr<QChart> makeComparison(const scenarios::CompareChart& c) {
+std::unique_ptr<QChart> baseChart(const QString& title, const QString& xTitle) {
     ensureQtApplication();
     auto chart = std::make_unique<QChart>();
-    chart->setTitle(qtext(c.title));
+    chart->setTitle(title);
     QFont titleFont = chart->titleFont();
-    titleFont.setPointSize(14);
+    titleFont.setPointSize(13);
     chart->setTitleFont(titleFont);
-    chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(8, 4, 8, 4));
+    (void)xTitle;
+    return chart;
+}
 
-    const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
-    const int years = static_cast<int>(months / 12);
-    auto* x = new QValueAxis(chart.get());
-    x->setRange(c.firstYear, c.firstYear + std::max(years, 1));
-    x->setTickCount(std::max(years, 1) + 1);
+QValueAxis* yearAxis(QChart& chart, int firstYear, std::size_t months, const QString& title) {
+    const int years = std::max(static_cast<int>(months / 12), 1);
+    auto* x = new QValueAxis(&chart);
+    x->setRange(firstYear, firstYear + years);
+    x->setTickCount(years + 1);
     x->setLabelFormat(QStringLiteral("%.0f"));
-    x->setTitleText(QStringLiteral("Year (each label at 1 January)"));
-    chart->addAxis(x, Qt::AlignBottom);
+    x->setTitleText(title);
+    chart.addAxis(x, Qt::AlignBottom);
+    return x;
+}
 
+QLineSeries* line(QChart& chart, const QString& name, int colour, int width, QValueAxis* x, QValueAxis* y) {
+    auto* series = new QLineSeries(&chart);
+    series->setName(name);
+    QPen pen(lineColour(colour));
+    pen.setWidth(width);
+    series->setPen(pen);
+    chart.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    return series;
+}
+
+/// The populations: the base (thicker) and each scenario, and the observed counts.
+std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
+    auto chart = baseChart(qtext(c.title), {});
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
+    QValueAxis* x = yearAxis(*chart, c.firstYear, months, {});
     double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
-    double dlo = 0, dhi = 0;
-    for (std::size_t r = 0; r < c.monthly.size(); ++r)
-        for (std::size_t m = 0; m < c.monthly[r].size(); ++m) {
-            lo = std::min(lo, c.monthly[r][m]);
-            hi = std::max(hi, c.monthly[r][m]);
-            if (r > 0 && m < c.monthly[0].size()) {
-                dlo = std::min(dlo, c.monthly[r][m] - c.monthly[0][m]);
-                dhi = std::max(dhi, c.monthly[r][m] - c.monthly[0][m]);
-            }
+    for (const auto& run : c.monthly)
+        for (double v : run) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
         }
     for (double a : c.actuals)
         if (std::isfinite(a)) {
@@ -83,39 +101,16 @@ std::unique_ptr<QChart> makeComparison(const scenarios::CompareChart& c) {
     if (lo > hi) lo = hi = 0;
     QValueAxis* y = valueAxis(*chart, qtext(c.yTitle), std::max(0.0, lo - 0.05 * (hi - lo)), hi + 0.05 * (hi - lo),
                               Qt::AlignLeft);
-    QValueAxis* dy = c.monthly.size() > 1
-                         ? valueAxis(*chart, QStringLiteral("Difference from the base (dashed)"), dlo, dhi, Qt::AlignRight)
-                         : nullptr;
-
     for (std::size_t r = 0; r < c.monthly.size(); ++r) {
-        auto* line = new QLineSeries(chart.get());
-        line->setName(qtext(c.names[r]));
-        QPen pen(lineColour(static_cast<int>(r)));
-        pen.setWidth(r == 0 ? 3 : 2);
-        line->setPen(pen);
-        for (std::size_t m = 0; m < c.monthly[r].size(); ++m) line->append(monthX(c.firstYear, m), c.monthly[r][m]);
-        chart->addSeries(line);
-        line->attachAxis(x);
-        line->attachAxis(y);
-    }
-    for (std::size_t r = 1; r < c.monthly.size() && dy; ++r) {
-        auto* diff = new QLineSeries(chart.get());
-        diff->setName(qtext(c.names[r] + " less base"));
-        QPen pen(lineColour(static_cast<int>(r)));
-        pen.setWidth(2);
-        pen.setStyle(Qt::DashLine);
-        diff->setPen(pen);
-        for (std::size_t m = 0; m < c.monthly[r].size() && m < c.monthly[0].size(); ++m)
-            diff->append(monthX(c.firstYear, m), c.monthly[r][m] - c.monthly[0][m]);
-        chart->addSeries(diff);
-        diff->attachAxis(x);
-        diff->attachAxis(dy);
+        QLineSeries* s = line(*chart, qtext(c.names[r]), static_cast<int>(r), r == 0 ? 3 : 2, x, y);
+        for (std::size_t m = 0; m < c.monthly[r].size(); ++m) s->append(monthX(c.firstYear, m), c.monthly[r][m]);
     }
     if (!c.actuals.empty()) {
         auto* points = new QScatterSeries(chart.get());
-        points->setName(QStringLiteral("Actual"));
+        points->setName(QStringLiteral("Observed"));
         points->setMarkerSize(7);
         points->setColor(Qt::black);
+        points->setBorderColor(Qt::black);
         for (std::size_t m = 0; m < c.actuals.size(); ++m)
             if (std::isfinite(c.actuals[m])) points->append(monthX(c.firstYear, m), c.actuals[m]);
         chart->addSeries(points);
@@ -125,17 +120,58 @@ std::unique_ptr<QChart> makeComparison(const scenarios::CompareChart& c) {
     return chart;
 }
 
+/// Each scenario less the base, in the scenarios' colours, around a zero line.
+std::unique_ptr<QChart> differences(const scenarios::CompareChart& c) {
+    auto chart = baseChart(QStringLiteral("Difference from the base"), {});
+    chart->legend()->hide();
+    const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
+    QValueAxis* x = yearAxis(*chart, c.firstYear, months, QStringLiteral("Year (each label at 1 January)"));
+    double lo = 0, hi = 0;
+    for (std::size_t r = 1; r < c.monthly.size(); ++r)
+        for (std::size_t m = 0; m < c.monthly[r].size() && m < months; ++m) {
+            lo = std::min(lo, c.monthly[r][m] - c.monthly[0][m]);
+            hi = std::max(hi, c.monthly[r][m] - c.monthly[0][m]);
+        }
+    QValueAxis* y = valueAxis(*chart, QStringLiteral("Scenario less base"), lo, hi, Qt::AlignLeft);
+    QLineSeries* zero = line(*chart, {}, 0, 1, x, y);
+    zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+    zero->append(c.firstYear, 0);
+    zero->append(c.firstYear + static_cast<double>(months) / 12.0, 0);
+    for (std::size_t r = 1; r < c.monthly.size(); ++r) {
+        QLineSeries* s = line(*chart, qtext(c.names[r]), static_cast<int>(r), 2, x, y);
+        for (std::size_t m = 0; m < c.monthly[r].size() && m < months; ++m)
+            s->append(monthX(c.firstYear, m), c.monthly[r][m] - c.monthly[0][m]);
+    }
+    return chart;
+}
+
 QString suffixOf(const std::string& path) {
     const std::size_t dot = path.find_last_of('.');
     return dot == std::string::npos ? QString() : QString::fromStdString(path.substr(dot + 1)).toLower();
 }
 
+constexpr int LevelsHeight = 400;
+
+/// Both panels, levels above differences, laid out at their sizes.
+struct Panels {
+    QChartView top, bottom;
+    explicit Panels(const scenarios::CompareChart& c) : top(levels(c).release()), bottom(differences(c).release()) {
+        for (QChartView* v : {&top, &bottom}) v->setRenderHint(QPainter::Antialiasing, true);
+        top.resize(Width, LevelsHeight);
+        top.chart()->resize(Width, LevelsHeight);
+        bottom.resize(Width, Height - LevelsHeight);
+        bottom.chart()->resize(Width, Height - LevelsHeight);
+        (void)top.grab(); // lays the charts out
+        (void)bottom.grab();
+    }
+    void paint(QPainter& painter, double scale = 1.0) {
+        top.render(&painter, QRectF(0, 0, Width * scale, LevelsHeight * scale));
+        bottom.render(&painter, QRectF(0, LevelsHeight * scale, Width * scale, (Height - LevelsHeight) * scale));
+    }
+};
+
 bool render(const scenarios::CompareChart& content, const std::string& to, const QString& suffix) {
-    QChartView view(makeComparison(content).release());
-    view.setRenderHint(QPainter::Antialiasing, true);
-    view.resize(Width, Height);
-    view.chart()->resize(Width, Height);
-    (void)view.grab(); // lays the chart out
+    Panels panels(content);
     if (suffix == QStringLiteral("pdf")) {
         QPdfWriter pdf(QString::fromStdString(to));
         pdf.setPageSize(QPageSize(QSizeF(Width * 0.75, Height * 0.75), QPageSize::Point));
@@ -143,7 +179,7 @@ bool render(const scenarios::CompareChart& content, const std::string& to, const
         pdf.setTitle(qtext(content.title));
         QPainter painter;
         if (!painter.begin(&pdf)) return false;
-        view.render(&painter);
+        panels.paint(painter, pdf.width() / static_cast<double>(Width));
         return painter.end();
     }
 #ifdef KOVARY_HAVE_SVG
@@ -158,12 +194,17 @@ bool render(const scenarios::CompareChart& content, const std::string& to, const
         svg.setTitle(qtext(content.title));
         QPainter painter;
         if (!painter.begin(&svg)) return false;
-        view.render(&painter);
+        panels.paint(painter);
         painter.end();
         return file.error() == QFileDevice::NoError && file.flush();
     }
 #endif
-    return view.grab().toImage().save(QString::fromStdString(to), "PNG");
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    panels.paint(painter);
+    painter.end();
+    return image.save(QString::fromStdString(to), "PNG");
 }
 
 } // namespace
