@@ -16,11 +16,11 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOVARY_ENABLE_SANIT
   -DKOVARY_BUILD_GUI=ON -DKOVARY_BUILD_TESTS=ON
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan --output-on-failure --no-tests=error -j"$jobs"
-# Replicates run side by side on threads: their tests under ThreadSanitizer.
+# Replicates, comparisons and sweeps run side by side on threads: their tests under ThreadSanitizer.
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVARY_ENABLE_TSAN=ON -DKOVARY_BUILD_BENCH=OFF \
   -DKOVARY_BUILD_TESTS=ON
 cmake --build build/tsan -j"$jobs" --target kovary kovary_tests
-TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/kovary_tests --gtest_filter='Replicates.*'
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/kovary_tests --gtest_filter='Replicates.*:Scenarios.*:Sweeps.*'
 # A short fuzz run of every input reader (clang and libFuzzer).
 KOVARY_WITH_FUZZ=1 scripts/install-deps.sh && scripts/fuzz.sh 20
 echo "All tests passed (release, address and thread sanitizer builds, fuzzing)."

@@ -4,7 +4,7 @@
 #include "actuals/accuracy.h"
 #include "actuals/accuracy_report.h"
 #include "actuals/actuals_file.h"
-#include "actuals/csv_rows.h"
+#include "reports/csv/csv_rows.h"
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
 
@@ -132,9 +132,9 @@ TEST(Actuals, RunRefusesABadFileBeforeRunningAndComparesWithItsOwnExport) {
     std::map<int, double> projected;
     for (const actuals::Actual& v : exported->values)
         if (v.table == Total && v.year == 2011) projected[v.month] = v.value;
-    std::vector<actuals::CsvRow> rows;
+    std::vector<CsvRow> rows;
     int line = 0;
-    ASSERT_TRUE(actuals::splitCsvRows(dir.read("accuracy.csv"), rows, line));
+    ASSERT_TRUE(splitCsvRows(dir.read("accuracy.csv"), rows, line));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].fields.at(5), "projected");
     for (std::size_t i = 1; i < rows.size(); ++i) {

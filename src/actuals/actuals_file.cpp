@@ -1,6 +1,6 @@
 #include "actuals/actuals_file.h"
 
-#include "actuals/csv_rows.h"
+#include "reports/csv/csv_rows.h"
 #include "input/text_file.h" // trimBlanks
 
 #include <cerrno>

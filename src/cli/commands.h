@@ -43,4 +43,18 @@ struct CompareOptions {
 
 int cmdCompare(const std::string& kovPath, const CompareOptions& options);
 
+struct SweepOptions {
+    std::string outDir;
+    std::string dataDir;
+    OverrideTexts overrides;          ///< apply to the base, and so to every row
+    std::string costsFile;
+    std::vector<std::string> series;  ///< tables of sweep.csv; empty: every total series
+    std::string shard;                ///< "I/N"; empty: every row
+    std::string mergeFolder;          ///< not empty: merge the shards there instead
+    int jobs = 0;                     ///< 0: every core; < 0 refused
+    int replicates = 0;               ///< runs a row; 0: one; < 0 refused
+};
+
+int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const SweepOptions& options);
+
 } // namespace kov::cli

@@ -61,6 +61,23 @@ int main(int argc, char** argv) {
     cCompare->add_option("--jobs", compareJobs, "threads for the runs (default: every core)");
     cCompare->add_flag("--no-charts", compare.noCharts, "write no chart");
 
+    kov::cli::SweepOptions sweep;
+    std::string sweepPath;
+    int sweepJobs = 0, sweepReplicates = 0;
+    auto* cSweep = app.add_subcommand("sweep", "One run per row of a sweep file, side by side, or merge its shards");
+    cSweep->add_option("BASE", kovPath, "base configuration file");
+    cSweep->add_option("SWEEP", sweepPath, "sweep file (CSV: a scenario column, one column per SECTION/Key, changes)");
+    cSweep->add_option("--out", sweep.outDir, "folder the sweep's files go to (made when missing)");
+    cSweep->add_option("--data-dir", sweep.dataDir, "folder of the input files (default: the configuration's folder)");
+    cSweep->add_option("--set", sweep.overrides, setHelp)->expected(1)->take_all();
+    cSweep->add_option("--costs", sweep.costsFile, "cost file: each row's cost by fiscal year in summary.csv");
+    cSweep->add_option("--series", sweep.series, "a table of sweep.csv, as the CSV export names it (repeatable; "
+                                                 "default: every total series)")->expected(1)->take_all();
+    cSweep->add_option("--shard", sweep.shard, "I/N: run the rows whose index mod N is I - 1 (one of N machines)");
+    cSweep->add_option("--merge", sweep.mergeFolder, "put the shards' files in this folder together");
+    cSweep->add_option("--jobs", sweepJobs, "threads for the runs (default: every core)");
+    cSweep->add_option("--replicates", sweepReplicates, "runs of each row, random start + k - 1 (default 1)");
+
     auto* cBench = app.add_subcommand("bench", "Time full runs of demonstration data of each size");
     cBench->add_option("--cases", bench.cases, "court cases of each data set (default: 100000 1000000)")
         ->check(CLI::Range(1, 10000000));
@@ -88,6 +105,11 @@ int main(int argc, char** argv) {
         if (*cCompare) {
             if (cCompare->count("--jobs") > 0) compare.jobs = compareJobs > 0 ? compareJobs : -1;
             return kov::cli::cmdCompare(kovPath, compare);
+        }
+        if (*cSweep) {
+            if (cSweep->count("--jobs") > 0) sweep.jobs = sweepJobs > 0 ? sweepJobs : -1;
+            if (cSweep->count("--replicates") > 0) sweep.replicates = sweepReplicates > 0 ? sweepReplicates : -1;
+            return kov::cli::cmdSweep(kovPath, sweepPath, sweep);
         }
         if (*cBench) return kov::cli::cmdBench(bench);
         if (*cBenchRun) return kov::cli::cmdBenchRun(benchDir, benchMonthByMonth);

@@ -7,7 +7,8 @@
 
 namespace kov {
 
-std::vector<FinishedRun> runSideBySide(int count, int jobs, const RunOne& run, const std::function<bool()>& stop) {
+std::vector<FinishedRun> runSideBySide(int count, int jobs, const RunOne& run, const std::function<bool()>& stop,
+                                       const std::function<void(int k)>& done) {
     std::vector<FinishedRun> results(count > 0 ? static_cast<std::size_t>(count) : 0u);
     std::atomic<int> next{2};
     auto runOne = [&](int k) {
@@ -19,6 +20,7 @@ std::vector<FinishedRun> runSideBySide(int count, int jobs, const RunOne& run, c
         } catch (...) {
             slot = {false, "unexpected failure", {}};
         }
+        if (done) done(k);
     };
     auto work = [&] {
         for (int k = next++; k <= count; k = next++) {

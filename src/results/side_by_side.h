@@ -22,8 +22,10 @@ using RunOne = std::function<FinishedRun(int k)>;
 /// Runs 1..count with `jobs` threads, the calling thread among them; the
 /// calling thread runs run 1 itself (the one that may draw charts, which want
 /// the main thread). stop() is asked before each run starts: true leaves the
-/// rest unrun (not ok, empty message).
-std::vector<FinishedRun> runSideBySide(int count, int jobs, const RunOne& run, const std::function<bool()>& stop = {});
+/// rest unrun (not ok, empty message). done(k), when given, is called from
+/// the run's thread as each run ends (a progress display).
+std::vector<FinishedRun> runSideBySide(int count, int jobs, const RunOne& run, const std::function<bool()>& stop = {},
+                                       const std::function<void(int k)>& done = {});
 
 /// Every core of the machine, at least 1: the default number of jobs.
 int everyCore();

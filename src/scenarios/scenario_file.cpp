@@ -187,6 +187,22 @@ bool parseLever(LineParser& p, const std::string& line, const std::string& origi
 
 } // namespace
 
+bool parseChangeLine(const std::string& where, const std::string& text, Scenario& s, std::string& error) {
+    const std::string line = trimBlanks(text);
+    auto words = wordsOf(line);
+    if (!words) {
+        error = where + ": a double quote is not closed";
+        return false;
+    }
+    LineParser p(where, std::move(*words));
+    if (!parseLever(p, line, where, s)) {
+        error = p.error();
+        return false;
+    }
+    s.lines.push_back(line);
+    return true;
+}
+
 int Scenario::effectYear() const {
     if (!settings.empty()) return 0;
     int first = 0;
@@ -246,21 +262,11 @@ std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, 
             scenarios.push_back(std::move(s));
             continue;
         }
-        auto words = wordsOf(line);
-        if (!words) {
-            error = where + ": a double quote is not closed";
-            return std::nullopt;
-        }
-        LineParser p(where, std::move(*words));
         if (scenarios.empty()) {
             error = where + ": a change before the first [scenario name]";
             return std::nullopt;
         }
-        if (!parseLever(p, line, where, scenarios.back())) {
-            error = p.error();
-            return std::nullopt;
-        }
-        scenarios.back().lines.push_back(line);
+        if (!parseChangeLine(where, line, scenarios.back(), error)) return std::nullopt;
     }
     if (scenarios.empty()) {
         error = path + ": no scenario in the file (a scenario starts with [its name])";

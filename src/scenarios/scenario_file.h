@@ -42,6 +42,10 @@ std::optional<std::vector<Scenario>> readScenarioFile(const std::string& path, s
 std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, const std::string& text,
                                                        std::string& error);
 
+/// Parses one change line (as the file writes it) into s; where names the
+/// line in messages. False, with error, when the line is at fault.
+bool parseChangeLine(const std::string& where, const std::string& line, Scenario& s, std::string& error);
+
 /// The name the base runs under in every output.
 inline constexpr const char* BaseName = "base";
 

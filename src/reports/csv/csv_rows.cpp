@@ -1,6 +1,6 @@
-#include "actuals/csv_rows.h"
+#include "reports/csv/csv_rows.h"
 
-namespace kov::actuals {
+namespace kov {
 namespace {
 
 bool blank(const CsvRow& row) {
@@ -57,4 +57,4 @@ bool splitCsvRows(const std::string& text, std::vector<CsvRow>& rows, int& line)
     return true;
 }
 
-} // namespace kov::actuals
+} // namespace kov

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kov::actuals {
+namespace kov {
 
 struct CsvRow {
     int line = 0;                    ///< of the row's first character, from 1
@@ -16,4 +16,4 @@ struct CsvRow {
 /// or a quoted field is followed by anything but a comma or the row's end.
 bool splitCsvRows(const std::string& text, std::vector<CsvRow>& rows, int& line);
 
-} // namespace kov::actuals
+} // namespace kov
