@@ -12,7 +12,9 @@
 #include "costs/run_costs.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
+#include "replicates/replicate_band.h"
 #include "reports/common/install_hooks.h"
+#include "reports/graphs/band_chart.h"
 #include "results/side_by_side.h"
 #include "run/simulation.h"
 
@@ -29,7 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // replicates.csv beside the tables output, once every replicate went through.
-int writeReplicates(std::vector<FinishedRun> runs, const std::string& folder, int jobs) {
+int writeReplicates(std::vector<FinishedRun> runs, const std::string& folder, int jobs, bool graphs) {
     std::vector<CsvRecords> series;
     bool allOk = true;
     for (std::size_t k = 0; k < runs.size(); ++k) {
@@ -46,11 +48,24 @@ int writeReplicates(std::vector<FinishedRun> runs, const std::string& folder, in
     }
     const std::string path = folder + "/replicates.csv";
     std::string reason;
-    if (!replaceFileContents(path, replicates::replicatesCsv(replicates::replicateStats(series)), &reason)) {
+    const std::vector<replicates::SeriesStats> stats = replicates::replicateStats(series);
+    if (!replaceFileContents(path, replicates::replicatesCsv(stats), &reason)) {
         std::fprintf(stderr, "kovary: error: cannot write %s: %s\n", path.c_str(), reason.c_str());
         return ExitFailed;
     }
     std::printf("Replicates: %s (%zu runs on %d thread%s)\n", path.c_str(), runs.size(), jobs, jobs == 1 ? "" : "s");
+    if (!graphs) return ExitOk;
+    const replicates::BandChart band = replicates::bandOf(stats, "Prison - Total Count Per Month:", "Prison",
+                                                          static_cast<int>(runs.size()));
+    if (band.mean.empty()) return ExitOk; // the tables write no prison total
+    for (const char* format : {"png", "svg"}) {
+        const std::string chart = folder + "/replicates-prison." + format;
+        if (!reports::saveBandChart(band, chart)) {
+            std::fprintf(stderr, "kovary: error: cannot write %s\n", chart.c_str());
+            return ExitFailed;
+        }
+        std::printf("Graph: %s\n", chart.c_str());
+    }
     return ExitOk;
 }
 
@@ -217,7 +232,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         }
     }
     if (!replicated) return ExitOk;
-    return writeReplicates(std::move(runs), folder, jobs);
+    return writeReplicates(std::move(runs), folder, jobs, cfg.isOn(SecRun, CreateGraphs));
 }
 
 } // namespace kov::cli

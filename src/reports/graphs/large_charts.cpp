@@ -1,14 +1,18 @@
+// Charts drawn large enough to read in a report: the comparison of scenarios
+// (levels above, differences below) and the band of the replicates.
 #include "reports/graphs/comparison_chart.h"
 
 #include "config/staged_file.h"
 #include "reports/common/qt_application.h"
 #include "reports/common/utf8.h"
+#include "reports/graphs/band_chart.h"
 #include "reports/graphs/chart_image.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QFile>
 #include <QLegend>
+#include <QAreaSeries>
 #include <QLineSeries>
 #include <QPageSize>
 #include <QPainter>
@@ -170,16 +174,17 @@ struct Panels {
     }
 };
 
-bool render(const scenarios::CompareChart& content, const std::string& to, const QString& suffix) {
-    Panels panels(content);
+/// Draws paint(painter, scale) into a PNG, SVG or PDF file of Width x height.
+template <typename Paint>
+bool paintInto(const std::string& to, const QString& suffix, int height, const std::string& title, Paint paint) {
     if (suffix == QStringLiteral("pdf")) {
         QPdfWriter pdf(QString::fromStdString(to));
-        pdf.setPageSize(QPageSize(QSizeF(Width * 0.75, Height * 0.75), QPageSize::Point));
+        pdf.setPageSize(QPageSize(QSizeF(Width * 0.75, height * 0.75), QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(qtext(content.title));
+        pdf.setTitle(qtext(title));
         QPainter painter;
         if (!painter.begin(&pdf)) return false;
-        panels.paint(painter, pdf.width() / static_cast<double>(Width));
+        paint(painter, pdf.width() / static_cast<double>(Width));
         return painter.end();
     }
 #ifdef KOVARY_HAVE_SVG
@@ -188,26 +193,82 @@ bool render(const scenarios::CompareChart& content, const std::string& to, const
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
-        svg.setSize(QSize(Width, Height));
-        svg.setViewBox(QRect(0, 0, Width, Height));
+        svg.setSize(QSize(Width, height));
+        svg.setViewBox(QRect(0, 0, Width, height));
         svg.setResolution(96);
-        svg.setTitle(qtext(content.title));
+        svg.setTitle(qtext(title));
         QPainter painter;
         if (!painter.begin(&svg)) return false;
-        panels.paint(painter);
+        paint(painter, 1.0);
         painter.end();
         return file.error() == QFileDevice::NoError && file.flush();
     }
 #endif
-    QImage image(Width, Height, QImage::Format_RGB32);
+    QImage image(Width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    panels.paint(painter);
+    paint(painter, 1.0);
     painter.end();
     return image.save(QString::fromStdString(to), "PNG");
 }
 
+bool render(const scenarios::CompareChart& content, const std::string& to, const QString& suffix) {
+    Panels panels(content);
+    return paintInto(to, suffix, Height, content.title,
+                     [&panels](QPainter& painter, double scale) { panels.paint(painter, scale); });
+}
+
+/// The band as an area between p05 and p95, the mean as a line over it.
+std::unique_ptr<QChart> band(const replicates::BandChart& c) {
+    auto chart = baseChart(qtext(c.title), {});
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    QValueAxis* x = yearAxis(*chart, c.firstYear, c.mean.size(), QStringLiteral("Year (each label at 1 January)"));
+    double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
+    for (std::size_t m = 0; m < c.mean.size(); ++m) {
+        lo = std::min(lo, c.low[m]);
+        hi = std::max(hi, c.high[m]);
+    }
+    if (lo > hi) lo = hi = 0;
+    QValueAxis* y = valueAxis(*chart, qtext(c.yTitle), std::max(0.0, lo - 0.05 * (hi - lo)), hi + 0.05 * (hi - lo),
+                              Qt::AlignLeft);
+    auto* upper = new QLineSeries(chart.get());
+    auto* lower = new QLineSeries(chart.get());
+    for (std::size_t m = 0; m < c.mean.size(); ++m) {
+        upper->append(monthX(c.firstYear, m), c.high[m]);
+        lower->append(monthX(c.firstYear, m), c.low[m]);
+    }
+    auto* area = new QAreaSeries(upper, lower);
+    area->setParent(chart.get());
+    area->setName(QStringLiteral("90% of replicates (p05 to p95)"));
+    QColor fill = lineColour(1);
+    fill.setAlpha(70);
+    area->setBrush(fill);
+    area->setPen(QPen(lineColour(1), 1));
+    chart->addSeries(area);
+    area->attachAxis(x);
+    area->attachAxis(y);
+    QLineSeries* mean = line(*chart, QStringLiteral("Mean"), 0, 3, x, y);
+    for (std::size_t m = 0; m < c.mean.size(); ++m) mean->append(monthX(c.firstYear, m), c.mean[m]);
+    return chart;
+}
+
 } // namespace
+
+bool saveBandChart(const replicates::BandChart& chart, const std::string& path) {
+    constexpr int BandHeight = 480;
+    StagedFile staged(path);
+    if (!staged.ok() || !staged.closeStream()) return false;
+    QChartView view(band(chart).release());
+    view.setRenderHint(QPainter::Antialiasing, true);
+    view.resize(Width, BandHeight);
+    view.chart()->resize(Width, BandHeight);
+    (void)view.grab(); // lays the chart out
+    return paintInto(staged.writePath(), suffixOf(path), BandHeight, chart.title,
+                     [&view](QPainter& painter, double scale) {
+                         view.render(&painter, QRectF(0, 0, Width * scale, BandHeight * scale));
+                     }) &&
+           staged.commit();
+}
 
 bool saveComparisonChart(const scenarios::CompareChart& chart, const std::string& path) {
     StagedFile staged(path);
