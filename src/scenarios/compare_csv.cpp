@@ -1,5 +1,6 @@
 #include "scenarios/compare_csv.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -25,15 +26,25 @@ std::string compareCsv(const Comparison& c) {
 std::string differenceCsv(const Comparison& c) {
     std::string out = "scenario,table,category,year,month,base,value,difference\n";
     const CsvRecords& base = c.results.front().series;
-    std::map<Key, double> baseValues;
-    for (const CsvRecord& r : base) baseValues[{r.table, r.category, r.year, r.month}] = r.value;
+    auto sameKey = [](const CsvRecord& a, const CsvRecord& b) {
+        return a.year == b.year && a.month == b.month && a.table == b.table && a.category == b.category;
+    };
     for (std::size_t i = 1; i < c.results.size(); ++i) {
         const CsvRecords& scenario = c.results[i].series;
-        std::map<Key, double> values;
-        for (const CsvRecord& r : scenario) values[{r.table, r.category, r.year, r.month}] = r.value;
         auto line = [&](const CsvRecord& r, double b, double v) {
             out += keyFields(c.names[i], r) + "," + csvNumber(b) + "," + csvNumber(v) + "," + csvNumber(v - b) + "\n";
         };
+        // Runs of one configuration write their series in the same order; a
+        // table with no cases in one run and not the other is looked up.
+        const bool aligned = scenario.size() == base.size() &&
+                             std::equal(base.begin(), base.end(), scenario.begin(), sameKey);
+        if (aligned) {
+            for (std::size_t k = 0; k < base.size(); ++k) line(base[k], base[k].value, scenario[k].value);
+            continue;
+        }
+        std::map<Key, double> baseValues, values;
+        for (const CsvRecord& r : base) baseValues[{r.table, r.category, r.year, r.month}] = r.value;
+        for (const CsvRecord& r : scenario) values[{r.table, r.category, r.year, r.month}] = r.value;
         // The base's order, then what only the scenario writes, in its order.
         for (const CsvRecord& r : base) {
             const auto it = values.find({r.table, r.category, r.year, r.month});

@@ -2,6 +2,7 @@
 
 #include "run/format.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace kov {
@@ -23,7 +24,10 @@ std::string csvNumber(double value) {
     // Spelled the way R, pandas and spreadsheets all read them.
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
-    return format("%.17g", value);
+    // What "%.17g" writes, several times faster: the CSV files hold many thousands.
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr;
+    return std::string(text, end);
 }
 
 std::string csvText(const CsvRecords& records) {
