@@ -138,10 +138,22 @@ TEST(Scenarios, EachLeverEqualsAPlainRunOfTheEditedFiles) {
     }
     demo.dir.write("courtm-edited.inp", micro);
 
-    auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" --out \"" +
-                         demo.dir.file("out") + "\" --no-charts --jobs 2");
+    // The same as a policy configuration of its own.
+    std::string policy = demo.dir.read("demo-stock.kov");
+    for (const auto& [from, to] : {std::pair{"Length of pre-release=4", "Length of pre-release=2"},
+                                   std::pair{"=TrendWeights.txt", "=trends-edited.txt"},
+                                   std::pair{"=courtp.inp", "=courtp-edited.inp"},
+                                   std::pair{"=courtm.inp", "=courtm-edited.inp"}}) {
+        ASSERT_NE(policy.find(from), std::string::npos) << from;
+        policy = test::replaceAll(policy, from, to);
+    }
+    demo.dir.write("edited.kov", policy);
+
+    auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" \"" +
+                         demo.dir.file("edited.kov") + "\" --out \"" + demo.dir.file("out") + "\" --no-charts --jobs 2");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string compare = demo.dir.read("out/compare.csv");
+    EXPECT_EQ(scenarioRows(compare, "Every lever"), scenarioRows(compare, "edited"));
 
     r = demo.kovary("run " + demo.kov() + " --csv \"" + demo.dir.file("edited") + "\"" +
                     " --set \"RELEASE PARAMETERS/Length of pre-release=2\"" +
