@@ -1,15 +1,14 @@
 #include "actuals/actuals_file.h"
 
-#include "reports/csv/csv_rows.h"
+#include "config/whole_file.h"
 #include "input/text_file.h" // trimBlanks
+#include "reports/csv/csv_rows.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <tuple>
 
 namespace kov::actuals {
@@ -120,16 +119,7 @@ std::optional<ActualsFile> parseActualsFile(const std::string& path, const std::
 }
 
 std::optional<ActualsFile> readActualsFile(const std::string& path, std::string& error) {
-    std::error_code ec;
-    std::ifstream in(path, std::ios::binary);
-    // A folder opens as an empty file; say what it is.
-    if (!in || std::filesystem::is_directory(path, ec)) {
-        error = "actuals file " + path + " cannot be read";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseActualsFile(path, text.str(), error);
+    return readAndParse(path, "actuals file", error, [&](const std::string& text) { return parseActualsFile(path, text, error); });
 }
 
 } // namespace kov::actuals

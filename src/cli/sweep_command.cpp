@@ -4,7 +4,7 @@
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "config/replace_file.h"
+#include "config/whole_file.h"
 #include "config/run_configuration.h"
 #include "costs/run_costs.h"
 #include "replicates/replicate_set.h"
@@ -132,14 +132,13 @@ int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const Swe
     for (const sweeps::RowOutcome& o : outcomes) allOk = allOk && o.ok;
 
     const std::vector<std::string> tables = sweeps::sweepTables(outcomes, options.series);
-    std::string reason;
-    for (const auto& [stem, text] :
-         {std::pair{"sweep", sweeps::sweepCsv(outcomes, tables, replicates)},
-          std::pair{"summary", sweeps::summaryCsv(*file, outcomes, costFile)}}) {
-        const std::string path = out + "/" + sweeps::shardFileName(stem, shard, shards);
-        if (!replaceFileContents(path, text, &reason)) return refuse("cannot write " + path + ": " + reason);
+    for (const std::string& path :
+         replaceFilesIn(out,
+                        {{sweeps::shardFileName("sweep", shard, shards), sweeps::sweepCsv(outcomes, tables, replicates)},
+                         {sweeps::shardFileName("summary", shard, shards), sweeps::summaryCsv(*file, outcomes, costFile)}},
+                        error))
         std::printf("Wrote %s\n", path.c_str());
-    }
+    if (!error.empty()) return refuse(error);
     if (interruptRequested()) {
         std::fprintf(stderr, "kovary: stopped; the rows that finished are written, the others say \"not run\"\n");
         return ExitCanceled;

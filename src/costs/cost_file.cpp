@@ -1,12 +1,12 @@
 #include "costs/cost_file.h"
 
 #include "config/ini_file.h" // sameName
+#include "config/whole_file.h"
 #include "input/text_file.h" // trimBlanks
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace kov::costs {
@@ -173,14 +173,7 @@ std::optional<CostFile> parseCostFile(const std::string& path, const std::string
 }
 
 std::optional<CostFile> readCostFile(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cost file " + path + " cannot be read";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseCostFile(path, text.str(), error);
+    return readAndParse(path, "cost file", error, [&](const std::string& text) { return parseCostFile(path, text, error); });
 }
 
 } // namespace kov::costs

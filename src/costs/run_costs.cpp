@@ -1,6 +1,6 @@
 #include "costs/run_costs.h"
 
-#include "config/replace_file.h"
+#include "config/whole_file.h"
 #include "config/run_configuration.h"
 #include "costs/cost_report.h"
 #include "costs/fiscal_costs.h"
@@ -43,17 +43,7 @@ std::string missingTables(const CostFile& file, const RunConfiguration& cfg) {
 std::vector<std::string> writeCosts(const CostFile& file, const CsvRecords& series, const std::string& folder,
                                     std::string& error) {
     const std::vector<PopulationCosts> costs = fiscalCosts(file, series);
-    const std::string text = folder + "/" + CostsTextName, csv = folder + "/" + CostsCsvName;
-    std::string reason;
-    if (!replaceFileContents(text, costsText(file, costs), &reason)) {
-        error = "cannot write " + text + ": " + reason;
-        return {};
-    }
-    if (!replaceFileContents(csv, costsCsv(costs), &reason)) {
-        error = "cannot write " + csv + ": " + reason;
-        return {text};
-    }
-    return {text, csv};
+    return replaceFilesIn(folder, {{CostsTextName, costsText(file, costs)}, {CostsCsvName, costsCsv(costs)}}, error);
 }
 
 } // namespace kov::costs

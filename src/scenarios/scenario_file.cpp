@@ -1,11 +1,11 @@
 #include "scenarios/scenario_file.h"
 
 #include "config/ini_file.h" // sameName
+#include "config/whole_file.h"
 #include "input/text_file.h" // trimBlanks
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace kov::scenarios {
@@ -276,14 +276,7 @@ std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, 
 }
 
 std::optional<std::vector<Scenario>> readScenarioFile(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "scenario file " + path + " cannot be read";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseScenarioFile(path, text.str(), error);
+    return readAndParse(path, "scenario file", error, [&](const std::string& text) { return parseScenarioFile(path, text, error); });
 }
 
 } // namespace kov::scenarios

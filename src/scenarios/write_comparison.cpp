@@ -4,6 +4,7 @@
 #include "actuals/accuracy_report.h"
 #include "actuals/run_accuracy.h"
 #include "config/replace_file.h"
+#include "config/whole_file.h"
 #include "scenarios/compare_costs.h"
 #include "scenarios/compare_csv.h"
 #include "scenarios/compare_report.h"
@@ -46,34 +47,24 @@ std::string checkOutputFolder(const std::string& folder) {
 
 std::vector<std::string> writeComparison(const Comparison& c, const ComparisonOutputs& outputs,
                                          const std::string& folder, std::string& error) {
-    std::vector<std::string> written;
-    auto write = [&](const std::string& name, const std::string& text) {
-        if (!error.empty()) return;
-        const std::string path = folder + "/" + name;
-        std::string reason;
-        if (!replaceFileContents(path, text, &reason)) {
-            error = "cannot write " + path + ": " + reason;
-            return;
-        }
-        written.push_back(path);
-    };
-    write("compare.txt", compareText(c, outputs.baseFile));
-    write("compare.csv", compareCsv(c));
-    write("difference.csv", differenceCsv(c));
     const ImpactFiles impact = impactFiles(c);
-    write("impact.txt", impact.text);
-    write("impact.csv", impact.csv);
+    std::vector<std::pair<std::string, std::string>> files = {{"compare.txt", compareText(c, outputs.baseFile)},
+                                                              {"compare.csv", compareCsv(c)},
+                                                              {"difference.csv", differenceCsv(c)},
+                                                              {"impact.txt", impact.text},
+                                                              {"impact.csv", impact.csv}};
     if (outputs.costs) {
-        write("compare-costs.txt", compareCostsText(*outputs.costs, c));
-        write("compare-costs.csv", compareCostsCsv(*outputs.costs, c));
+        files.emplace_back("compare-costs.txt", compareCostsText(*outputs.costs, c));
+        files.emplace_back("compare-costs.csv", compareCostsCsv(*outputs.costs, c));
     }
     if (outputs.actuals) {
         // Observed counts judge the projection of current law: the base's.
         const RunResult& base = c.results.front();
         const actuals::Accuracy accuracy = actuals::compareWithActuals(*outputs.actuals, base.series, base.firstYear);
-        write(actuals::AccuracyTextName, actuals::accuracyText(*outputs.actuals, accuracy, base.firstYear));
-        write(actuals::AccuracyCsvName, actuals::accuracyCsv(accuracy));
+        files.emplace_back(actuals::AccuracyTextName, actuals::accuracyText(*outputs.actuals, accuracy, base.firstYear));
+        files.emplace_back(actuals::AccuracyCsvName, actuals::accuracyCsv(accuracy));
     }
+    std::vector<std::string> written = replaceFilesIn(folder, files, error);
     if (!outputs.chart || !error.empty()) return written;
     for (CompareChart& chart : compareCharts(c)) {
         if (outputs.actuals) chart.actuals = observedMonths(*outputs.actuals, chart, c.results.front().years);

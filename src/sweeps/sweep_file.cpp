@@ -1,10 +1,9 @@
 #include "sweeps/sweep_file.h"
 
 #include "config/ini_file.h" // sameName
+#include "config/whole_file.h"
 #include "reports/csv/csv_rows.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace kov::sweeps {
 namespace {
@@ -109,14 +108,7 @@ std::optional<SweepFile> parseSweepFile(const std::string& path, const std::stri
 }
 
 std::optional<SweepFile> readSweepFile(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "sweep file " + path + " cannot be read";
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseSweepFile(path, text.str(), error);
+    return readAndParse(path, "sweep file", error, [&](const std::string& text) { return parseSweepFile(path, text, error); });
 }
 
 } // namespace kov::sweeps
