@@ -215,8 +215,8 @@ TEST(GridEditor, TheDemonstrationsSecondTableIsEditedWithItsOwnSizeAndLabels) {
         if (i < 37 || i > 41) {
             EXPECT_EQ(now[i], was[i]) << "line " << i + 1;
         }
-    EXPECT_EQ(now[37], QStringLiteral(" 0.04000  0.07000  0.10000  0.13000  0.16000  0.19000  0.45000 "));
-    EXPECT_EQ(now[41], QStringLiteral(" 0.80000  0.82000  0.84000  0.86000  0.88000  0.90000  0.50000 "));
+    EXPECT_EQ(now[37], QStringLiteral(" 0.02000  0.03500  0.05000  0.06500  0.08000  0.09500  0.35000 "));
+    EXPECT_EQ(now[41], QStringLiteral(" 0.64000  0.66000  0.68000  0.70000  0.72000  0.74000  0.50000 "));
 }
 
 TEST(GridEditor, ProgramNamesMatchWholeLinesOnly) {

@@ -118,9 +118,47 @@ CourtCase drawCourtCase(Rng& rng) {
     return c;
 }
 
+namespace {
+
+/// Months of one court case's prison stays, in tenths of a month per unit of
+/// case weight and probability (1/10000), split by what put the person in
+/// prison. A steady flow of such cases keeps this much of each in prison.
+struct Stays {
+    std::int64_t term = 0;        ///< the prison term, less the months on pre-release
+    std::int64_t supervision = 0; ///< supervision revoked into prison
+    std::int64_t release = 0;     ///< release revoked into prison
+    std::int64_t total() const { return term + supervision + release; }
+};
+
+// The prison programs take many of the drug and property cases the revoked
+// supervisees come from and cut their parole to the program's length; a run
+// keeps them in prison for about 60% of the parole months of the court data.
+constexpr int kSupervisionStayPerMille = 600;
+
+Stays staysOf(const CourtCase& c) {
+    const auto outcomes = courtOutcomes(c.table, c.row, c.column - 1);
+    const std::int64_t prison = outcomes[1];
+    Stays s;
+    s.term = prison * std::max(0, c.sentenceTenths - kPreReleaseTenths);
+    // The run revokes (1 - prison - misdemeanor) x revocation of a case's
+    // weight, for the case's parole months.
+    const std::int64_t revoked =
+        (kProbabilityUnit - prison - outcomes[0]) * outcomes[20] / kProbabilityUnit;
+    s.supervision = revoked * c.paroleTenths * kSupervisionStayPerMille / 1000;
+    s.release = prison * kReleaseRevocationPerMille / 1000 * kReleaseRevocationMonths * 10;
+    return s;
+}
+
+} // namespace
+
+std::int64_t steadyPrisonTenths(const CourtCase& c) {
+    return std::int64_t{c.weightFactor} * staysOf(c).total();
+}
+
 StockRecord drawStockRecord(Rng& rng) {
     static const std::int64_t acceptBound = [] {
-        // Largest weight x prison x term x 1000 / record factor any case can have.
+        // Bounds every case's weight factor x stays: the longest term, the
+        // longest parole and the highest probabilities of any cell.
         std::int64_t bound = 1;
         for (std::size_t o = 0; o < kOffenses; ++o) {
             const int table = gridTableOf(static_cast<int>(o) + 1);
@@ -130,9 +168,10 @@ StockRecord drawStockRecord(Rng& rng) {
                 for (int h = 0; h < kHistoryColumns; ++h) {
                     const std::int64_t longestTerm =
                         presumptiveMonths(table, level, h) * 10 * 1250 / 1000;
-                    bound = std::max(bound, std::int64_t{kOffenseWeight[o]} *
-                                                    prisonUnits(table, level, h) * longestTerm *
-                                                    1000 / kLongWeight +
+                    const std::int64_t longestParole = kParoleBase[0] * 10 * 1200 / 1000;
+                    bound = std::max(bound, std::int64_t{kOffenseWeight[o]} * kProbabilityUnit *
+                                                    (longestTerm + longestParole +
+                                                     kReleaseRevocationMonths * 10) +
                                                 1);
                 }
             }
@@ -143,15 +182,30 @@ StockRecord drawStockRecord(Rng& rng) {
         StockRecord s;
         s.court = drawCourtCase(rng);
         const CourtCase& c = s.court;
-        const int term = c.sentenceTenths;
-        s.remainingTenths = std::max(10, term * rng.range(1, 1000) / 1000);
-        s.weightFactor = s.remainingTenths > kLongRemaining ? kLongWeight : kShortWeight;
-        const std::int64_t share = std::int64_t{c.weightFactor} *
-                                   prisonUnits(c.table, c.row, c.column - 1) * term * 1000 /
-                                   s.weightFactor;
-        if (static_cast<std::int64_t>(rng.below(static_cast<std::uint64_t>(acceptBound))) >= share)
+        const Stays stays = staysOf(c);
+        if (static_cast<std::int64_t>(rng.below(static_cast<std::uint64_t>(acceptBound))) >=
+            std::int64_t{c.weightFactor} * stays.total())
             continue;
-        s.currentAge = c.age + (term - s.remainingTenths) / 120;
+        // Which stay the prisoner is serving, in proportion to the months of
+        // each; the time already served is uniform over it, as under a
+        // steady flow of admissions.
+        const std::int64_t which =
+            static_cast<std::int64_t>(rng.below(static_cast<std::uint64_t>(stays.total())));
+        int length = c.sentenceTenths;
+        if (which >= stays.term + stays.supervision)
+            length = kReleaseRevocationMonths * 10;
+        else if (which >= stays.term)
+            length = c.paroleTenths;
+        else
+            length = std::max(10, c.sentenceTenths - kPreReleaseTenths);
+        // A run counts a stock prisoner up to the month before the release
+        // month, so one month more than the time left.
+        s.remainingTenths = 10 + length * rng.range(1, 1000) / 1000;
+        // Short stays are kept at half the rate of long ones, and weigh double.
+        const bool longStay = s.remainingTenths > kLongRemaining;
+        if (!longStay && !rng.chance(500)) continue;
+        s.weightFactor = longStay ? kLongWeight : kShortWeight;
+        s.currentAge = c.age + (length - s.remainingTenths + 10) / 120;
         return s;
     }
 }

@@ -3,6 +3,8 @@
 // stream. Every field is an integer; lengths are in tenths of a month.
 #include "prng.h"
 
+#include <cstdint>
+
 namespace demo {
 
 struct CourtCase {
@@ -40,8 +42,22 @@ struct StockRecord {
     int weightFactor = 1000; ///< per mille; the record weight is proportional to it
 };
 
+/// Release parameters of the demo configurations that the stock must agree
+/// with: a release is revoked with this probability (per mille) into this many
+/// months of prison...
+inline constexpr int kReleaseRevocationPerMille = 150;
+inline constexpr int kReleaseRevocationMonths = 8;
+/// ...and pre-release takes 30% of the prisoners out 4 months early, 15% of
+/// whom return for 2 + 6 months: 0.84 months less of each term, in tenths.
+inline constexpr int kPreReleaseTenths = 8;
+
 /// A prisoner of the stock: court cases drawn in proportion to their share of
-/// the prison population (frequency x prison probability x term).
+/// the prison population a steady flow of them keeps (frequency x the months
+/// of their term and of their revocations), serving one of those stays.
 StockRecord drawStockRecord(Rng& rng);
+
+/// The prison months (tenths, times probability units of 1/10000) a steady
+/// flow keeps in prison per court case, times its weight factor.
+std::int64_t steadyPrisonTenths(const CourtCase& c);
 
 } // namespace demo

@@ -19,7 +19,6 @@ inline constexpr int kMaxStockCases = 99999;
 
 /// Weighted volumes the data represent; weights are written with kWeightDecimals decimals.
 inline constexpr std::int64_t kCourtCasesPerYear = 12000;
-inline constexpr std::int64_t kStockSize = 14500;
 inline constexpr int kWeightDecimals = 6;
 
 /// File names, as the demo configurations name them.

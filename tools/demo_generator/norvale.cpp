@@ -122,17 +122,19 @@ int misdemeanorUnits(int table, int level, int history) {
 
 } // namespace
 
+// About a quarter of the felony sentences go to prison, and supervision
+// revocations bring nearly as many more: admissions the stock is sized to.
 int prisonUnits(int table, int level, int history) {
     switch (dispositionOf(table, level, history)) {
     case Disposition::Prison:
-        if (table == 1) return std::min(9600, 8200 + 150 * history + 100 * std::max(level - 7, 0));
-        return std::min(9400, 7600 + 200 * history + 400 * std::max(level - 4, 0));
+        if (table == 1) return std::min(9000, 6600 + 150 * history + 200 * std::max(level - 7, 0));
+        return std::min(8800, 6000 + 200 * history + 400 * std::max(level - 4, 0));
     case Disposition::Border:
-        return 4500;
+        return 3500;
     case Disposition::Probation:
         break;
     }
-    return 400 + 300 * history + 200 * (level - 1);
+    return 200 + 150 * history + 100 * (level - 1);
 }
 
 std::array<int, kOutcomes> courtOutcomes(int table, int level, int history) {
@@ -140,7 +142,7 @@ std::array<int, kOutcomes> courtOutcomes(int table, int level, int history) {
     units[1] = prisonUnits(table, level, history);
     units[0] = misdemeanorUnits(table, level, history);
     const int rest = kProbabilityUnit - units[0] - units[1];
-    units[20] = rest * (80 + 15 * history) / 1000;
+    units[20] = rest * (300 + 40 * history) / 1000;
     const int spread = rest - units[20];
     int given = 0;
     for (std::size_t i = 0; i < kSanctionShares.size(); ++i) {
@@ -159,13 +161,17 @@ std::array<int, kPostprisonOutcomes> postprisonOutcomes(int table, int level, in
         std::max(100, 450 - 30 * level),          // community service
         table == 1 ? 300 + 20 * history : 200,    // restitution
         std::max(100, 650 - 50 * level),          // fines
-        1200 + 200 * history - (severe ? 200 : 0) // release revocation
+        // Release revocation; few, because the run adds them only for the
+        // first six years' admissions, and many would fall away after.
+        300 + 50 * history - (severe ? 50 : 0)
     };
 }
 
+// Terms run from months for the lowest levels to decades for the highest, so
+// that part of the population serves beyond the ten projected years.
 int presumptiveMonths(int table, int level, int history) {
-    static const std::array<int, 10> nondrug = {6, 8, 10, 13, 17, 24, 36, 55, 90, 160};
-    static const std::array<int, 5> drug = {8, 12, 18, 28, 48};
+    static const std::array<int, 10> nondrug = {6, 8, 11, 15, 20, 30, 48, 78, 130, 240};
+    static const std::array<int, 5> drug = {8, 12, 20, 34, 60};
     if (table == 1)
         return nondrug[static_cast<std::size_t>(level - 1)] * (100 + 12 * history) / 100;
     return drug[static_cast<std::size_t>(level - 1)] * (100 + 10 * history) / 100;

@@ -19,8 +19,8 @@ constexpr int kFirstYear = 2025; // "First Simulated Year" of the demo configura
 /// projection, so they are copied here; a change to the demo data or the
 /// engine that moves them calls for a new copy.
 constexpr std::array<std::int64_t, 24> kProjected = {
-    14420, 14463, 14419, 14594, 14798, 14878, 15035, 15144, 15219, 15343, 15279, 15209,
-    15110, 15006, 14743, 14727, 14735, 14610, 14532, 14465, 14369, 14391, 14455, 14394};
+    15300, 15398, 15399, 15363, 15435, 15400, 15479, 15583, 15747, 15957, 15960, 15905,
+    15877, 15829, 15868, 15851, 15863, 15764, 15834, 15821, 15772, 15849, 15882, 15717};
 
 /// Observed counts drift above the projection by this much a month, in
 /// hundredths of a percent, so the report shows a bias that grows with the horizon...

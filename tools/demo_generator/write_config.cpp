@@ -1,5 +1,6 @@
 // The two demo run configurations: the title section, then the twelve
 // sections with every key in order.
+#include "cases.h"
 #include "generator.h"
 #include "text_out.h"
 
@@ -27,6 +28,9 @@ const std::array<const char*, 10> kGraphKeys = {
     "Sentence Length", "Offense Type", "Felony Type",
     "Region",          "Totals",       "Entry/Exit for Admissions and Releases",
     "Entry/Exit Other"};
+
+// "0.15" for 150.
+std::string perMille(int value) { return fixed(value / 10, 2); }
 
 Entries yearEntries(const std::array<const char*, 15>& values) {
     Entries e;
@@ -63,9 +67,9 @@ std::vector<ConfigSection> sections(ConfigKind kind, const Options& options) {
                   {"Length of pre-release", "4"},
                   {"Length of added term after pre-release revoked", "6"},
                   {"Probability of release without pre-release", "0.70"},
-                  {"Probability of release revocation", "0.15"},
+                  {"Probability of release revocation", perMille(kReleaseRevocationPerMille)},
                   {"Length of release before revocation", "9"},
-                  {"Length of prison for 1st revocation", "8"},
+                  {"Length of prison for 1st revocation", std::to_string(kReleaseRevocationMonths)},
                   {"Length of prison for 2nd revocation", "6"},
                   {"Probability of supervision violation", "0.25"},
                   {"Length of supervision before violation", "6"},

@@ -104,8 +104,38 @@ private:
 
 } // namespace
 
+namespace {
+
+// The prison population a steady flow of the court cases keeps, in weight
+// units: each year's sentences times the months of prison they lead to. The
+// stock is this large, so that a run starting from it neither fills nor
+// empties the prison while admissions stay as they are.
+std::int64_t steadyStockUnits(const Options& options) {
+    Rng rng = Rng::stream(options.seed, kCourtStream);
+    std::int64_t factors = 0;
+    std::int64_t tenths = 0; // x probability units
+    for (int i = 0; i < options.cases; ++i) {
+        const CourtCase c = drawCourtCase(rng);
+        factors += c.weightFactor;
+        tenths += steadyPrisonTenths(c);
+    }
+    // tenths / factors is per court case; 120 tenths of a month in a year.
+    const long double persons = static_cast<long double>(kCourtCasesPerYear) * tenths /
+                                factors / (120.0L * kProbabilityUnit);
+    return static_cast<std::int64_t>(persons * weightScale() + 0.5L);
+}
+
+// Weight units of a record of factor f when the factors of all records sum to
+// total, so that the weights sum to units (rounded half up).
+std::int64_t shareOf(std::int64_t units, int factor, std::int64_t total) {
+    return (units * factor * 2 + total) / (2 * total);
+}
+
+} // namespace
+
 bool writeStock(const std::string& microdataPath, const std::string& tablesPath,
                 const Options& options, std::int64_t& weightSum) {
+    const std::int64_t stockUnits = steadyStockUnits(options);
     std::int64_t factors = 0;
     Rng first = Rng::stream(options.seed, kStockStream);
     for (int i = 0; i < options.stockCases; ++i) factors += drawStockRecord(first).weightFactor;
@@ -117,7 +147,7 @@ bool writeStock(const std::string& microdataPath, const std::string& tablesPath,
     for (int i = 1; i <= options.stockCases; ++i) {
         const StockRecord s = drawStockRecord(rng);
         const CourtCase& c = s.court;
-        const std::int64_t w = weightUnits(kStockSize, s.weightFactor, factors);
+        const std::int64_t w = shareOf(stockUnits, s.weightFactor, factors);
         weightSum += w;
         tables.add(s, w);
         out.print("%d %d %d %d %d %s %d %d %d %s %d %d %d %d %d %d %d %s\n", i, c.gender, c.race,
