@@ -32,6 +32,9 @@ bool RunResult::has(const std::string& table) const {
 
 RunResult resultOf(const Simulation& finished) {
     RunResult result;
+    result.configuration = finished.cfg;
+    result.parameters = finished.ctx.params;
+    result.cases = finished.err.m_CaseNumber;
     result.firstYear = finished.ctx.params.FirstSimulatedYear;
     result.series = CsvTables(finished, finished.tableOptions()).selected();
     for (int k = 0; k < VariableCount; ++k) result.breakdowns.push_back(csvTitle(finished.st.Values[static_cast<std::size_t>(k)].name));

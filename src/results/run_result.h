@@ -3,6 +3,8 @@
 // select (the set the CSV export writes), unrounded, keyed by table,
 // category, year and month as the export keys them, with the run's first
 // year. Readers that compare, cost or check runs read this, not the engine.
+#include "config/run_configuration.h"
+#include "config/run_parameters.h"
 #include "reports/csv/csv_format.h"
 
 #include <string>
@@ -13,6 +15,9 @@ namespace kov {
 class Simulation;
 
 struct RunResult {
+    RunConfiguration configuration; ///< as the run read it, overrides included
+    RunParameters parameters;       ///< the values the run worked with
+    long cases = 0;                 ///< court cases read
     int firstYear = 0;
     int years = 10;
     CsvRecords series;
