@@ -110,7 +110,9 @@ int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const Swe
             const int replicate = (k - 1) % replicates + 1;
             cfg.setValue(SecRun, RandomStartingNumberKey,
                          replicates::replicateSeed(cfg.value(SecRun, RandomStartingNumberKey), replicate));
-            return runForResults(cfg, dir, row.scenario.changes, interruptRequested);
+            FinishedRun run = runForResults(cfg, dir, row.scenario.changes, interruptRequested);
+            sweeps::keepWhatTheSweepReads(run.result, options.series, costFile);
+            return run;
         },
         interruptRequested, [&progress](int) { progress.done(); });
 

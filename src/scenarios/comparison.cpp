@@ -39,6 +39,8 @@ std::optional<Comparison> runComparison(const std::vector<ComparedRun>& runs, in
     return c;
 }
 
+bool isTotalSeries(const std::string& table) { return endsWith(table, TotalSuffix) || endsWith(table, AllLevelsSuffix); }
+
 std::vector<TotalSeries> totalSeries(const RunResult& base) {
     std::vector<TotalSeries> totals;
     std::string last;

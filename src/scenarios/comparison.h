@@ -44,6 +44,9 @@ struct TotalSeries {
     std::string population;
 };
 
+/// Whether a table is a population's total per month (or supervision's over all levels).
+bool isTotalSeries(const std::string& table);
+
 /// The total series the base writes, in the order it writes them: prison,
 /// jail, each sanction, supervision.
 std::vector<TotalSeries> totalSeries(const RunResult& base);

@@ -27,6 +27,21 @@ double mean(const std::vector<double>& v) {
 
 } // namespace
 
+void keepWhatTheSweepReads(RunResult& run, const std::vector<std::string>& given,
+                           const std::optional<costs::CostFile>& costs) {
+    auto needed = [&](const CsvRecord& r) {
+        if (r.table == PrisonTotal) return true;
+        if (given.empty() ? scenarios::isTotalSeries(r.table)
+                          : std::find(given.begin(), given.end(), r.table) != given.end())
+            return true;
+        if (!costs || r.category != "Total") return false;
+        return std::any_of(costs->rates.begin(), costs->rates.end(),
+                           [&](const costs::CostRate& rate) { return costs::isSeriesOf(rate, r.table); });
+    };
+    std::erase_if(run.series, [&](const CsvRecord& r) { return !needed(r); });
+    run.series.shrink_to_fit();
+}
+
 std::vector<std::string> sweepTables(const std::vector<RowOutcome>& rows, const std::vector<std::string>& given) {
     if (!given.empty()) return given;
     for (const RowOutcome& r : rows) {

@@ -21,6 +21,12 @@ struct RowOutcome {
     std::vector<RunResult> runs;
 };
 
+/// Drops from a finished run every series the sweep's files do not read (a
+/// sweep holds every row's run until the end): the given tables or every
+/// total series, and the series the cost file's populations are counted from.
+void keepWhatTheSweepReads(RunResult& run, const std::vector<std::string>& given,
+                           const std::optional<costs::CostFile>& costs);
+
 /// The tables a sweep writes: the given ones, or every total series of the
 /// first run that went through.
 std::vector<std::string> sweepTables(const std::vector<RowOutcome>& rows, const std::vector<std::string>& given);
