@@ -104,6 +104,11 @@ int cmdBench(const BenchOptions& options) {
         std::fprintf(stderr, "kovary bench: cannot create a folder for the data\n");
         return ExitFailed;
     }
+    if (options.parallel) {
+        const int code = cmdBenchParallel(options, base);
+        if (temporary) fs::remove_all(base, ec);
+        return code;
+    }
     std::printf("Demonstration data in %s; each size runs in a process of its own%s.\n", base.c_str(),
                 options.monthByMonth ? ", every month added at once" : "");
     std::printf("%10s %9s %10s %13s %10s %13s %13s\n", "cases", "wall s", "cases/s", "peak RSS KiB", "ops/case",

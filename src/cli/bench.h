@@ -9,6 +9,8 @@ struct BenchOptions {
     std::vector<int> cases{100000, 1000000};
     std::string dir;           ///< where the data go; empty: a temporary folder, removed afterwards
     bool monthByMonth = false; ///< the straightforward accumulation instead of range sums
+    bool parallel = false;     ///< replicates and a sweep on one thread and on every core
+    int jobs = 0;              ///< threads of the parallel measurement; 0: every core
 };
 
 /// What the child process measures for one size (wall times in seconds).
@@ -24,6 +26,8 @@ std::string formatMeasurement(const BenchMeasurement& m);
 bool parseMeasurement(const std::string& line, BenchMeasurement& m);
 
 int cmdBench(const BenchOptions& options);
+/// The parallel measurement, its data in base.
+int cmdBenchParallel(const BenchOptions& options, const std::string& base);
 /// The child: runs dataDir/demo.kov and prints its measurement line.
 int cmdBenchRun(const std::string& dataDir, bool monthByMonth);
 

@@ -83,6 +83,9 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(1, 10000000));
     cBench->add_option("--dir", bench.dir, "folder for the data and outputs, kept (default: a temporary one)");
     cBench->add_flag("--month-by-month", bench.monthByMonth, "add every month of every stay at once, no range sums");
+    cBench->add_flag("--parallel", bench.parallel,
+                     "32 replicates of the demo and a 64-row sweep over 100000 cases, on 1 thread and on --jobs");
+    cBench->add_option("--jobs", bench.jobs, "threads of --parallel (default: every core)");
 
     std::string benchDir;
     bool benchMonthByMonth = false;
