@@ -4,6 +4,7 @@
 #include "actuals/run_accuracy.h"
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
+#include "cli/report_writers.h"
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/replace_file.h"
@@ -12,7 +13,6 @@
 #include "costs/run_costs.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
-#include "reports/common/install_hooks.h"
 #include "results/side_by_side.h"
 #include "run/simulation.h"
 
@@ -155,6 +155,8 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         actualsFile = readActualsFor(options.actualsFile, folder);
         if (!actualsFile) return ExitFailed;
     }
+    const ReportHooks reportHooks = runReportHooks();
+    noteMissingWriters(cfg, reportHooks);
     installInterruptHandler();
     CliHost host;
     const bool replicated = options.replicates > 0;
@@ -170,8 +172,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         FinishedRun first;
         if (costFile || actualsFile || replicated)
             sim.inspectFinishedState = [&first](const Simulation& s) { first.result = resultOf(s); };
-        // No dialogs here: an existing workbook is kept as name + ".bak".
-        sim.reports = reports::standardReportHooks();
+        sim.reports = reportHooks;
         outcome = sim.OnRunSim();
         host.finishLine();
         message = sim.m_Message;
