@@ -1,5 +1,5 @@
 #include "input/county.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "input/labels.h"
 #include "input/state_tables.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include "support/scratch_dir.h"
 

@@ -1,5 +1,5 @@
 #include "input/probabilities.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // are those of the rand stream for the program's seed.
 #include "config/run_parameters.h"
 #include "engine/programs.h"
-#include "run/recording_host.h"
 #include "support/program_builder.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

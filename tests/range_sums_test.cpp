@@ -2,9 +2,9 @@
 // whole run of the demonstration data, table by table.
 #include "config/run_configuration.h"
 #include "engine/range_sums.h"
-#include "run/recording_host.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "engine/read_case.h"
 #include "run/random.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "config/run_configuration.h"
 
-#include "run/recording_host.h"
 #include "support/configuration.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
 

@@ -1,8 +1,8 @@
 // The sentencing decision end to end on a tiny state whose numbers can be
 // worked by hand: one grid cell where every case goes to prison, nothing else.
 #include "config/run_configuration.h"
-#include "run/recording_host.h"
 #include "run/simulation.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The run driver: output backup, load order, failure reporting and cleanup.
 #include "config/run_configuration.h"
-#include "run/recording_host.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

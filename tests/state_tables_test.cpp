@@ -1,5 +1,5 @@
 #include "input/state_tables_ops.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // cells, the clock (masked in the reference runs) and output failures.
 #include "config/run_configuration.h"
 #include "input/state_tables_ops.h"
-#include "run/recording_host.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "config/run_parameters.h"
 #include "input/trend_weights.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "actuals/run_accuracy.h"
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
+#include "cli/report_writers.h"
 #include "config/overrides.h"
 #include "config/paths.h"
 #include "config/replace_file.h"
@@ -13,8 +14,6 @@
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
 #include "replicates/replicate_band.h"
-#include "reports/common/install_hooks.h"
-#include "reports/graphs/band_chart.h"
 #include "results/side_by_side.h"
 #include "run/simulation.h"
 
@@ -55,12 +54,17 @@ int writeReplicates(std::vector<FinishedRun> runs, const std::string& folder, in
     }
     std::printf("Replicates: %s (%zu runs on %d thread%s)\n", path.c_str(), runs.size(), jobs, jobs == 1 ? "" : "s");
     if (!graphs) return ExitOk;
+    const BandChartWriter draw = bandChartWriter();
+    if (!draw) {
+        std::fprintf(stderr, "kovary: the replicates' band chart is not drawn: this kovary is built without Qt\n");
+        return ExitOk;
+    }
     const replicates::BandChart band = replicates::bandOf(stats, "Prison - Total Count Per Month:", "Prison",
                                                           static_cast<int>(runs.size()));
     if (band.mean.empty()) return ExitOk; // the tables write no prison total
     for (const char* format : {"png", "svg"}) {
         const std::string chart = folder + "/replicates-prison." + format;
-        if (!reports::saveBandChart(band, chart)) {
+        if (!draw(band, chart)) {
             std::fprintf(stderr, "kovary: error: cannot write %s\n", chart.c_str());
             return ExitFailed;
         }
@@ -170,6 +174,8 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         actualsFile = readActualsFor(options.actualsFile, folder);
         if (!actualsFile) return ExitFailed;
     }
+    const ReportHooks reportHooks = runReportHooks();
+    noteMissingWriters(cfg, reportHooks);
     installInterruptHandler();
     CliHost host;
     const bool replicated = options.replicates > 0;
@@ -185,8 +191,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         FinishedRun first;
         if (costFile || actualsFile || replicated)
             sim.inspectFinishedState = [&first](const Simulation& s) { first.result = resultOf(s); };
-        // No dialogs here: an existing workbook is kept as name + ".bak".
-        sim.reports = reports::standardReportHooks();
+        sim.reports = reportHooks;
         outcome = sim.OnRunSim();
         host.finishLine();
         message = sim.m_Message;

@@ -3,11 +3,11 @@
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
+#include "cli/report_writers.h"
 #include "config/overrides.h"
 #include "actuals/actuals_file.h"
 #include "config/run_configuration.h"
 #include "costs/run_costs.h"
-#include "reports/graphs/comparison_chart.h"
 #include "results/side_by_side.h"
 #include "scenarios/comparison.h"
 #include "scenarios/scenario_file.h"
@@ -112,6 +112,11 @@ int cmdCompare(const std::string& kovPath, const CompareOptions& options) {
         return code;
     };
 
+    if (!options.noCharts) {
+        outputs.chart = comparisonChartWriter();
+        if (!outputs.chart) std::fprintf(stderr, "kovary: charts are not drawn: this kovary is built without Qt\n");
+    }
+
     installInterruptHandler();
     const int jobs = options.jobs > 0 ? options.jobs : everyCore();
     std::fprintf(stderr, "Running %zu projections on %d thread%s...\n", runs.size(), jobs, jobs == 1 ? "" : "s");
@@ -129,7 +134,6 @@ int cmdCompare(const std::string& kovPath, const CompareOptions& options) {
                           std::to_string(comparison->results.front().firstYear) +
                           ": runs of a comparison must start in the same year; nothing was written");
 
-    if (!options.noCharts) outputs.chart = reports::saveComparisonChart;
     const auto written = scenarios::writeComparison(*comparison, outputs, out, error);
     for (const std::string& path : written) std::printf("Wrote %s\n", path.c_str());
     if (!error.empty()) return refuse(error);

@@ -3,8 +3,8 @@
 // simulation over a scratch data directory whose state tables are sized and
 // filled by the test, with values that tell every cell apart.
 #include "config/run_configuration.h"
-#include "run/recording_host.h"
 #include "run/simulation.h"
+#include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // An engine with a recording host and nothing behind its pump, for tests of
 // single offender-flow operations on hand-made state.
 #include "engine/engine.h"
-#include "run/recording_host.h"
+#include "support/recording_host.h"
 
 #include <string>
 #include <vector>
