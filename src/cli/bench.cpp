@@ -95,6 +95,19 @@ std::string makeTemporaryFolder() {
 
 } // namespace
 
+bool generateBenchData(const std::string& dir, int cases) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    demo::Options options;
+    options.outDir = dir;
+    options.cases = cases;
+    demo::Summary summary;
+    std::string error;
+    if (!ec && demo::generateDemoData(options, summary, error)) return true;
+    std::fprintf(stderr, "kovary bench: %s\n", ec ? ec.message().c_str() : error.c_str());
+    return false;
+}
+
 int cmdBench(const BenchOptions& options) {
     const bool temporary = options.dir.empty();
     const std::string base = temporary ? makeTemporaryFolder() : options.dir;
@@ -116,14 +129,7 @@ int cmdBench(const BenchOptions& options) {
     int exitCode = ExitOk;
     for (const int cases : options.cases) {
         const std::string dir = base + "/cases-" + std::to_string(cases);
-        fs::create_directories(dir, ec);
-        demo::Options demoOptions;
-        demoOptions.outDir = dir;
-        demoOptions.cases = cases;
-        demo::Summary summary;
-        std::string error;
-        if (ec || !demo::generateDemoData(demoOptions, summary, error)) {
-            std::fprintf(stderr, "kovary bench: %s\n", ec ? ec.message().c_str() : error.c_str());
+        if (!generateBenchData(dir, cases)) {
             exitCode = ExitFailed;
             break;
         }

@@ -25,6 +25,9 @@ struct BenchMeasurement {
 std::string formatMeasurement(const BenchMeasurement& m);
 bool parseMeasurement(const std::string& line, BenchMeasurement& m);
 
+/// The demonstration data with that many court cases, written into dir; false after a message.
+bool generateBenchData(const std::string& dir, int cases);
+
 int cmdBench(const BenchOptions& options);
 /// The parallel measurement, its data in base.
 int cmdBenchParallel(const BenchOptions& options, const std::string& base);

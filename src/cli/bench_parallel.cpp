@@ -13,10 +13,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 namespace kov::cli {
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -45,19 +43,6 @@ bool sameResults(const Timed& a, const Timed& b) {
     return true;
 }
 
-bool generate(const std::string& dir, int cases) {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    demo::Options options;
-    options.outDir = dir;
-    options.cases = cases;
-    demo::Summary summary;
-    std::string error;
-    if (!ec && demo::generateDemoData(options, summary, error)) return true;
-    std::fprintf(stderr, "kovary bench: %s\n", ec ? ec.message().c_str() : error.c_str());
-    return false;
-}
-
 /// One line per thread count, and whether the runs agree.
 bool report(const char* what, int count, const RunOne& run, int cores) {
     const Timed one = timeRuns(count, 1, run);
@@ -75,7 +60,7 @@ bool report(const char* what, int count, const RunOne& run, int cores) {
 
 int cmdBenchParallel(const BenchOptions& options, const std::string& base) {
     const std::string demoDir = base + "/demo", sweepDir = base + "/cases-100000";
-    if (!generate(demoDir, 3000) || !generate(sweepDir, 100000)) return ExitFailed;
+    if (!generateBenchData(demoDir, 3000) || !generateBenchData(sweepDir, 100000)) return ExitFailed;
     RunConfiguration demoCfg, sweepCfg;
     demoCfg.filePath = demoDir + "/" + demo::files::kStockConfig;
     sweepCfg.filePath = sweepDir + "/" + demo::files::kStockConfig;
