@@ -67,8 +67,11 @@ CompareWindow::CompareWindow(Prompts& prompts, QWidget* parent) : QWidget(parent
     table_->verticalHeader()->hide();
     table_->setToolTip(QStringLiteral("Average population by year. Ctrl+C copies the selected cells for a spreadsheet."));
     split->addWidget(table_);
+    // The chart wants the room to be read; the table scrolls.
+    chartHolder->setMinimumHeight(360);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({600, 240});
     layout->addWidget(split, 1);
 
     connect(populations_, &QComboBox::currentIndexChanged, this, &CompareWindow::choose);

@@ -44,7 +44,8 @@ void CMainFrame::showScenariosPanel() {
 void CMainFrame::makeRoomForScenarios() {
     // Room for the panel beside the results, within the screen.
     const QRect screen = this->screen()->availableGeometry();
-    resize(std::min(std::max(width(), 1100), screen.width()), std::min(std::max(height(), 700), screen.height()));
+    resize(std::min(std::max(width(), 1250), screen.width()), std::min(std::max(height(), 760), screen.height()));
+    resizeDocks({scenariosDock_}, {420}, Qt::Horizontal);
 }
 
 void CMainFrame::OnCompareScenarios() {

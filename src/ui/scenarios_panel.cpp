@@ -65,6 +65,7 @@ void ScenariosPanel::buildLayout() {
     list_ = new QListWidget;
     list_->setObjectName(QStringLiteral("scenarioList"));
     list_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    list_->setIconSize(QSize(16, 16)); // a warning mark keeps the row its height
     layout->addWidget(list_, 1);
 
     auto* listRow = new QHBoxLayout;

@@ -70,7 +70,14 @@ void ScenariosPanel::comparisonFinished() {
                               : QStringLiteral("Cancelled."),
                   false);
     } else if (!job->result()) {
-        setStatus(QString::fromStdString(job->error()), true);
+        // The scenario whose run failed is put in front, for its changes.
+        const std::string& error = job->error();
+        for (int i = 0; i < scenarioCount(); ++i)
+            if (error.find("\"" + file_.sections[static_cast<std::size_t>(i)].name + "\"") != std::string::npos) {
+                selectScenario(i);
+                break;
+            }
+        setStatus(QString::fromStdString(error), true);
     } else {
         comparison_ = std::move(job->result());
         compareWindow_->showComparison(*comparison_);
