@@ -194,6 +194,16 @@ TEST(ScenariosPanel, AFaultyLineBlocksCompareAndCancellingKeepsTheResultsBefore)
     EXPECT_EQ(w.panel.comparison()->names.size(), 5u);
     EXPECT_EQ(tableText(*w.panel.compareWindow()->table()), shown);
 
+    // Against a configuration that cannot run one of them, that scenario is put
+    // in front with its message, and the results before stay.
+    ASSERT_TRUE(w.frame.loadConfiguration(w.demo.kov("demo.kov")));
+    EXPECT_EQ(w.panel.list()->item(0)->text(), QStringLiteral("base: demo.kov"));
+    ASSERT_TRUE(w.compare());
+    EXPECT_EQ(w.panel.list()->currentRow(), 3);
+    EXPECT_TRUE(w.panel.statusLabel()->text().contains(QStringLiteral("\"Longer top sentences\" did not go through")))
+        << w.panel.statusLabel()->text().toStdString();
+    EXPECT_EQ(tableText(*w.panel.compareWindow()->table()), shown);
+
     // Edits not saved are asked about before the window closes.
     w.prompts.saveAnswers.push_back(SaveAnswer::Cancel);
     EXPECT_FALSE(w.frame.close());
