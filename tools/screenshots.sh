@@ -2,7 +2,8 @@
 # Pictures of every window of the desktop application on the demonstration
 # data, taken under a virtual X display: the main window and its menus, the
 # setup dialogs, the grid editor, the viewers and the run dialog before and
-# after a run (with its live chart in the graph layout).
+# after a run (with its live chart in the graph layout), the Scenarios panel
+# and the Compare window.
 #
 #   tools/screenshots.sh [OUTPUT_DIR] [BUILD_DIR]
 #

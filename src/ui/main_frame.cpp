@@ -9,6 +9,7 @@
 #include "ui/configuration_kind.h"
 #include "ui/registry_settings.h"
 #include "ui/results_panel.h"
+#include "ui/scenarios_panel.h"
 #include "ui/text_viewer.h"
 
 #include <QCloseEvent>
@@ -53,6 +54,7 @@ CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setGeometry(100, 100, 540, 340);
     setTitle(QStringLiteral("Kovary"));
     setAcceptDrops(true);
+    createScenariosPanel();
     createActions();
     showShortMenu();
     results_ = new ResultsPanel(prompts_);
@@ -103,6 +105,8 @@ void CMainFrame::afterNewOrOpen() {
     postprisonOption_ = cfg_.intValue(SecPostprison, PostprisonOptions);
     saveEnabled_ = runEnabled_ = fileNamesEnabled_ = postprisonEnabled_ = true;
     if (!fullMenu_) showFullMenu();
+    scenarios_->setBaseName(cfg_.filePath.empty() ? QStringLiteral("new configuration")
+                                                  : QFileInfo(QString::fromStdString(cfg_.filePath)).fileName());
     updateCommandStates();
 }
 
@@ -245,10 +249,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    if (!saveModified()) {
+    if (!scenarios_->saveModified() || !saveModified()) {
         event->ignore();
         return;
     }
+    scenarios_->cancel();
     programs_.reset();
     event->accept();
 }

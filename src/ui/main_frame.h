@@ -25,6 +25,7 @@ namespace kov::ui {
 class Prompts;
 class RegistrySettings;
 class ResultsPanel;
+class ScenariosPanel;
 
 /// The 21 block labels of the court probability file and the 6 of the stock one, in file order.
 std::vector<std::string> courtTableLabels();
@@ -56,6 +57,8 @@ public:
     CRunSim1* runDialog() const { return runDialog_; }
     /// The window's content: what the last run of this configuration showed.
     ResultsPanel* results() const { return results_; }
+    /// The Scenarios panel, docked at the window's side.
+    ScenariosPanel* scenarios() const { return scenarios_; }
 
     // ---- file commands
     void OnFileNew();
@@ -73,6 +76,8 @@ public:
 
     // ---- other commands
     void OnRunSimulation();
+    /// Shows the Scenarios panel and compares the base with its scenarios.
+    void OnCompareScenarios();
     void openSetupDialog(const QString& which);
     void OnPostprisonMode();
     void OnFileNames();
@@ -104,6 +109,11 @@ private:
     void fillProgramMenu(QMenu* menu, bool probabilities);
     QAction* makeAction(const QString& name, const QString& caption);
 
+    // main_frame_scenarios.cpp
+    void createScenariosPanel();
+    void showScenariosPanel();
+    void makeRoomForScenarios();
+
     // main_frame.cpp
     void afterNewOrOpen();
     void rebuildPrograms();
@@ -134,6 +144,8 @@ private:
     std::unique_ptr<Programs> programs_;
     CRunSim1* runDialog_ = nullptr;
     ResultsPanel* results_ = nullptr;
+    ScenariosPanel* scenarios_ = nullptr;
+    class QDockWidget* scenariosDock_ = nullptr;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     class QToolBar* toolBar_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -236,6 +237,10 @@ void CMainFrame::createActions() {
     runSim->setIcon(st->standardIcon(QStyle::SP_MediaPlay));
     connect(runSim, &QAction::triggered, this, &CMainFrame::OnRunSimulation);
     run->addAction(runSim);
+    QAction* compare = makeAction(QStringLiteral("compareScenarios"), QStringLiteral("&Compare Scenarios"));
+    compare->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+    connect(compare, &QAction::triggered, this, &CMainFrame::OnCompareScenarios);
+    run->addAction(compare);
 
     // View and Help
     QMenu* view = newMenu(QStringLiteral("viewMenu"), QStringLiteral("&View"));
@@ -248,6 +253,11 @@ void CMainFrame::createActions() {
     viewStatus->setChecked(true);
     connect(viewStatus, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     view->addAction(viewStatus);
+    QAction* viewScenarios = scenariosDock_->toggleViewAction();
+    viewScenarios->setObjectName(QStringLiteral("viewScenarios"));
+    viewScenarios->setText(QStringLiteral("S&cenarios"));
+    actions_[viewScenarios->objectName()] = viewScenarios;
+    view->addAction(viewScenarios);
     QMenu* help = newMenu(QStringLiteral("helpMenu"), QStringLiteral("&Help"));
     QAction* topics = makeAction(QStringLiteral("helpTopics"), QStringLiteral("&Help Topics"));
     topics->setShortcut(QKeySequence::HelpContents);
@@ -263,7 +273,7 @@ void CMainFrame::createActions() {
     for (QAction* a : {fileNew, fileOpen, fileSave, runSim, about}) toolBar_->addAction(a);
     connect(viewToolbar, &QAction::toggled, toolBar_, &QToolBar::setVisible);
     // The window's own shortcuts work whichever menu is in place; the rules decide.
-    addActions({fileNew, fileOpen, fileSave, runSim});
+    addActions({fileNew, fileOpen, fileSave, runSim, compare});
     // Connected last, so the title follows what the command itself changed.
     for (const auto& entry : actions_) connect(entry.second, &QAction::triggered, this, &CMainFrame::updateTitle);
 }
@@ -321,6 +331,7 @@ void CMainFrame::updateCommandStates() {
     enable("fileSave", saveEnabled_);
     enable("fileSaveAs", saveEnabled_);
     enable("runSimulation", runEnabled_);
+    enable("compareScenarios", runEnabled_);
     enable("setupFileNames", fileNamesEnabled_);
     enable("setupPostprison", postprisonEnabled_);
 

@@ -4,6 +4,7 @@
 #include "config/run_configuration.h"
 #include "engine/programs.h"
 #include "ui/about_dialog.h"
+#include "ui/compare_window.h"
 #include "ui/field_store.h"
 #include "ui/file_names_dialog.h"
 #include "ui/graph_output_dialog.h"
@@ -15,6 +16,7 @@
 #include "ui/postprison_dialog.h"
 #include "ui/prompts.h"
 #include "ui/run_dialog.h"
+#include "ui/scenarios_panel.h"
 #include "ui/setup_dialog.h"
 #include "ui/text_viewer.h"
 #include "ui/view_graphs_dialog.h"
@@ -22,6 +24,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -76,6 +80,33 @@ void shootMenus(Shooter& s, CMainFrame& frame) {
         s.shoot(m, QStringLiteral("menu-") + m->objectName());
         m->hide();
     }
+}
+
+/// The Scenarios panel on the demonstration's scenario file, the Compare
+/// window after its comparison, and a change that does not read.
+void shootScenarios(Shooter& s, CMainFrame& frame) {
+    ScenariosPanel& panel = *frame.scenarios();
+    if (!panel.openFile(frame.dataDirectory() + QStringLiteral("/scenarios.txt"))) return;
+    panel.selectScenario(1);
+    QEventLoop wait;
+    QObject::connect(&panel, &ScenariosPanel::comparisonEnded, &wait, &QEventLoop::quit);
+    frame.OnCompareScenarios();
+    s.shoot(&frame, QStringLiteral("scenarios-running"));
+    if (panel.running()) wait.exec();
+    // The configuration the file's scenarios are written for; the one open
+    // cannot run some of them, and says which.
+    s.shoot(&frame, QStringLiteral("scenarios-failed"));
+    if (!frame.loadConfiguration(frame.dataDirectory() + QStringLiteral("/demo-stock.kov"))) return;
+    frame.OnCompareScenarios();
+    if (panel.running()) wait.exec();
+    s.shoot(&frame, QStringLiteral("scenarios-panel"));
+    if (CompareWindow* compare = panel.compareWindow(); compare->isVisible()) {
+        s.shoot(compare, QStringLiteral("compare-window"));
+        compare->close();
+    }
+    panel.editor()->moveCursor(QTextCursor::End);
+    panel.editor()->insertPlainText(QStringLiteral("admissions \"Class E\" = lots from 2027\n"));
+    s.shoot(&frame, QStringLiteral("scenarios-fault"));
 }
 
 } // namespace
@@ -186,6 +217,7 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
                 v->close();
             }
     }
+    shootScenarios(s, frame);
     HelpWindow* help = HelpWindow::show(&frame);
     s.shoot(help, QStringLiteral("help-topics"));
     help->close();

@@ -19,6 +19,7 @@
 #include <QPdfWriter>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QVBoxLayout>
 #ifdef KOVARY_HAVE_SVG
 #include <QSvgGenerator>
 #endif
@@ -274,6 +275,20 @@ bool saveComparisonChart(const scenarios::CompareChart& chart, const std::string
     StagedFile staged(path);
     if (!staged.ok() || !staged.closeStream()) return false;
     return render(chart, staged.writePath(), suffixOf(path)) && staged.commit();
+}
+
+QWidget* comparisonChartWidget(const scenarios::CompareChart& chart, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The panels keep the proportions of the saved picture.
+    auto* top = new QChartView(levels(chart).release(), widget);
+    auto* bottom = new QChartView(differences(chart).release(), widget);
+    for (QChartView* v : {top, bottom}) v->setRenderHint(QPainter::Antialiasing, true);
+    layout->addWidget(top, LevelsHeight);
+    layout->addWidget(bottom, Height - LevelsHeight);
+    return widget;
 }
 
 } // namespace kov::reports
