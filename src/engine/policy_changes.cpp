@@ -1,10 +1,11 @@
 #include "engine/policy_changes.h"
 
+#include "config/ini_file.h" // sameName
+#include "input/text_file.h" // trimBlanks
 #include "run/format.h"
 #include "run/host.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -13,21 +14,17 @@ namespace {
 
 std::size_t u(int v) { return static_cast<std::size_t>(v); }
 
-/// Lower case without blanks around and without a closing period, as table
-/// and group names are compared.
-std::string nameKey(const std::string& text) {
-    std::string s = text;
-    while (!s.empty() && (std::isspace(static_cast<unsigned char>(s.back())) || s.back() == '.')) s.pop_back();
-    std::size_t first = 0;
-    while (first < s.size() && std::isspace(static_cast<unsigned char>(s[first]))) ++first;
-    s.erase(0, first);
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+/// A name as written, without blanks around or a closing period ("Nondrug."
+/// in the grid file is table "Nondrug").
+std::string shown(const std::string& text) {
+    std::string s = trimBlanks(text);
+    while (!s.empty() && s.back() == '.') s = trimBlanks(s.substr(0, s.size() - 1));
     return s;
 }
 
 /// A whole number 1..count written as digits, or 0.
 int numberIn(const std::string& text, int count) {
-    const std::string s = nameKey(text);
+    const std::string s = shown(text);
     if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
     if (s.size() > 9) return 0;
     const int n = std::atoi(s.c_str());
@@ -38,15 +35,8 @@ int numberIn(const std::string& text, int count) {
 int indexOf(const std::string& wanted, const std::vector<std::string>& names) {
     if (const int n = numberIn(wanted, static_cast<int>(names.size()))) return n - 1;
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (nameKey(names[i]) == nameKey(wanted)) return static_cast<int>(i);
+        if (sameName(shown(names[i]), shown(wanted))) return static_cast<int>(i);
     return -1;
-}
-
-/// A name as written, without blanks around or a closing period.
-std::string shown(const std::string& text) {
-    std::string s = text;
-    while (!s.empty() && (std::isspace(static_cast<unsigned char>(s.back())) || s.back() == '.')) s.pop_back();
-    return s.substr(std::min(s.size(), s.find_first_not_of(" \t")));
 }
 
 std::string listOf(const std::vector<std::string>& names) {

@@ -46,11 +46,15 @@ bool Engine::changeSentence(CaseFields& c, int start) {
 }
 
 bool Engine::simulateYears(CaseFields& c, const std::array<double, 30>& W, int years) {
-    if (caseChanges.empty()) {
+    // Years from..end - 1 of the case with the values now in force.
+    auto play = [&](int from, int end) {
         setCaseRows(c, W);
         setPostCell(c); // nothing in the year loop changes it
-        for (int y = 0; y < years; ++y) simulateYear(y, c, W);
+        for (int y = from; y < end; ++y) simulateYear(y, c, W);
         if (profiled) addCaseProfile();
+    };
+    if (caseChanges.empty()) {
+        play(0, years);
         return true;
     }
     // The years at which a change for this case's cell starts, in order.
@@ -66,10 +70,7 @@ bool Engine::simulateYears(CaseFields& c, const std::array<double, 30>& W, int y
     bool ok = true;
     int from = 0;
     for (const int end : starts) {
-        setCaseRows(c, W);
-        setPostCell(c); // nothing in the year loop changes it
-        for (int y = from; y < end; ++y) simulateYear(y, c, W);
-        if (profiled) addCaseProfile();
+        play(from, end);
         if (end == years) break;
 
         for (const ResolvedCellChange& change : caseChanges) {

@@ -50,24 +50,22 @@ public:
         return done() ? none : words_[next_];
     }
     std::string take() { return done() ? std::string() : words_[next_++]; }
-    bool takeIf(std::initializer_list<const char*> names) {
+    /// The next word is one of names.
+    bool peekIs(std::initializer_list<const char*> names) const {
         for (const char* n : names)
-            if (!done() && sameName(peek(), n)) {
-                ++next_;
-                return true;
-            }
+            if (!done() && sameName(peek(), n)) return true;
         return false;
+    }
+    bool takeIf(std::initializer_list<const char*> names) {
+        if (!peekIs(names)) return false;
+        ++next_;
+        return true;
     }
 
     /// Words up to one of the stop words, joined by blanks (a group or table name).
     std::string nameUntil(std::initializer_list<const char*> stops) {
         std::string name;
-        while (!done()) {
-            bool stop = false;
-            for (const char* s : stops) stop = stop || sameName(peek(), s);
-            if (stop) break;
-            name += (name.empty() ? "" : " ") + take();
-        }
+        while (!done() && !peekIs(stops)) name += (name.empty() ? "" : " ") + take();
         return name;
     }
 
@@ -187,6 +185,16 @@ bool parseLever(LineParser& p, const std::string& line, const std::string& origi
 
 } // namespace
 
+std::string withoutComment(const std::string& line) {
+    // A '#' outside double quotes starts a comment.
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (line[i] == '#' && !quoted) return trimBlanks(line.substr(0, i));
+    }
+    return trimBlanks(line);
+}
+
 bool parseChangeLine(const std::string& where, const std::string& text, Scenario& s, std::string& error) {
     const std::string line = trimBlanks(text);
     auto words = wordsOf(line);
@@ -227,18 +235,7 @@ std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, 
     while (std::getline(in, raw)) {
         ++number;
         const std::string where = path + ", line " + std::to_string(number);
-        std::string line = raw;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        // A '#' outside double quotes starts a comment.
-        bool quoted = false;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == '"') quoted = !quoted;
-            if (line[i] == '#' && !quoted) {
-                line.erase(i);
-                break;
-            }
-        }
-        line = trimBlanks(line);
+        const std::string line = withoutComment(raw);
         if (line.empty()) continue;
 
         if (line.front() == '[') {

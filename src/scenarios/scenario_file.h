@@ -42,6 +42,9 @@ std::optional<std::vector<Scenario>> readScenarioFile(const std::string& path, s
 std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, const std::string& text,
                                                        std::string& error);
 
+/// A line of the file without its comment and the blanks around what is left.
+std::string withoutComment(const std::string& line);
+
 /// Parses one change line (as the file writes it) into s; where names the
 /// line in messages. False, with error, when the line is at fault.
 bool parseChangeLine(const std::string& where, const std::string& line, Scenario& s, std::string& error);

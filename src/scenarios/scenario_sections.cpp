@@ -1,5 +1,6 @@
 #include "scenarios/scenario_sections.h"
 
+#include "input/text_file.h" // trimBlanks
 #include "scenarios/scenario_file.h"
 
 #include <cstdlib>
@@ -8,26 +9,11 @@
 namespace kov::scenarios {
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 /// The name of a [name] line (a comment may follow it), or nullopt.
 std::optional<std::string> headerName(const std::string& line) {
-    std::string text = line;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') quoted = !quoted;
-        if (text[i] == '#' && !quoted) {
-            text.erase(i);
-            break;
-        }
-    }
-    text = trimmed(text);
+    const std::string text = withoutComment(line);
     if (text.size() < 2 || text.front() != '[' || text.back() != ']') return std::nullopt;
-    return trimmed(text.substr(1, text.size() - 2));
+    return trimBlanks(text.substr(1, text.size() - 2));
 }
 
 /// Moves the blank lines at the end of a section's body into blankAfter.
@@ -36,7 +22,7 @@ void settle(ScenarioSection& s) {
         const std::size_t end = s.body.size() - 1; // its last line's '\n'
         const std::size_t before = end == 0 ? std::string::npos : s.body.rfind('\n', end - 1);
         const std::size_t from = before == std::string::npos ? 0 : before + 1;
-        if (!trimmed(s.body.substr(from, end - from)).empty()) break;
+        if (!trimBlanks(s.body.substr(from, end - from)).empty()) break;
         s.body.erase(from);
         ++s.blankAfter;
     }
@@ -83,7 +69,7 @@ std::optional<ScenarioFault> checkScenario(const std::string& name, const std::s
     if (error.rfind(prefix, 0) == 0) {
         char* end = nullptr;
         fault.line = static_cast<int>(std::strtol(error.c_str() + prefix.size(), &end, 10)) - 1;
-        fault.reason = *end == ':' ? trimmed(std::string(end + 1)) : error;
+        fault.reason = *end == ':' ? trimBlanks(std::string(end + 1)) : error;
     } else {
         fault.reason = error;
     }
