@@ -257,7 +257,7 @@ TEST(Scenarios, CostDifferencesByFiscalYearWorkedOutByHand) {
                 r.series.push_back({"Prison - Total Count Per Month:", "Total", y, m, 100.0 + (y >= 2026 ? extra : 0.0)});
         c.results.push_back(r);
     }
-    const auto impacts = scenarios::costImpacts(*file, c, 1);
+    const auto impacts = scenarios::costImpacts(*file, c).front();
     ASSERT_EQ(impacts.size(), 1u);
     const auto& p = impacts.front();
     ASSERT_EQ(p.years.size(), 4u); // FY2025 (6 months) to FY2028 (6 months)

@@ -4,11 +4,10 @@
 #include "cli/cli_host.h"
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "config/whole_file.h"
 #include "config/run_configuration.h"
+#include "config/whole_file.h"
 #include "costs/run_costs.h"
 #include "replicates/replicate_set.h"
-#include "results/run_for_results.h"
 #include "scenarios/write_comparison.h" // checkOutputFolder
 #include "sweeps/shards.h"
 #include "sweeps/sweep_file.h"
@@ -21,11 +20,6 @@
 
 namespace kov::cli {
 namespace {
-
-int refuse(const std::string& text) {
-    std::fprintf(stderr, "kovary: error: %s\n", text.c_str());
-    return ExitFailed;
-}
 
 /// "12 of 64 runs done, about 3 min left" on a terminal, redrawn in place.
 class SweepProgress {
@@ -101,16 +95,14 @@ int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const Swe
     std::fprintf(stderr, "Running %d run%s (%zu rows%s) on %d thread%s...\n", runs, runs == 1 ? "" : "s", rows.size(),
                  shards > 1 ? (", shard " + options.shard).c_str() : "", jobs, jobs == 1 ? "" : "s");
     SweepProgress progress(runs);
-    const std::vector<FinishedRun> finished = runSideBySide(
+    std::vector<FinishedRun> finished = runSideBySide(
         runs, jobs,
         [&](int k) {
             const sweeps::SweepRow& row = *outcomes[static_cast<std::size_t>(runnable[static_cast<std::size_t>((k - 1) / replicates)])].row;
             RunConfiguration cfg = base;
             for (const Override& o : row.scenario.settings) applyOverride(cfg, o);
-            const int replicate = (k - 1) % replicates + 1;
-            cfg.setValue(SecRun, RandomStartingNumberKey,
-                         replicates::replicateSeed(cfg.value(SecRun, RandomStartingNumberKey), replicate));
-            FinishedRun run = runForResults(cfg, dir, row.scenario.changes, interruptRequested);
+            FinishedRun run =
+                replicates::runReplicate(cfg, dir, (k - 1) % replicates + 1, interruptRequested, row.scenario.changes);
             sweeps::keepWhatTheSweepReads(run.result, options.series, costFile);
             return run;
         },
@@ -121,13 +113,13 @@ int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const Swe
         sweeps::RowOutcome& o = outcomes[static_cast<std::size_t>(runnable[i])];
         o.ok = true;
         for (int r = 0; r < replicates; ++r) {
-            const FinishedRun& run = finished[i * static_cast<std::size_t>(replicates) + static_cast<std::size_t>(r)];
+            FinishedRun& run = finished[i * static_cast<std::size_t>(replicates) + static_cast<std::size_t>(r)];
             if (!run.ok) {
                 o.ok = false;
                 o.message = run.message;
                 break;
             }
-            o.runs.push_back(run.result);
+            o.runs.push_back(std::move(run.result));
         }
         if (!o.ok) o.runs.clear();
     }

@@ -10,10 +10,10 @@
 namespace kov::replicates {
 
 FinishedRun runReplicate(const RunConfiguration& cfg, const std::string& dataDirectory, int replicate,
-                         const std::function<bool()>& stop) {
+                         const std::function<bool()>& stop, const PolicyChanges& policy) {
     RunConfiguration own = cfg;
     own.setValue(SecRun, RandomStartingNumberKey, replicateSeed(cfg.value(SecRun, RandomStartingNumberKey), replicate));
-    return runForResults(own, dataDirectory, {}, stop);
+    return runForResults(own, dataDirectory, policy, stop);
 }
 
 std::string replicateSeed(const std::string& configured, int replicate) {

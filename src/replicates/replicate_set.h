@@ -1,6 +1,7 @@
 #pragma once
 // Replicate k of a configuration: the run with Random Starting Number = the
 // configured one + k - 1, for its results only.
+#include "engine/policy_changes.h"
 #include "results/side_by_side.h"
 
 #include <functional>
@@ -12,9 +13,10 @@ class RunConfiguration;
 
 namespace kov::replicates {
 
-/// Runs replicate k of cfg; stop() is asked as the run goes (Ctrl-C).
+/// Runs replicate k of cfg with the policy's changes; stop() is asked as
+/// the run goes (Ctrl-C).
 FinishedRun runReplicate(const RunConfiguration& cfg, const std::string& dataDirectory, int replicate,
-                         const std::function<bool()>& stop);
+                         const std::function<bool()>& stop, const PolicyChanges& policy = {});
 
 /// Random Starting Number of replicate k: the configured one + k - 1, written
 /// so that it reads back as the same number ("25002", or 17 digits).

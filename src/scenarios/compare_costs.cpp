@@ -20,10 +20,9 @@ constexpr double FullImpactShare = 0.9;
 std::string signedPeople(double v) { return (v > 0 ? "+" : "") + people(v); }
 std::string signedDollars(double v) { return (std::llround(v) > 0 ? "+" : "") + dollars(v); }
 
-} // namespace
-
-std::vector<PopulationImpact> costImpacts(const costs::CostFile& file, const Comparison& c, std::size_t s) {
-    const auto base = costs::fiscalCosts(file, c.results.front().series);
+/// The impacts of scenario s against the base's costs.
+std::vector<PopulationImpact> impactsOf(const costs::CostFile& file, const Comparison& c, std::size_t s,
+                                        const std::vector<costs::PopulationCosts>& base) {
     const auto scenario = costs::fiscalCosts(file, c.results[s].series);
     const int effect = costs::fiscalYearOf(c.effectYears[s], 1, file.fiscalYearStart);
     std::vector<PopulationImpact> impacts;
@@ -61,13 +60,22 @@ std::vector<PopulationImpact> costImpacts(const costs::CostFile& file, const Com
     return impacts;
 }
 
-std::string compareCostsText(const costs::CostFile& file, const Comparison& c) {
+} // namespace
+
+CostImpacts costImpacts(const costs::CostFile& file, const Comparison& c) {
+    const auto base = costs::fiscalCosts(file, c.results.front().series);
+    CostImpacts all;
+    for (std::size_t s = 1; s < c.results.size(); ++s) all.push_back(impactsOf(file, c, s, base));
+    return all;
+}
+
+std::string compareCostsText(const costs::CostFile& file, const Comparison& c, const CostImpacts& impacts) {
     std::string out = "\n FISCAL IMPACT OF EACH SCENARIO AGAINST THE BASE\n\n";
     out += " Cost file: " + file.path + "\n" + costs::costBasis(file);
     out += " Beds are the average population of the fiscal year; the cost differences are the\n"
            " scenario's cost less the base's, under the average and under the marginal daily cost.\n";
     for (std::size_t s = 1; s < c.results.size(); ++s) {
-        for (const PopulationImpact& p : costImpacts(file, c, s)) {
+        for (const PopulationImpact& p : impacts[s - 1]) {
             out += "\n\n Scenario \"" + c.names[s] + "\": " + p.population + "\n\n";
             if (p.years.empty()) {
                 out += "   The runs wrote no counts for this population.\n";
@@ -105,11 +113,11 @@ std::string compareCostsText(const costs::CostFile& file, const Comparison& c) {
     return out;
 }
 
-std::string compareCostsCsv(const costs::CostFile& file, const Comparison& c) {
+std::string compareCostsCsv(const Comparison& c, const CostImpacts& impacts) {
     std::string out = "scenario,population,fiscal_year,months,base_population,population,bed_difference,"
                       "average_cost_difference,marginal_cost_difference\n";
     for (std::size_t s = 1; s < c.results.size(); ++s)
-        for (const PopulationImpact& p : costImpacts(file, c, s))
+        for (const PopulationImpact& p : impacts[s - 1])
             for (const CostDifference& d : p.years)
                 out += csvField(c.names[s]) + "," + csvField(p.population) + "," + std::to_string(d.fiscalYear) + "," +
                        std::to_string(d.months) + "," + csvNumber(d.baseBeds) + "," + csvNumber(d.beds) + "," +

@@ -31,11 +31,13 @@ struct PopulationImpact {
     std::optional<int> fullImpactYear;
 };
 
-/// Impacts of scenario s (1..) of the comparison for every rate of the file.
-std::vector<PopulationImpact> costImpacts(const costs::CostFile& file, const Comparison& c, std::size_t s);
+/// Impacts of every scenario of the comparison (element s - 1 for scenario s)
+/// for every rate of the file.
+using CostImpacts = std::vector<std::vector<PopulationImpact>>;
+CostImpacts costImpacts(const costs::CostFile& file, const Comparison& c);
 
-/// compare-costs.txt and compare-costs.csv.
-std::string compareCostsText(const costs::CostFile& file, const Comparison& c);
-std::string compareCostsCsv(const costs::CostFile& file, const Comparison& c);
+/// compare-costs.txt and compare-costs.csv, from the impacts of costImpacts.
+std::string compareCostsText(const costs::CostFile& file, const Comparison& c, const CostImpacts& impacts);
+std::string compareCostsCsv(const Comparison& c, const CostImpacts& impacts);
 
 } // namespace kov::scenarios

@@ -54,8 +54,9 @@ std::vector<std::string> writeComparison(const Comparison& c, const ComparisonOu
                                                               {"impact.txt", impact.text},
                                                               {"impact.csv", impact.csv}};
     if (outputs.costs) {
-        files.emplace_back("compare-costs.txt", compareCostsText(*outputs.costs, c));
-        files.emplace_back("compare-costs.csv", compareCostsCsv(*outputs.costs, c));
+        const CostImpacts impacts = costImpacts(*outputs.costs, c);
+        files.emplace_back("compare-costs.txt", compareCostsText(*outputs.costs, c, impacts));
+        files.emplace_back("compare-costs.csv", compareCostsCsv(c, impacts));
     }
     if (outputs.actuals) {
         // Observed counts judge the projection of current law: the base's.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace kov::sweeps {
 namespace {
@@ -83,25 +84,37 @@ std::string sweepCsv(const std::vector<RowOutcome>& rows, const std::vector<std:
 
 std::string summaryCsv(const SweepFile& file, const std::vector<RowOutcome>& rows,
                        const std::optional<costs::CostFile>& costs) {
-    // The years and fiscal years of the runs that went through.
-    std::vector<long long> years;
-    std::vector<int> fiscalYears;
-    for (const RowOutcome& r : rows) {
-        if (!r.ok) continue;
-        for (const RunResult& run : r.runs) {
+    // Each row's figures over its replicates, once; the columns are the years
+    // and fiscal years of every row that went through.
+    struct Figures {
+        std::map<long long, std::vector<double>> yearEnd;
+        std::map<int, std::pair<std::vector<double>, std::vector<double>>> cost; ///< average, marginal
+    };
+    std::vector<Figures> figures(rows.size());
+    std::set<long long> years;
+    std::set<int> fiscalYears;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].ok) continue;
+        for (const RunResult& run : rows[i].runs) {
             for (const CsvRecord& rec : run.series)
-                if (rec.table == PrisonTotal && rec.month == 12 &&
-                    std::find(years.begin(), years.end(), rec.year) == years.end())
-                    years.push_back(rec.year);
+                if (rec.table == PrisonTotal && rec.month == 12) {
+                    figures[i].yearEnd[rec.year].push_back(rec.value);
+                    years.insert(rec.year);
+                }
             if (!costs) continue;
+            std::map<int, std::pair<double, double>> sums;
             for (const costs::PopulationCosts& pc : costs::fiscalCosts(*costs, run.series))
-                for (const costs::FiscalYearCost& y : pc.years)
-                    if (std::find(fiscalYears.begin(), fiscalYears.end(), y.fiscalYear) == fiscalYears.end())
-                        fiscalYears.push_back(y.fiscalYear);
+                for (const costs::FiscalYearCost& y : pc.years) {
+                    sums[y.fiscalYear].first += y.averageCost;
+                    sums[y.fiscalYear].second += y.marginalCost;
+                }
+            for (const auto& [fy, sum] : sums) {
+                figures[i].cost[fy].first.push_back(sum.first);
+                figures[i].cost[fy].second.push_back(sum.second);
+                fiscalYears.insert(fy);
+            }
         }
     }
-    std::sort(years.begin(), years.end());
-    std::sort(fiscalYears.begin(), fiscalYears.end());
 
     std::string out = "row,scenario";
     for (const std::string& c : file.columns) out += "," + csvField(c);
@@ -110,30 +123,16 @@ std::string summaryCsv(const SweepFile& file, const std::vector<RowOutcome>& row
     for (int fy : fiscalYears) out += ",average_cost_FY" + std::to_string(fy) + ",marginal_cost_FY" + std::to_string(fy);
     out += "\n";
 
-    for (const RowOutcome& r : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const RowOutcome& r = rows[i];
+        Figures& f = figures[i];
         out += std::to_string(r.row->index + 1) + "," + csvField(r.row->name);
         for (const std::string& v : r.row->values) out += "," + csvField(v);
         out += std::string(",") + (r.ok ? "ok" : r.message.empty() ? "not run" : "failed") + "," + csvField(r.message);
-        std::map<long long, std::vector<double>> yearEnd;
-        std::map<int, std::pair<std::vector<double>, std::vector<double>>> cost;
-        for (const RunResult& run : r.ok ? r.runs : std::vector<RunResult>{}) {
-            for (const CsvRecord& rec : run.series)
-                if (rec.table == PrisonTotal && rec.month == 12) yearEnd[rec.year].push_back(rec.value);
-            if (!costs) continue;
-            std::map<int, std::pair<double, double>> sums;
-            for (const costs::PopulationCosts& pc : costs::fiscalCosts(*costs, run.series))
-                for (const costs::FiscalYearCost& y : pc.years) {
-                    sums[y.fiscalYear].first += y.averageCost;
-                    sums[y.fiscalYear].second += y.marginalCost;
-                }
-            for (const auto& [fy, s] : sums) {
-                cost[fy].first.push_back(s.first);
-                cost[fy].second.push_back(s.second);
-            }
-        }
-        for (long long y : years) out += "," + (yearEnd.count(y) ? csvNumber(mean(yearEnd[y])) : std::string());
+        for (long long y : years) out += "," + (f.yearEnd.count(y) ? csvNumber(mean(f.yearEnd[y])) : std::string());
         for (int fy : fiscalYears)
-            out += cost.count(fy) ? "," + csvNumber(mean(cost[fy].first)) + "," + csvNumber(mean(cost[fy].second)) : ",,";
+            out += f.cost.count(fy) ? "," + csvNumber(mean(f.cost[fy].first)) + "," + csvNumber(mean(f.cost[fy].second))
+                                    : ",,";
         out += "\n";
     }
     return out;
