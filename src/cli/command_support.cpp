@@ -51,12 +51,17 @@ std::string absoluteFolder(const std::string& given) {
     return ec ? given : abs.lexically_normal().string();
 }
 
+int refuse(const std::string& text) {
+    std::fprintf(stderr, "kovary: error: %s\n", text.c_str());
+    return ExitFailed;
+}
+
 // Every override is checked before any is applied, so a bad one runs nothing.
 bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg) {
     std::string error;
     const auto changes = parseOverrides(texts, error);
     if (!changes) {
-        std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+        refuse(error);
         return false;
     }
     for (const Override& change : *changes) applyOverride(cfg, change);

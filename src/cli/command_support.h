@@ -20,6 +20,8 @@ std::string dataDirectoryFor(const std::string& kovPath, const std::string& give
 std::string absoluteFolder(const std::string& given);
 /// Every override is checked before any is applied, so a bad one runs nothing.
 bool applyOverrides(const OverrideTexts& texts, RunConfiguration& cfg);
+/// "kovary: error: TEXT" on stderr; the exit code of a command that failed.
+int refuse(const std::string& text);
 /// False, after a message, when the folder does not exist.
 bool checkDataDirectory(const std::string& dir);
 

@@ -86,7 +86,7 @@ std::optional<costs::CostFile> readCostsFor(const std::string& path, const RunCo
             error = "the cost file " + path + " is where the run writes its costs; give it another name";
     }
     if (error.empty()) return file;
-    std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+    refuse(error);
     return std::nullopt;
 }
 
@@ -102,7 +102,7 @@ std::optional<actuals::ActualsFile> readActualsFor(const std::string& path, cons
         }
     }
     if (file) return file;
-    std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
+    refuse(error);
     return std::nullopt;
 }
 
@@ -221,20 +221,14 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
         std::string error;
         for (const std::string& file : costs::writeCosts(*costFile, runs.front().result.series, folder, error))
             std::printf("Costs: %s\n", file.c_str());
-        if (!error.empty()) {
-            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
-            return ExitFailed;
-        }
+        if (!error.empty()) return refuse(error);
     }
     if (actualsFile) {
         std::string error;
         const std::vector<std::string> files =
             actuals::writeAccuracy(*actualsFile, runs.front().result.series, runs.front().result.firstYear, folder, error);
         for (const std::string& file : files) std::printf("Accuracy: %s\n", file.c_str());
-        if (!error.empty()) {
-            std::fprintf(stderr, "kovary: error: %s\n", error.c_str());
-            return ExitFailed;
-        }
+        if (!error.empty()) return refuse(error);
     }
     if (!replicated) return ExitOk;
     return writeReplicates(std::move(runs), folder, jobs, cfg.isOn(SecRun, CreateGraphs));

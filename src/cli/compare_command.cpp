@@ -24,13 +24,8 @@ namespace {
 bool isConfiguration(const std::string& path) { return fs::path(path).extension() == ".kov"; }
 
 bool fail(const std::string& text) {
-    std::fprintf(stderr, "kovary: error: %s\n", text.c_str());
+    refuse(text);
     return false;
-}
-
-int refuse(const std::string& text) {
-    fail(text);
-    return ExitFailed;
 }
 
 /// The runs of the comparison: the base, then each file's scenarios or its

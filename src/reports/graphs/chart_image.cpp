@@ -135,12 +135,6 @@ std::unique_ptr<QChartView> chartView(const LineChart& content) {
     return view;
 }
 
-QString lowerSuffix(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return QString::fromStdString(path.substr(dot + 1)).toLower();
-}
 
 #ifdef KOVARY_HAVE_SVG
 bool saveSvg(const LineChart& content, const std::string& path) {
@@ -162,6 +156,13 @@ bool saveSvg(const LineChart& content, const std::string& path) {
 #endif
 
 } // namespace
+
+QString lowerSuffix(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return QString::fromStdString(path.substr(dot + 1)).toLower();
+}
 
 QColor lineColour(int index) {
     static constexpr std::array<std::uint32_t, 16> palette{

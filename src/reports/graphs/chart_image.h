@@ -15,6 +15,9 @@ class QChartView;
 
 namespace kov::reports {
 
+/// The suffix of a file name in lower case ("svg"), empty when it has none.
+QString lowerSuffix(const std::string& path);
+
 /// The colour of line i of a chart (fixed, so every chart of a run agrees).
 QColor lineColour(int index);
 

@@ -50,7 +50,7 @@ QValueAxis* valueAxis(QChart& chart, const QString& title, double lo, double hi,
     return axis;
 }
 
-std::unique_ptr<QChart> baseChart(const QString& title, const QString& xTitle) {
+std::unique_ptr<QChart> baseChart(const QString& title) {
     ensureQtApplication();
     auto chart = std::make_unique<QChart>();
     chart->setTitle(title);
@@ -59,7 +59,6 @@ std::unique_ptr<QChart> baseChart(const QString& title, const QString& xTitle) {
     chart->setTitleFont(titleFont);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(8, 4, 8, 4));
-    (void)xTitle;
     return chart;
 }
 
@@ -88,7 +87,7 @@ QLineSeries* line(QChart& chart, const QString& name, int colour, int width, QVa
 
 /// The populations: the base (thicker) and each scenario, and the observed counts.
 std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
-    auto chart = baseChart(qtext(c.title), {});
+    auto chart = baseChart(qtext(c.title));
     chart->legend()->setAlignment(Qt::AlignBottom);
     const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
     QValueAxis* x = yearAxis(*chart, c.firstYear, months, {});
@@ -127,7 +126,7 @@ std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
 
 /// Each scenario less the base, in the scenarios' colours, around a zero line.
 std::unique_ptr<QChart> differences(const scenarios::CompareChart& c) {
-    auto chart = baseChart(QStringLiteral("Difference from the base"), {});
+    auto chart = baseChart(QStringLiteral("Difference from the base"));
     chart->legend()->hide();
     const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
     QValueAxis* x = yearAxis(*chart, c.firstYear, months, QStringLiteral("Year (each label at 1 January)"));
@@ -148,11 +147,6 @@ std::unique_ptr<QChart> differences(const scenarios::CompareChart& c) {
             s->append(monthX(c.firstYear, m), c.monthly[r][m] - c.monthly[0][m]);
     }
     return chart;
-}
-
-QString suffixOf(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    return dot == std::string::npos ? QString() : QString::fromStdString(path.substr(dot + 1)).toLower();
 }
 
 constexpr int LevelsHeight = 400;
@@ -221,7 +215,7 @@ bool render(const scenarios::CompareChart& content, const std::string& to, const
 
 /// The band as an area between p05 and p95, the mean as a line over it.
 std::unique_ptr<QChart> band(const replicates::BandChart& c) {
-    auto chart = baseChart(qtext(c.title), {});
+    auto chart = baseChart(qtext(c.title));
     chart->legend()->setAlignment(Qt::AlignBottom);
     QValueAxis* x = yearAxis(*chart, c.firstYear, c.mean.size(), QStringLiteral("Year (each label at 1 January)"));
     double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
@@ -264,7 +258,7 @@ bool saveBandChart(const replicates::BandChart& chart, const std::string& path) 
     view.resize(Width, BandHeight);
     view.chart()->resize(Width, BandHeight);
     (void)view.grab(); // lays the chart out
-    return paintInto(staged.writePath(), suffixOf(path), BandHeight, chart.title,
+    return paintInto(staged.writePath(), lowerSuffix(path), BandHeight, chart.title,
                      [&view](QPainter& painter, double scale) {
                          view.render(&painter, QRectF(0, 0, Width * scale, BandHeight * scale));
                      }) &&
@@ -274,7 +268,7 @@ bool saveBandChart(const replicates::BandChart& chart, const std::string& path) 
 bool saveComparisonChart(const scenarios::CompareChart& chart, const std::string& path) {
     StagedFile staged(path);
     if (!staged.ok() || !staged.closeStream()) return false;
-    return render(chart, staged.writePath(), suffixOf(path)) && staged.commit();
+    return render(chart, staged.writePath(), lowerSuffix(path)) && staged.commit();
 }
 
 QWidget* comparisonChartWidget(const scenarios::CompareChart& chart, QWidget* parent) {
