@@ -1,6 +1,7 @@
 // Replicate statistics worked out by hand, and the runner's promise that a
 // replicate's result does not depend on how many threads ran the set.
 #include "config/run_configuration.h"
+#include "results/run_for_results.h"
 #include "results/side_by_side.h"
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
@@ -156,6 +157,31 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
         EXPECT_NE(r.err.find("must be at least 1"), std::string::npos) << r.err;
         EXPECT_FALSE(empty.exists("tables_105.out")) << bad;
     }
+}
+
+// The runs of a set read the microdata from one copy read before they start:
+// a file changed on disk meanwhile changes none of them.
+TEST(Replicates, MicrodataIsReadOnceForTheSet) {
+    test::ScratchDir dir;
+    dir.copyFrom("reference/set4"); // court and stock microdata
+    const RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
+    const FinishedRun fromDisk = runForResults(cfg, dir.str(), {}, {});
+    ASSERT_TRUE(fromDisk.ok) << fromDisk.message;
+
+    const auto held = HeldFiles::read(microdataPaths(cfg, dir.str()));
+    EXPECT_EQ(held->count(), 2u);
+    for (const char* name : {"court_micro_104.dat", "stockm.inp"}) dir.write(name, "1 x\n");
+    const FinishedRun fromHeld = runForResults(cfg, dir.str(), {}, {}, held);
+    ASSERT_TRUE(fromHeld.ok) << fromHeld.message;
+    EXPECT_EQ(fromHeld.result.series, fromDisk.result.series);
+    EXPECT_FALSE(runForResults(cfg, dir.str(), {}, {}).ok) << "the file on disk is bad now";
+
+    // A file that cannot be read is not held: the run says what is wrong, as alone.
+    dir.write("stockm.inp", test::readBytes(test::testDataPath("reference/set4/stockm.inp")));
+    std::filesystem::remove(dir.file("court_micro_104.dat"));
+    const FinishedRun missing = runForResults(cfg, dir.str(), {}, {}, HeldFiles::read(microdataPaths(cfg, dir.str())));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.message.find("could not be opened"), std::string::npos) << missing.message;
 }
 
 } // namespace

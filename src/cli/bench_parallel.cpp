@@ -67,11 +67,14 @@ int cmdBenchParallel(const BenchOptions& options, const std::string& base) {
     demoCfg.ReadFromFile();
     sweepCfg.ReadFromFile();
     const int cores = options.jobs > 0 ? options.jobs : everyCore();
+    // As kovary run --replicates and kovary sweep do: the microdata read once.
+    const auto demoHeld = HeldFiles::read(microdataPaths(demoCfg, demoDir));
+    const auto sweepHeld = HeldFiles::read(microdataPaths(sweepCfg, sweepDir));
 
     std::printf("Runs for their results only, in this process (demo-stock.kov of each data set).\n");
     std::printf("%-34s %7s %9s %10s %9s\n", "", "threads", "wall s", "runs/s", "speed-up");
     bool same = report("32 replicates, demo (3000 cases)", 32, [&](int k) {
-        return replicates::runReplicate(demoCfg, demoDir, k, {});
+        return replicates::runReplicate(demoCfg, demoDir, k, {}, {}, demoHeld);
     }, cores);
     same = report("64-row sweep, 100000 cases", 64, [&](int k) {
         RunConfiguration cfg = sweepCfg;
@@ -80,7 +83,7 @@ int cmdBenchParallel(const BenchOptions& options, const std::string& base) {
         const auto preRelease =
             parseOverrides({"RELEASE PARAMETERS/Length of pre-release=" + std::to_string(1 + k % 6)}, error);
         for (const Override& o : preRelease.value_or(std::vector<Override>{})) applyOverride(cfg, o);
-        return runForResults(cfg, sweepDir, {}, {});
+        return runForResults(cfg, sweepDir, {}, {}, sweepHeld);
     }, cores) && same;
     return same ? ExitOk : ExitFailed;
 }

@@ -14,6 +14,7 @@
 #include "replicates/replicate_set.h"
 #include "replicates/replicate_stats.h"
 #include "replicates/replicate_band.h"
+#include "results/run_for_results.h"
 #include "results/side_by_side.h"
 #include "run/simulation.h"
 
@@ -185,8 +186,11 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     RunOutcome outcome = RunOutcome::Failed;
     std::string message;
     std::vector<std::string> written;
+    // Replicates read the microdata from one copy; a single run streams it.
+    const std::shared_ptr<const HeldFiles> held = replicated ? HeldFiles::read(microdataPaths(cfg, dir)) : nullptr;
     auto runFirst = [&] {
         Simulation sim(cfg, dir, host);
+        sim.heldFiles = held;
         sim.csvDirectory = csvDirectory;
         FinishedRun first;
         if (costFile || actualsFile || replicated)
@@ -203,7 +207,9 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     const int jobs = options.jobs > 0 ? options.jobs : everyCore();
     std::vector<FinishedRun> runs = runSideBySide(
         replicated ? options.replicates : 1, jobs,
-        [&](int k) { return k == 1 ? runFirst() : replicates::runReplicate(cfg, dir, k, interruptRequested); },
+        [&](int k) {
+            return k == 1 ? runFirst() : replicates::runReplicate(cfg, dir, k, interruptRequested, {}, held);
+        },
         interruptRequested);
 
     if (outcome == RunOutcome::Canceled || (outcome == RunOutcome::Completed && interruptRequested())) {

@@ -98,9 +98,18 @@ bool CMicroDataFile::Open(const std::string& path) {
     return true;
 }
 
+void CMicroDataFile::OpenHeld(const std::string& path, std::string_view bytes) {
+    Close();
+    path_ = path;
+    held_ = bytes;
+    holding_ = true;
+}
+
 void CMicroDataFile::Close() {
     if (in_.is_open()) in_.close();
     in_.clear();
+    held_ = {};
+    holding_ = heldTaken_ = false;
     line_.clear();
     token_.clear();
     bufferPos_ = bufferEnd_ = 0;
@@ -113,12 +122,20 @@ void CMicroDataFile::Close() {
 
 bool CMicroDataFile::fill() {
     bufferPos_ = 0;
+    if (holding_) {
+        // The held bytes are one block.
+        data_ = held_.data();
+        bufferEnd_ = heldTaken_ ? 0 : held_.size();
+        heldTaken_ = true;
+        return bufferEnd_ > 0;
+    }
+    data_ = buffer_.data();
     bufferEnd_ = static_cast<std::size_t>(in_.rdbuf()->sgetn(buffer_.data(), static_cast<std::streamsize>(buffer_.size())));
     return bufferEnd_ > 0;
 }
 
 bool CMicroDataFile::ReadLine() {
-    if (!in_.is_open() || fault_ != LineFault::None) return false;
+    if (!isOpen() || fault_ != LineFault::None) return false;
     if (lineCount_ == INT_MAX) {
         fault_ = LineFault::TooManyLines;
         return false;
@@ -128,7 +145,7 @@ bool CMicroDataFile::ReadLine() {
     for (;;) {
         if (bufferPos_ == bufferEnd_ && !fill()) break;
         any = true;
-        const char* from = buffer_.data() + bufferPos_;
+        const char* from = data_ + bufferPos_;
         const std::size_t available = bufferEnd_ - bufferPos_;
         const char* newline = static_cast<const char*>(std::memchr(from, '\n', available));
         const std::size_t n = newline ? static_cast<std::size_t>(newline - from) : available;

@@ -2,9 +2,11 @@
 // The line and token reader of the court and stock microdata files. It holds
 // one line at a time, so memory stays the same whatever the file's size, and
 // it refuses lines it cannot hold or that are not text instead of guessing.
+// It reads the file itself, or bytes read once for many runs (HeldFiles).
 #include <cstddef>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,7 +34,10 @@ public:
     /// Opens path for reading from its start. False when it cannot be
     /// opened; openCause() then tells why.
     bool Open(const std::string& path);
-    bool isOpen() const { return in_.is_open(); }
+    /// Reads the file's bytes as held in memory (they must outlive the
+    /// reading); path is the name the messages give.
+    void OpenHeld(const std::string& path, std::string_view bytes);
+    bool isOpen() const { return in_.is_open() || holding_; }
     void Close();
 
     /// Reads the next line, line end (LF or CR LF) removed. True when a line
@@ -76,7 +81,10 @@ private:
 
     std::ifstream in_;
     std::vector<char> buffer_ = std::vector<char>(1 << 16); ///< read ahead of the line
+    const char* data_ = nullptr; ///< buffer_, or the held bytes
     std::size_t bufferPos_ = 0, bufferEnd_ = 0;
+    std::string_view held_;
+    bool holding_ = false, heldTaken_ = false;
     std::string path_;
     std::string name_;
     std::string line_;

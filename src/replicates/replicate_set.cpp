@@ -10,10 +10,11 @@
 namespace kov::replicates {
 
 FinishedRun runReplicate(const RunConfiguration& cfg, const std::string& dataDirectory, int replicate,
-                         const std::function<bool()>& stop, const PolicyChanges& policy) {
+                         const std::function<bool()>& stop, const PolicyChanges& policy,
+                         std::shared_ptr<const HeldFiles> held) {
     RunConfiguration own = cfg;
     own.setValue(SecRun, RandomStartingNumberKey, replicateSeed(cfg.value(SecRun, RandomStartingNumberKey), replicate));
-    return runForResults(own, dataDirectory, policy, stop);
+    return runForResults(own, dataDirectory, policy, stop, std::move(held));
 }
 
 std::string replicateSeed(const std::string& configured, int replicate) {

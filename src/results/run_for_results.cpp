@@ -1,5 +1,6 @@
 #include "results/run_for_results.h"
 
+#include "config/paths.h"
 #include "run/simulation.h"
 
 namespace kov {
@@ -28,16 +29,22 @@ private:
 } // namespace
 
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
-                          const std::function<bool()>& stop) {
+                          const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held) {
     KeepingHost host(stop);
     Simulation sim(cfg, dataDirectory, host);
     sim.writesFiles = false;
     sim.policy = policy;
+    sim.heldFiles = std::move(held);
     FinishedRun run;
     sim.inspectFinishedState = [&run](const Simulation& s) { run.result = resultOf(s); };
     run.ok = sim.OnRunSim() == RunOutcome::Completed;
     if (!run.ok) run.message = host.first().empty() ? sim.m_Message : host.first();
     return run;
+}
+
+std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory) {
+    return {dataPath(dataDirectory, cfg.value(SecFiles, CourtMicrodataFile)),
+            dataPath(dataDirectory, cfg.value(SecFiles, StockMicrodataFile))};
 }
 
 } // namespace kov

@@ -2,17 +2,25 @@
 // A run for its results only: its own copy of the configuration, its own run
 // context and a host that keeps what the run says; no file is written.
 #include "engine/policy_changes.h"
+#include "input/held_files.h"
 #include "results/side_by_side.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace kov {
 
 class RunConfiguration;
 
-/// Runs cfg with the policy's changes; stop() is asked as the run goes (Ctrl-C).
+/// Runs cfg with the policy's changes; stop() is asked as the run goes
+/// (Ctrl-C). Microdata in held is read from there, not from disk.
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
-                          const std::function<bool()>& stop);
+                          const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held = {});
+
+/// The microdata files a run of cfg may read, for HeldFiles::read: a set of
+/// runs reads them once and shares them.
+std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory);
 
 } // namespace kov

@@ -46,11 +46,8 @@ bool Simulation::projin() {
     acceptedCase = false;
     yearJailTotals.fill(0.0);
 
-    const std::string microPath = filePath(CourtMicrodataFile);
     microdata = std::make_unique<CMicroDataFile>();
-    microdata->setName(cfg.value(SecFiles, CourtMicrodataFile));
-    if (!microdata->Open(microPath)) {
-        host.messageAt(microdata->openFailureText(), MessageIcon::Stop, Location{microdata->name(), 0, {}, {}});
+    if (!openMicrodata(*microdata, CourtMicrodataFile)) {
         microdata.reset();
         return false;
     }
@@ -97,6 +94,18 @@ bool Simulation::projin() {
     if (countyStage) commitOutput(*countyStage, countyPath);
     aggregateAfterLoop();
     return true;
+}
+
+bool Simulation::openMicrodata(CMicroDataFile& file, int fileKey) {
+    const std::string path = filePath(fileKey);
+    file.setName(cfg.value(SecFiles, fileKey));
+    if (const auto held = heldFiles ? heldFiles->find(path) : std::nullopt) {
+        file.OpenHeld(path, *held);
+        return true;
+    }
+    if (file.Open(path)) return true;
+    host.messageAt(file.openFailureText(), MessageIcon::Stop, Location{file.name(), 0, {}, {}});
+    return false;
 }
 
 bool Simulation::commitOutput(StagedFile& staged, const std::string& path) {

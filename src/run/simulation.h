@@ -10,10 +10,12 @@
 #include "config/run_configuration.h"
 #include "config/staged_file.h"
 #include "engine/engine.h"
+#include "input/held_files.h"
 #include "run/input_file_host.h"
 #include "run/report_hooks.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +73,8 @@ public:
     bool writesFiles = true;
     /// What a policy scenario changes in the inputs once they are read.
     PolicyChanges policy;
+    /// Microdata read once for many runs; a file not held is read from disk.
+    std::shared_ptr<const HeldFiles> heldFiles;
     /// Folder of the CSV copy of the output tables; empty: none is written.
     std::string csvDirectory;
 
@@ -114,6 +118,9 @@ private:
     void writeTablesOutput();
     bool loadInputs();
     InputFileHost hostFor(int fileKey);
+    /// Opens a microdata file of the configuration, held or from disk; says
+    /// why when it cannot be opened.
+    bool openMicrodata(CMicroDataFile& file, int fileKey);
     /// The post-prison option, dual guidelines and groups the case reading needs.
     void prepareCaseSetup();
     void resetRunState();

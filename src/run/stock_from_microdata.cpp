@@ -102,13 +102,8 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
 
 bool Simulation::createStockFromMicrodata() {
     err.record("createStockFromMicrodata", 5700);
-    const std::string path = filePath(StockMicrodataFile);
     CMicroDataFile file;
-    file.setName(cfg.value(SecFiles, StockMicrodataFile));
-    if (!file.Open(path)) {
-        host.messageAt(file.openFailureText(), MessageIcon::Stop, Location{file.name(), 0, {}, {}});
-        return false;
-    }
+    if (!openMicrodata(file, StockMicrodataFile)) return false;
     err.m_CaseNumber = 0;
 
     const double fraction = ctx.params.SamplingFraction;

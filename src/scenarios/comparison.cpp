@@ -17,11 +17,16 @@ bool endsWith(const std::string& s, const std::string& end) {
 
 std::optional<Comparison> runComparison(const std::vector<ComparedRun>& runs, int jobs,
                                         const std::function<bool()>& stop, std::string& error) {
+    // Every run reads the microdata from one copy, read before any starts.
+    std::vector<std::string> paths;
+    for (const ComparedRun& run : runs)
+        for (std::string& path : microdataPaths(run.cfg, run.dataDirectory)) paths.push_back(std::move(path));
+    const std::shared_ptr<const HeldFiles> held = HeldFiles::read(paths);
     std::vector<FinishedRun> finished = runSideBySide(
         static_cast<int>(runs.size()), jobs,
         [&](int k) {
             const ComparedRun& run = runs[static_cast<std::size_t>(k - 1)];
-            return runForResults(run.cfg, run.dataDirectory, run.policy, stop);
+            return runForResults(run.cfg, run.dataDirectory, run.policy, stop, held);
         },
         stop);
     Comparison c;

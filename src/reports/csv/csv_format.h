@@ -13,6 +13,7 @@ struct CsvRecord {
     long long year = 0;   ///< calendar year
     int month = 0;        ///< 1..12
     double value = 0.0;   ///< the unrounded weighted count
+    bool operator==(const CsvRecord&) const = default;
 };
 using CsvRecords = std::vector<CsvRecord>;
 
