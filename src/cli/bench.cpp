@@ -117,8 +117,8 @@ int cmdBench(const BenchOptions& options) {
         std::fprintf(stderr, "kovary bench: cannot create a folder for the data\n");
         return ExitFailed;
     }
-    if (options.parallel) {
-        const int code = cmdBenchParallel(options, base);
+    if (options.parallel || options.whatIf) {
+        const int code = options.parallel ? cmdBenchParallel(options, base) : cmdBenchWhatIf(base);
         if (temporary) fs::remove_all(base, ec);
         return code;
     }

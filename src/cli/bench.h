@@ -10,6 +10,7 @@ struct BenchOptions {
     std::string dir;           ///< where the data go; empty: a temporary folder, removed afterwards
     bool monthByMonth = false; ///< the straightforward accumulation instead of range sums
     bool parallel = false;     ///< replicates and a sweep on one thread and on every core
+    bool whatIf = false;       ///< re-projection latency after a lever change
     int jobs = 0;              ///< threads of the parallel measurement; 0: every core
 };
 
@@ -31,6 +32,8 @@ bool generateBenchData(const std::string& dir, int cases);
 int cmdBench(const BenchOptions& options);
 /// The parallel measurement, its data in base.
 int cmdBenchParallel(const BenchOptions& options, const std::string& base);
+/// The What-if latency measurement, its data in base.
+int cmdBenchWhatIf(const std::string& base);
 /// The child: runs dataDir/demo.kov and prints its measurement line.
 int cmdBenchRun(const std::string& dataDir, bool monthByMonth);
 

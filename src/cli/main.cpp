@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
     cBench->add_flag("--parallel", bench.parallel,
                      "32 replicates of the demo and a 64-row sweep over 100000 cases, on 1 thread and on --jobs");
     cBench->add_option("--jobs", bench.jobs, "threads of --parallel (default: every core)");
+    cBench->add_flag("--what-if", bench.whatIf,
+                     "re-projection time after each of 50 lever changes, demo (3000 cases) and state-sized (15000)");
 
     std::string benchDir;
     bool benchMonthByMonth = false;
