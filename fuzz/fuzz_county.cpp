@@ -1,8 +1,8 @@
 // The county file.
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/county.h"
 #include "input/state_tables.h"
-#include "run/host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile file("county.inp");

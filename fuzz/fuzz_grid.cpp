@@ -2,10 +2,10 @@
 // option); 1: the court grid shared as the postprison grid; 2: dual guidelines,
 // the court grid, then after a form feed the stock grid (the same text when
 // there is no form feed).
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/grid.h"
 #include "input/state_tables.h"
-#include "run/host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile courtFile("grid.inp");

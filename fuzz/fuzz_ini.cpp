@@ -2,9 +2,9 @@
 // a form feed a value to write (a fixed one without a form feed). Checked: the
 // text comes back byte for byte, and a written value reads back as written,
 // also after the text is parsed again.
-#include "fuzz_support.h"
+#include "base/text.h"
 #include "config/ini_file.h"
-#include "input/text_file.h"
+#include "fuzz_support.h"
 
 #include <array>
 #include <utility>

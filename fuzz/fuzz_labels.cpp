@@ -1,10 +1,10 @@
 // The labels file, read both ways: the run's reader and the set-up dialog's
 // lighter check. The age groups built from a good file are looked up too.
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/groups.h"
 #include "input/labels.h"
 #include "input/state_tables.h"
-#include "run/host.h"
 
 #include <climits>
 

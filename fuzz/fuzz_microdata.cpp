@@ -4,14 +4,14 @@
 // region 4, jail length 4; grid tables 4 x 4 twice; post-prison tables 3 x 2
 // and 4 x 2; six counties. Choice bits: 1 postprison fields, 2 dual
 // guidelines, 4 randomized months.
-#include "fuzz_support.h"
+#include "base/host.h"
+#include "base/random.h"
 #include "engine/microdata_file.h"
 #include "engine/offender.h"
 #include "engine/read_case.h"
+#include "fuzz_support.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
-#include "run/host.h"
-#include "run/random.h"
 
 #include <memory>
 

@@ -4,10 +4,10 @@
 // use a stock grid of its own (3 x 2 and 4 x 2). The input holds the court
 // file, the stock file and the stock parameter file, cut at form feeds; a file
 // not given is missing.
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/probabilities.h"
 #include "input/state_tables.h"
-#include "run/host.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 // The run configuration (.kov): read from a file, converted into run
 // parameters, and its numeric warnings.
-#include "fuzz_support.h"
+#include "base/host.h"
 #include "config/run_configuration.h"
 #include "config/run_parameters.h"
-#include "run/host.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile file("run.kov");

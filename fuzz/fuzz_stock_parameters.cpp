@@ -1,8 +1,8 @@
 // The stock parameter file on its own. Choice: the offense count, 0..5.
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/state_tables.h"
 #include "input/stock_parameters.h"
-#include "run/host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile file("stock_par.inp");

@@ -1,11 +1,11 @@
 // The stock tables file, into tables the state allocation sized for small
 // counts: gender 2, race 2, age 3, offense 2, sentence length 3, felony type 2,
 // region 2, jail length 2. Choice 1 switches the felony-type tables on.
+#include "base/host.h"
 #include "fuzz_support.h"
 #include "input/state_tables.h"
 #include "input/state_tables_ops.h"
 #include "input/stock_tables.h"
-#include "run/host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile file("stock_tables.kov");

@@ -1,11 +1,11 @@
 // The trend weights by admission group. Choice: the felony-type count 0..5,
 // with the yearly tables sized as the allocation sizes them (choices 0..5) or
 // left empty (6..11).
-#include "fuzz_support.h"
+#include "base/host.h"
 #include "config/run_parameters.h"
+#include "fuzz_support.h"
 #include "input/state_tables.h"
 #include "input/trend_weights.h"
-#include "run/host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const kov::fuzz::ScratchFile file("trend_groups.txt");

@@ -1,11 +1,11 @@
 // The CSV copy of the output tables: its text rules, its months on hand-made
 // state, and a whole demonstration run whose CSV numbers must print as the
 // text tables of the same run print them.
+#include "base/format.h"
 #include "config/run_configuration.h"
 #include "reports/csv/csv_export.h"
 #include "reports/csv/csv_format.h"
 #include "reports/csv/csv_tables.h"
-#include "run/format.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/configuration.h"

@@ -1,7 +1,7 @@
 // The random streams: jumps ahead, block refills far into the stream and
 // streams sharing one runtime state; their first values are pinned by the
 // reference runs.
-#include "run/random.h"
+#include "base/random.h"
 
 #include <gtest/gtest.h>
 

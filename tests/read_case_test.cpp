@@ -1,5 +1,5 @@
 #include "engine/read_case.h"
-#include "run/random.h"
+#include "base/random.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 

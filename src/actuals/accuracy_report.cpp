@@ -1,6 +1,6 @@
 #include "actuals/accuracy_report.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 #include <cmath>
 

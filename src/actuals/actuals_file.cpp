@@ -1,7 +1,7 @@
 #include "actuals/actuals_file.h"
 
+#include "base/text.h"
 #include "config/whole_file.h"
-#include "input/text_file.h" // trimBlanks
 #include "reports/csv/csv_rows.h"
 
 #include <cerrno>

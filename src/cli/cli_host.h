@@ -1,7 +1,7 @@
 #pragma once
 // The command line's side of a run: messages on stderr, a one-line progress
 // bar when stderr is a terminal, and Ctrl-C as the run dialog's Cancel.
-#include "run/host.h"
+#include "base/host.h"
 
 #include <string>
 

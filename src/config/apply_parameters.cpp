@@ -2,8 +2,8 @@
 // the warnings for texts that stand where a number belongs.
 #include "config/run_configuration.h"
 
-#include "input/text_file.h" // leadingInt, leadingDouble, startsWithNumber, trimBlanks
-#include "run/host.h"
+#include "base/host.h"
+#include "base/text.h"
 
 #include <climits>
 #include <cstdio>

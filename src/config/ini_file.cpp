@@ -2,7 +2,7 @@
 
 #include "config/replace_file.h"
 
-#include "input/text_file.h" // trimBlanks
+#include "base/text.h"
 
 #include <cerrno>
 #include <cstdio>

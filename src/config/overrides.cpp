@@ -1,8 +1,8 @@
 #include "config/overrides.h"
 
+#include "base/text.h"
 #include "config/ini_file.h"
 #include "config/run_configuration.h"
-#include "input/text_file.h" // trimBlanks
 
 namespace kov {
 namespace {

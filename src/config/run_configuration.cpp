@@ -1,8 +1,8 @@
 #include "config/run_configuration.h"
 
+#include "base/host.h"
+#include "base/text.h"
 #include "config/ini_file.h"
-#include "input/text_file.h" // leadingInt
-#include "run/host.h"
 
 namespace kov {
 namespace {

@@ -1,8 +1,8 @@
 #include "costs/cost_file.h"
 
+#include "base/text.h"
 #include "config/ini_file.h" // sameName
 #include "config/whole_file.h"
-#include "input/text_file.h" // trimBlanks
 
 #include <cerrno>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "costs/cost_report.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 #include <cmath>
 #include <map>

@@ -2,18 +2,18 @@
 // The simulation state of one run and the offender flow operations over it.
 // Every operation of a run reads and writes these members directly, as the
 // model is written; the run driver (Simulation) adds the files and the steps.
+#include "base/error_reporter.h"
+#include "base/host.h"
+#include "base/random.h"
 #include "config/run_parameters.h"
 #include "engine/case_profile.h"
 #include "engine/offender.h"
 #include "engine/policy_changes.h"
 #include "engine/range_sums.h"
 #include "engine/read_case.h"
+#include "engine/run_context.h"
 #include "input/groups.h"
 #include "input/state_tables.h"
-#include "run/error_reporter.h"
-#include "run/host.h"
-#include "run/random.h"
-#include "run/run_context.h"
 
 #include <array>
 #include <cstddef>

@@ -3,10 +3,10 @@
 // each field read, checked and, when bad, reported as
 // "Illegal <name> = <value>, Case Number = <n>" with the stop icon. A missing
 // or unreadable token leaves the field at its default, which the checks refuse.
+#include "base/format.h"
+#include "base/host.h"
 #include "engine/microdata_file.h"
 #include "engine/rounding.h"
-#include "run/format.h"
-#include "run/host.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "engine/microdata_file.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,9 +1,9 @@
 #include "engine/policy_changes.h"
 
+#include "base/format.h"
+#include "base/host.h"
+#include "base/text.h"
 #include "config/ini_file.h" // sameName
-#include "input/text_file.h" // trimBlanks
-#include "run/format.h"
-#include "run/host.h"
 
 #include <algorithm>
 #include <cmath>

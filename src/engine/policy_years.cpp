@@ -3,8 +3,8 @@
 // case, each part with the values in force for its years. The parts run in
 // year order, so the case draws its random numbers as it would in one part.
 #include "engine/engine.h"
+#include "base/format.h"
 #include "engine/rounding.h"
-#include "run/format.h"
 
 #include <algorithm>
 

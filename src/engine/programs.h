@@ -7,7 +7,7 @@
 // asked once per case and simulated year to place a case (Decide). Each
 // program draws from its own three generators, so its decisions do not
 // disturb the case generator's stream.
-#include "run/random.h"
+#include "base/random.h"
 
 #include <cstddef>
 #include <cstdint>

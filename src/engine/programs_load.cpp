@@ -1,8 +1,8 @@
 // Reading the program definitions and entry probabilities files.
+#include "base/host.h"
 #include "config/run_parameters.h"
 #include "engine/programs.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
 // Writing the program definitions and entry probabilities files. Each file is
 // replaced whole, so a shorter content leaves no tail of the old one and a
 // failed write leaves the old file as it was.
+#include "base/format.h"
+#include "base/host.h"
 #include "config/replace_file.h"
 #include "engine/programs.h"
-#include "run/format.h"
-#include "run/host.h"
 
 namespace kov {
 namespace {

@@ -1,9 +1,9 @@
 #include "engine/read_case.h"
 
+#include "base/format.h"
+#include "base/host.h"
+#include "base/random.h"
 #include "engine/field_reader.h"
-#include "run/format.h"
-#include "run/host.h"
-#include "run/random.h"
 
 #include <cstddef>
 #include <memory>

@@ -2,11 +2,11 @@
 // and the case handed year by year to the prison, post-prison and non-prison
 // operations for the totals and every breakdown table.
 #include "engine/engine.h"
+#include "base/format.h"
 #include "engine/microdata_file.h"
 #include "engine/noprison_setup.h"
 #include "engine/programs.h"
 #include "engine/read_case.h"
-#include "run/format.h"
 
 #include <cmath>
 

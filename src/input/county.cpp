@@ -4,9 +4,9 @@
 // by field, so a line that breaks off leaves its remaining fields at 0.
 #include "input/county.h"
 
+#include "base/host.h"
 #include "input/input_reading.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 #include <cctype>
 #include <climits>

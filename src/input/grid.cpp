@@ -1,9 +1,9 @@
 #include "input/grid.h"
 
+#include "base/host.h"
 #include "input/line_scanner.h"
 #include "input/text_file.h"
 #include "input/try_allocate.h"
-#include "run/host.h"
 
 #include <memory>
 #include <string>

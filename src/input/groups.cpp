@@ -1,6 +1,6 @@
 #include "input/groups.h"
 
-#include "input/text_file.h"
+#include "base/text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "input/input_reading.h"
 
-#include "run/host.h"
+#include "base/host.h"
 
 namespace kov {
 

@@ -1,8 +1,8 @@
 #include "input/labels.h"
 
+#include "base/host.h"
 #include "input/text_file.h"
 #include "input/try_allocate.h"
-#include "run/host.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "input/labels.h"
 
+#include "base/host.h"
 #include "input/line_scanner.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 namespace kov {
 namespace {

@@ -1,6 +1,6 @@
 #include "input/line_scanner.h"
 
-#include "input/text_file.h"
+#include "base/text.h"
 
 #include <climits>
 #include <cstdlib>

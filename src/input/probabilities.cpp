@@ -5,10 +5,10 @@
 // misaligned rather than failing; that is how the format has always behaved.
 #include "input/probabilities.h"
 
+#include "base/host.h"
 #include "input/input_reading.h"
 #include "input/stock_parameters.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 // Allocation of the state tables, in catalogue order, zero-filled.
 #include "input/state_tables_ops.h"
-#include "run/host.h"
+#include "base/host.h"
 
 #include <algorithm>
 #include <new>       // std::bad_alloc

@@ -15,9 +15,9 @@
 // including whole groups at the end of the file, stay 0.
 #include "input/stock_parameters.h"
 
+#include "base/host.h"
 #include "input/input_reading.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 namespace kov {
 namespace {

@@ -5,9 +5,9 @@
 // classification variable in order, C(k) rows of 121 months each.
 #include "input/stock_tables.h"
 
+#include "base/host.h"
 #include "input/input_reading.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,7 @@
 #include "input/text_file.h"
 
+#include "base/text.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
@@ -11,8 +13,6 @@
 
 namespace kov {
 namespace {
-
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string normaliseLineEnds(std::string s) {
     std::string out;
@@ -27,14 +27,14 @@ std::string normaliseLineEnds(std::string s) {
 // Title up to the first full stop, then the dot-leader token; returns the rest.
 bool splitDotLeader(const std::string& line, std::string& title, const char*& rest) {
     std::size_t i = 0;
-    while (i < line.size() && isSpace(line[i])) ++i;
+    while (i < line.size() && isTextSpace(line[i])) ++i;
     const std::size_t start = i;
     while (i < line.size() && line[i] != '.' && line[i] != '\n') ++i;
     if (i == start) return false; // %[^.] needs at least one character
     title = line.substr(start, i - start);
-    while (i < line.size() && isSpace(line[i])) ++i;
+    while (i < line.size() && isTextSpace(line[i])) ++i;
     if (i >= line.size()) return false;
-    while (i < line.size() && !isSpace(line[i])) ++i; // %*s
+    while (i < line.size() && !isTextSpace(line[i])) ++i; // %*s
     rest = line.c_str() + i;
     return true;
 }
@@ -86,7 +86,7 @@ int TextFile::lineAt(std::size_t pos) const {
 }
 
 bool TextFile::readDouble(double& value) {
-    while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && isTextSpace(text_[pos_])) ++pos_;
     if (pos_ >= text_.size()) return false;
     const char* begin = text_.c_str() + pos_;
     char* end = nullptr;
@@ -99,21 +99,9 @@ bool TextFile::readDouble(double& value) {
 }
 
 bool TextFile::readInt(int& value) {
-    while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && isTextSpace(text_[pos_])) ++pos_;
     if (pos_ >= text_.size()) return false;
     return scanInt(text_, pos_, value);
-}
-
-bool scanInt(const std::string& text, std::size_t& pos, int& value) {
-    const char* begin = text.c_str() + pos;
-    char* end = nullptr;
-    long v = std::strtol(begin, &end, 10);
-    if (end == begin) return false;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    value = static_cast<int>(v);
-    pos += static_cast<std::size_t>(end - begin);
-    return true;
 }
 
 void TextFile::skipRestOfLine() {
@@ -121,18 +109,11 @@ void TextFile::skipRestOfLine() {
     if (pos_ < text_.size()) ++pos_;
 }
 
-std::string trimBlanks(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && isSpace(s[b])) ++b;
-    while (e > b && isSpace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
 bool parseDotLeaderInt(const std::string& line, std::string& title, int& value) {
     const char* rest = nullptr;
     std::string t;
     if (!splitDotLeader(line, t, rest)) return false;
-    while (*rest && isSpace(*rest)) ++rest;
+    while (*rest && isTextSpace(*rest)) ++rest;
     char* end = nullptr;
     long v = std::strtol(rest, &end, 10);
     if (end == rest) return false;
@@ -147,29 +128,13 @@ bool parseDotLeaderDouble(const std::string& line, std::string& title, double& v
     const char* rest = nullptr;
     std::string t;
     if (!splitDotLeader(line, t, rest)) return false;
-    while (*rest && isSpace(*rest)) ++rest;
+    while (*rest && isTextSpace(*rest)) ++rest;
     char* end = nullptr;
     const double v = std::strtod(rest, &end);
     if (end == rest) return false;
     title = t;
     value = v;
     return true;
-}
-
-int leadingInt(const std::string& s) {
-    long v = std::strtol(s.c_str(), nullptr, 10);
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    return static_cast<int>(v);
-}
-
-double leadingDouble(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
-
-bool startsWithNumber(const std::string& s) {
-    const char* b = s.c_str();
-    char* e = nullptr;
-    std::strtod(b, &e);
-    return e != b;
 }
 
 } // namespace kov

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "base/text.h" // the text helpers the readers use
+
 namespace kov {
 
 class TextFile {
@@ -49,23 +51,11 @@ private:
     bool open_ = false;
 };
 
-/// Removes blanks (spaces, tabs, CR, LF) at both ends.
-std::string trimBlanks(const std::string& s);
-
 /// Dot-leader line: a title without full stops, a token starting with '.', then a
 /// number (" %[^.] %*s %d"). The title is cut at the first full stop, leading
 /// blanks skipped, trailing ones kept. False unless both title and number are there.
 bool parseDotLeaderInt(const std::string& line, std::string& title, int& value);
 /// The same with a double (" %[^.] %*s %lf").
 bool parseDotLeaderDouble(const std::string& line, std::string& title, double& value);
-
-/// atoi / atof on a text: leading blanks skipped, leading number taken, 0 when none.
-int leadingInt(const std::string& s);
-double leadingDouble(const std::string& s);
-/// The "%d" conversion at text[pos] (blanks already skipped): strtol, the value
-/// clamped to int. Moves pos past the number; false, pos unchanged, when none.
-bool scanInt(const std::string& text, std::size_t& pos, int& value);
-/// True when the text, after leading blanks, starts with a number atof would take.
-bool startsWithNumber(const std::string& s);
 
 } // namespace kov

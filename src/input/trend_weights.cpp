@@ -1,9 +1,9 @@
 #include "input/trend_weights.h"
 
+#include "base/host.h"
 #include "config/run_parameters.h"
 #include "input/input_reading.h"
 #include "input/text_file.h"
-#include "run/host.h"
 
 namespace kov {
 

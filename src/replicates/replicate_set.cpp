@@ -1,9 +1,9 @@
 #include "replicates/replicate_set.h"
 
+#include "base/format.h"
+#include "base/text.h"
 #include "config/run_configuration.h"
-#include "input/text_file.h" // leadingDouble
 #include "results/run_for_results.h"
-#include "run/format.h"
 
 #include <cmath>
 

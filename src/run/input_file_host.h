@@ -2,7 +2,7 @@
 // A reader's messages passed on with the file it reads: a message that names
 // no place is about that file, a place given by a path names the file the
 // configuration gives for it. The readers know paths; the person knows names.
-#include "run/host.h"
+#include "base/host.h"
 
 #include <string>
 #include <utility>

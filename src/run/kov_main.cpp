@@ -1,3 +1,4 @@
+#include "base/format.h"
 #include "config/paths.h"
 #include "input/county.h"
 #include "input/grid.h"
@@ -6,7 +7,6 @@
 #include "input/state_tables_ops.h"
 #include "input/stock_tables.h"
 #include "input/trend_weights.h"
-#include "run/format.h"
 #include "run/input_file_host.h"
 #include "run/microdata_check.h"
 #include "run/simulation.h"

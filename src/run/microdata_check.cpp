@@ -1,8 +1,8 @@
 #include "run/microdata_check.h"
 
+#include "base/random.h"
 #include "engine/microdata_file.h"
 #include "engine/read_case.h"
-#include "run/random.h"
 #include "run/simulation.h"
 
 namespace kov {

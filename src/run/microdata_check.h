@@ -2,7 +2,7 @@
 // Every court case line read and checked as the case loop reads it, with no
 // engine behind it: for `kovary check`, which reports every bad case where a
 // run stops at the first, and for the bench's reading-only pass.
-#include "run/host.h"
+#include "base/host.h"
 
 namespace kov {
 

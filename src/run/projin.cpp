@@ -1,9 +1,9 @@
 // The court case loop: every line of the court microdata file through the
 // engine, then the per-month counters turned into finished monthly series.
+#include "base/format.h"
 #include "config/staged_file.h"
 #include "engine/microdata_file.h"
 #include "engine/programs.h"
-#include "run/format.h"
 #include "run/simulation.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "run/simulation.h"
 
+#include "base/format.h"
 #include "config/paths.h"
 #include "engine/microdata_file.h"
 #include "input/state_tables_ops.h"
-#include "run/format.h"
 
 #include <exception>
 #include <filesystem>

@@ -2,9 +2,9 @@
 // record is a prisoner whose remaining time gives the release month. Its
 // release is recorded in the stock release tables of every breakdown, and it
 // is handed to the post-prison engine for the totals and for each table.
+#include "base/format.h"
 #include "engine/microdata_file.h"
 #include "engine/read_case.h"
-#include "run/format.h"
 #include "run/simulation.h"
 #include "run/stock_record.h"
 

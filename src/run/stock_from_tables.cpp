@@ -2,8 +2,8 @@
 // release month, as many stock cases as the offense stock table holds, each
 // with a post-prison level, supervision length and restitution drawn from the
 // offense's stock distributions, then handed to the post-prison engine.
-#include "run/format.h"
-#include "run/random.h"
+#include "base/format.h"
+#include "base/random.h"
 #include "run/simulation.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "run/stock_record.h"
 
+#include "base/random.h"
 #include "engine/field_reader.h"
 #include "engine/rounding.h"
-#include "run/random.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "run/summary_report.h"
 
-#include "run/format.h"
+#include "base/format.h"
 #include "run/simulation.h"
 
 #include <cstddef>

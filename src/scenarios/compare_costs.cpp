@@ -1,8 +1,8 @@
 #include "scenarios/compare_costs.h"
 
+#include "base/format.h"
 #include "costs/cost_report.h"
 #include "costs/fiscal_costs.h"
-#include "run/format.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "scenarios/compare_report.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 #include <algorithm>
 #include <cctype>

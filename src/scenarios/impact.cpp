@@ -1,6 +1,6 @@
 #include "scenarios/impact.h"
 
-#include "run/format.h"
+#include "base/format.h"
 #include "scenarios/compare_report.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "scenarios/scenario_sections.h"
 
-#include "input/text_file.h" // trimBlanks
+#include "base/text.h"
 #include "scenarios/scenario_file.h"
 
 #include <cstdlib>

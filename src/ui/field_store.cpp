@@ -1,8 +1,8 @@
 #include "ui/field_store.h"
 
+#include "base/text.h"
 #include "config/run_configuration.h"
 #include "engine/programs.h"
-#include "input/text_file.h"
 
 namespace kov::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/grid_editor.h"
 
-#include "input/text_file.h"
+#include "base/text.h"
 #include "ui/number_text.h"
 #include "ui/prompts.h"
 

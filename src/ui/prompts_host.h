@@ -1,7 +1,7 @@
 #pragma once
 // The core's Host for work done outside a run (saving the configuration,
 // reading the program files): messages become message boxes, nothing else shows.
-#include "run/host.h"
+#include "base/host.h"
 #include "ui/code_meanings.h"
 #include "ui/prompts.h"
 

@@ -4,7 +4,7 @@
 // handler on this (the only) thread; pump() lets button presses through
 // while it goes on. Its runs draw the graph files and write the workbooks;
 // a workbook written under a new name gives the configuration that name.
-#include "run/host.h"
+#include "base/host.h"
 #include "run/simulation.h"
 #include "ui/run_results.h"
 

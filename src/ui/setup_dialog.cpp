@@ -1,6 +1,6 @@
 #include "ui/setup_dialog.h"
 
-#include "input/text_file.h"
+#include "base/text.h"
 #include "ui/field_store.h"
 #include "ui/number_text.h"
 #include "ui/prompts.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Keeps every message for assertions; can be told to cancel after n pumps.
-#include "run/host.h"
+#include "base/host.h"
 
 #include <vector>
 

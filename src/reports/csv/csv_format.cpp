@@ -1,6 +1,6 @@
 #include "reports/csv/csv_format.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "reports/graphs/graph_content.h"
 
+#include "base/format.h"
 #include "config/run_configuration.h"
-#include "run/format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "reports/workbooks/workbook_export.h"
 
+#include "base/format.h"
 #include "reports/workbooks/cell_rules.h"
 #include "reports/workbooks/workbook_contents.h"
 #include "reports/workbooks/workbook_file.h"
-#include "run/format.h"
 #include "run/simulation.h"
 
 #include <filesystem>

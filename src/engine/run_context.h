@@ -2,8 +2,8 @@
 // What a single run treats as process-wide: its typed parameters, the runtime
 // rand state and the folder that stands for the working directory. A run owns
 // one, so runs can later go side by side without sharing anything.
+#include "base/random.h"
 #include "config/run_parameters.h"
-#include "run/random.h"
 
 #include <ctime>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // The person at the other end of a run. The engine never talks to a screen
 // directly: the CLI, the desktop application and the tests each implement this.
-#include "run/location.h"
+#include "base/location.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "run/random.h"
+#include "base/random.h"
 
 #include <cmath>
 #include <cstdint>

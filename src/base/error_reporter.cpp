@@ -1,6 +1,6 @@
-#include "run/error_reporter.h"
+#include "base/error_reporter.h"
 
-#include "run/format.h"
+#include "base/format.h"
 
 namespace kov {
 

@@ -1,4 +1,4 @@
-#include "run/location.h"
+#include "base/location.h"
 
 namespace kov {
 
