@@ -258,6 +258,9 @@ void CMainFrame::createActions() {
     viewScenarios->setText(QStringLiteral("S&cenarios"));
     actions_[viewScenarios->objectName()] = viewScenarios;
     view->addAction(viewScenarios);
+    QAction* viewWhatIf = makeAction(QStringLiteral("viewWhatIf"), QStringLiteral("&What-if..."));
+    connect(viewWhatIf, &QAction::triggered, this, &CMainFrame::OnWhatIf);
+    view->addAction(viewWhatIf);
     QMenu* help = newMenu(QStringLiteral("helpMenu"), QStringLiteral("&Help"));
     QAction* topics = makeAction(QStringLiteral("helpTopics"), QStringLiteral("&Help Topics"));
     topics->setShortcut(QKeySequence::HelpContents);
@@ -332,6 +335,7 @@ void CMainFrame::updateCommandStates() {
     enable("fileSaveAs", saveEnabled_);
     enable("runSimulation", runEnabled_);
     enable("compareScenarios", runEnabled_);
+    enable("viewWhatIf", runEnabled_);
     enable("setupFileNames", fileNamesEnabled_);
     enable("setupPostprison", postprisonEnabled_);
 

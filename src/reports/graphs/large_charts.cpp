@@ -107,6 +107,12 @@ std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
                               Qt::AlignLeft);
     for (std::size_t r = 0; r < c.monthly.size(); ++r) {
         QLineSeries* s = line(*chart, qtext(c.names[r]), static_cast<int>(r), r == 0 ? 3 : 2, x, y);
+        if (r == 0 && c.faintBase) {
+            // Under the what-if, which is read against it.
+            QColor pale = lineColour(0);
+            pale.setAlpha(90);
+            s->setPen(QPen(pale, 2));
+        }
         for (std::size_t m = 0; m < c.monthly[r].size(); ++m) s->append(monthX(c.firstYear, m), c.monthly[r][m]);
     }
     if (!c.actuals.empty()) {
