@@ -23,6 +23,7 @@ struct CompareChart {
     std::string fileStem; ///< "compare-prison"
     /// The base drawn thin and pale under the others: a what-if against it.
     bool faintBase = false;
+    std::string differenceTitle = "Scenario less base"; ///< the lower panel's axis
 };
 
 /// One chart per total series of the base.

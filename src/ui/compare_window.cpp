@@ -90,6 +90,7 @@ QWidget* CompareWindow::buildTabs() {
         t->setObjectName(QString::fromLatin1(name));
         t->setEditTriggers(QAbstractItemView::NoEditTriggers);
         t->verticalHeader()->hide();
+        t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
         t->setToolTip(tip + QStringLiteral(" Ctrl+C copies the selected cells for a spreadsheet."));
         return t;
     };

@@ -82,9 +82,9 @@ void CompareWindow::fillCosts() {
     }
     if (!comparison_) return;
     fillCostTable(*costTable_, *comparison_, scenarios::costImpacts(*costs_, *comparison_));
-    costNote_->setText(QStringLiteral("Cost file %1. Beds are the average population of the fiscal year; the costs are "
-                                      "the scenario's less the base's, under the average and the marginal daily cost.")
-                           .arg(QString::fromStdString(costs_->path)));
+    costNote_->setText(QStringLiteral("Beds: the fiscal year's average population. Costs: the scenario's less the "
+                                      "base's, at the average and at the marginal daily cost."));
+    costNote_->setToolTip(QStringLiteral("Cost file ") + QString::fromStdString(costs_->path));
 }
 
 void CompareWindow::fillImpact() {

@@ -15,7 +15,6 @@ LeverRow::LeverRow(const QString& label, double low, double high, double step, i
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     label_ = new QLabel(label);
-    label_->setMinimumWidth(150);
     slider_ = new QSlider(Qt::Horizontal);
     slider_->setRange(0, stepsOf(high));
     slider_->setPageStep(std::max(1, slider_->maximum() / 10));
@@ -51,6 +50,10 @@ LeverRow::LeverRow(const QString& label, double low, double high, double step, i
 }
 
 int LeverRow::stepsOf(double v) const { return static_cast<int>(std::lround((v - low_) / step_)); }
+
+int LeverRow::labelWidth() const { return label_->sizeHint().width(); }
+
+void LeverRow::setLabelWidth(int width) { label_->setFixedWidth(width); }
 
 double LeverRow::value() const { return field_->value(); }
 

@@ -24,6 +24,10 @@ public:
     double rest() const { return rest_; }
     bool atRest() const;
 
+    /// The caption's width, and a width for it, to line levers up.
+    int labelWidth() const;
+    void setLabelWidth(int width);
+
     QSlider* slider() const { return slider_; }
     QDoubleSpinBox* field() const { return field_; }
 

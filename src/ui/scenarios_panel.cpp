@@ -74,6 +74,10 @@ void ScenariosPanel::buildLayout() {
     removeButton_ = button(QStringLiteral("Remo&ve"), "removeScenario");
     for (QPushButton* b : {newButton_, renameButton_, removeButton_}) listRow->addWidget(b);
     listRow->addStretch(1);
+    auto* whatIf = button(QStringLiteral("&What-if..."), "whatIfButton");
+    whatIf->setToolTip(QStringLiteral("Levers on the base, projected as they move; saved back here as a scenario"));
+    listRow->addWidget(whatIf);
+    connect(whatIf, &QPushButton::clicked, this, &ScenariosPanel::whatIfRequested);
     layout->addLayout(listRow);
 
     layout->addWidget(new QLabel(QStringLiteral("Changes, one a line (# starts a comment):")));
@@ -89,10 +93,6 @@ void ScenariosPanel::buildLayout() {
     layout->addWidget(fault_);
 
     auto* runRow = new QHBoxLayout;
-    auto* whatIf = button(QStringLiteral("&What-if..."), "whatIfButton");
-    whatIf->setToolTip(QStringLiteral("Levers on the base, projected as they move"));
-    runRow->addWidget(whatIf);
-    connect(whatIf, &QPushButton::clicked, this, &ScenariosPanel::whatIfRequested);
     compareButton_ = button(QStringLiteral("&Compare"), "compareScenarios");
     compareButton_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     cancelButton_ = button(QStringLiteral("Cancel"), "cancelComparison");

@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -185,6 +186,13 @@ QWidget* WhatIfWindow::buildLevers() {
         if (!text.isEmpty()) emit saveAsScenario(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     });
 
+    // The sliders start in one line, whatever their captions.
+    std::vector<LeverRow*> levers{admissions_, prison_, sentence_};
+    levers.insert(levers.end(), release_.begin(), release_.end());
+    int widest = 0;
+    for (LeverRow* lever : levers) widest = std::max(widest, lever->labelWidth());
+    for (LeverRow* lever : levers) lever->setLabelWidth(widest);
+
     auto* scroll = new QScrollArea;
     scroll->setWidget(holder);
     scroll->setWidgetResizable(true);
@@ -210,7 +218,7 @@ QWidget* WhatIfWindow::buildResults() {
     layout->addLayout(bar);
 
     auto* chartHolder = new QWidget;
-    chartHolder->setMinimumHeight(420);
+    chartHolder->setMinimumHeight(480);
     chartArea_ = new QVBoxLayout(chartHolder);
     chartArea_->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(chartHolder, 3);
@@ -220,7 +228,10 @@ QWidget* WhatIfWindow::buildResults() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->setToolTip(QStringLiteral("Average population by year. Ctrl+C copies the selected cells for a spreadsheet."));
-    layout->addWidget(table_, 1);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    // Four rows, no more: the chart takes the rest.
+    table_->setFixedHeight(5 * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth() + 4);
+    layout->addWidget(table_);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("whatIfStatus"));
     status_->setWordWrap(true);

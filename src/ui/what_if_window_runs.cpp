@@ -199,27 +199,32 @@ void WhatIfWindow::redraw() {
     c.fileStem = "what-if-" + populations_->currentText().section(QStringLiteral(" ("), 0, 0).toLower()
                                   .replace(QLatin1Char(' '), QLatin1Char('-')).toStdString();
     c.faintBase = true;
+    c.differenceTitle = "What-if less base";
     chart_ = std::move(c);
     chartWidget_ = reports::comparisonChartWidget(*chart_);
     chartArea_->addWidget(chartWidget_);
     export_->setEnabled(true);
 
+    // Years across, as the Compare window shows them: the chart keeps the height.
     const auto base = scenarios::yearFigures(chart_->monthly[0]), whatIf = scenarios::yearFigures(chart_->monthly[1]);
-    table_->setColumnCount(5);
-    table_->setHorizontalHeaderLabels({QStringLiteral("Year"), QStringLiteral("Base"), QStringLiteral("What-if"),
-                                       QStringLiteral("Difference"), QStringLiteral("% change")});
     const int years = static_cast<int>(std::min(base.size(), whatIf.size()));
-    table_->setRowCount(years);
+    table_->setColumnCount(years + 1);
+    table_->setRowCount(4);
+    QStringList heading{QStringLiteral("Average population")};
+    for (int y = 0; y < years; ++y) heading << QString::number(chart_->firstYear + y);
+    table_->setHorizontalHeaderLabels(heading);
+    const QString labels[] = {QStringLiteral("base"), QStringLiteral("what-if"), QStringLiteral("  difference"),
+                              QStringLiteral("  % change")};
+    for (int row = 0; row < 4; ++row) table_->setItem(row, 0, new QTableWidgetItem(labels[row]));
     for (int y = 0; y < years; ++y) {
         const auto& b = base[static_cast<std::size_t>(y)];
         const auto& w = whatIf[static_cast<std::size_t>(y)];
-        const QString cells[] = {QString::number(chart_->firstYear + y), count(b.average), count(w.average),
-                                 signedCount(w.average - b.average),
+        const QString cells[] = {count(b.average), count(w.average), signedCount(w.average - b.average),
                                  QString::fromStdString(scenarios::percentChange(b.average, w.average))};
-        for (int col = 0; col < 5; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
+        for (int row = 0; row < 4; ++row) {
+            auto* item = new QTableWidgetItem(cells[row]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(y, col, item);
+            table_->setItem(row, y + 1, item);
         }
     }
     table_->resizeColumnsToContents();
