@@ -4,6 +4,7 @@
 #include "ui/help_window.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
+#include "ui/what_if_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -279,6 +280,9 @@ void CMainFrame::createActions() {
     addActions({fileNew, fileOpen, fileSave, runSim, compare});
     // Connected last, so the title follows what the command itself changed.
     for (const auto& entry : actions_) connect(entry.second, &QAction::triggered, this, &CMainFrame::updateTitle);
+    // A setup dialog may have changed what the what-if's base runs.
+    for (const auto& entry : actions_)
+        connect(entry.second, &QAction::triggered, whatIf_, &WhatIfWindow::followConfiguration);
 }
 
 void CMainFrame::showShortMenu() {

@@ -45,6 +45,9 @@ public:
     /// The configuration was replaced: the base runs again now if the window is
     /// shown, else when it is next opened.
     void configurationChanged();
+    /// Runs the base again when the window is shown and its configuration is
+    /// no longer the one the base ran (a setup dialog changed it).
+    void followConfiguration();
     /// Runs the base again and puts every lever at rest.
     void restart();
 

@@ -63,6 +63,12 @@ void WhatIfWindow::configurationChanged() {
     if (isVisible()) restart();
 }
 
+void WhatIfWindow::followConfiguration() {
+    if (!isVisible() || !base_ || !baseRun_) return;
+    auto now = baseRun_();
+    if (now && !sameRun(*base_, *now)) restartWith(std::move(now));
+}
+
 void WhatIfWindow::restart() { restartWith(baseRun_ ? baseRun_() : std::nullopt); }
 
 void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
