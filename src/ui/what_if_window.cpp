@@ -2,7 +2,6 @@
 
 #include "ui/copy_table.h"
 #include "ui/lever_row.h"
-#include "ui/what_if_job.h"
 
 #include <QComboBox>
 #include <QFormLayout>
