@@ -57,9 +57,7 @@ bool comparedRuns(const RunConfiguration& base, const std::string& baseDirectory
             if (taken(s.name))
                 return fail(file + ", line " + std::to_string(s.line) + ": a run of the comparison is already named \"" +
                             s.name + "\"");
-            scenarios::ComparedRun run{s.name, base, baseDirectory, s.changes, s.lines, s.effectYear()};
-            for (const Override& o : s.settings) applyOverride(run.cfg, o);
-            runs.push_back(std::move(run));
+            runs.push_back(scenarios::scenarioRun(s, runs.front()));
         }
     }
     return true;

@@ -1,6 +1,7 @@
 #include "scenarios/compare_charts.h"
 
 #include <cctype>
+#include <limits>
 
 namespace kov::scenarios {
 namespace {
@@ -35,6 +36,19 @@ std::vector<CompareChart> compareCharts(const Comparison& c) {
         charts.push_back(std::move(chart));
     }
     return charts;
+}
+
+std::vector<double> observedMonths(const actuals::ActualsFile& file, const CompareChart& chart, int years) {
+    std::vector<double> months(static_cast<std::size_t>(12 * years), std::numeric_limits<double>::quiet_NaN());
+    bool any = false;
+    for (const actuals::Actual& a : file.values) {
+        if (a.table != chart.table || a.category != "Total") continue;
+        const long long i = (a.year - chart.firstYear) * 12 + a.month - 1;
+        if (i < 0 || i >= static_cast<long long>(months.size())) continue;
+        months[static_cast<std::size_t>(i)] = a.value;
+        any = true;
+    }
+    return any ? months : std::vector<double>{};
 }
 
 } // namespace kov::scenarios

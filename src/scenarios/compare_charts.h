@@ -2,6 +2,7 @@
 // What the charts of a comparison show: for each total population, the base
 // and each scenario month by month, and each scenario's difference from the
 // base on a second axis. Drawing is left to the caller's writer.
+#include "actuals/actuals_file.h"
 #include "scenarios/comparison.h"
 
 #include <functional>
@@ -20,10 +21,17 @@ struct CompareChart {
     std::vector<double> actuals;
     std::string table;    ///< the total series it draws
     std::string fileStem; ///< "compare-prison"
+    /// The base drawn thin and pale under the others: a what-if against it.
+    bool faintBase = false;
+    std::string differenceTitle = "Scenario less base"; ///< the lower panel's axis
 };
 
 /// One chart per total series of the base.
 std::vector<CompareChart> compareCharts(const Comparison& c);
+
+/// The observed counts of a chart's total series by month of a projection of
+/// `years` years; NaN where none, empty when the file has none of it.
+std::vector<double> observedMonths(const actuals::ActualsFile& file, const CompareChart& chart, int years);
 
 /// Draws a chart into a file whose suffix names the format; false on failure.
 using ChartWriter = std::function<bool(const CompareChart&, const std::string& path)>;

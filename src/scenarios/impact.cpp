@@ -19,16 +19,8 @@ std::vector<double> averages(const std::vector<double>& monthly) {
     return a;
 }
 
-struct Breakdown {
-    std::string name, table;
-    std::vector<std::string> categories;
-    /// [run][category][year]
-    std::vector<std::vector<std::vector<double>>> values;
-    bool addsUp = true;
-};
-
-Breakdown breakdownOf(const Comparison& c, const std::string& name, const std::vector<std::vector<double>>& totals) {
-    Breakdown b;
+ImpactBreakdown breakdownOf(const Comparison& c, const std::string& name, const std::vector<std::vector<double>>& totals) {
+    ImpactBreakdown b;
     b.name = name;
     b.table = "Prison " + name;
     b.categories = c.results.front().categories(b.table);
@@ -61,19 +53,24 @@ std::string cells(const std::vector<std::string>& v) {
 
 } // namespace
 
+Impact impactOf(const Comparison& c) {
+    Impact impact;
+    for (const auto& monthly : monthlyOfEach(c, PrisonTotal, "Total")) impact.totals.push_back(averages(monthly));
+    const RunResult& base = c.results.front();
+    std::vector<std::string> names = base.breakdowns;
+    std::stable_partition(names.begin(), names.end(), [](const std::string& n) { return n == "Race"; });
+    for (const std::string& name : names)
+        if (base.has("Prison " + name)) impact.breakdowns.push_back(breakdownOf(c, name, impact.totals));
+    return impact;
+}
+
 ImpactFiles impactFiles(const Comparison& c) {
     ImpactFiles files;
     files.csv = "scenario,breakdown,category,year,base,value,difference,base_share,share\n";
     const RunResult& base = c.results.front();
-    std::vector<std::vector<double>> totals;
-    for (const auto& monthly : monthlyOfEach(c, PrisonTotal, "Total")) totals.push_back(averages(monthly));
-
-    // Race first, as impact statements lead with it; then the tables' order.
-    std::vector<std::string> names = base.breakdowns;
-    std::stable_partition(names.begin(), names.end(), [](const std::string& n) { return n == "Race"; });
-    std::vector<Breakdown> breakdowns;
-    for (const std::string& name : names)
-        if (base.has("Prison " + name)) breakdowns.push_back(breakdownOf(c, name, totals));
+    const Impact impact = impactOf(c);
+    const std::vector<std::vector<double>>& totals = impact.totals;
+    const std::vector<ImpactBreakdown>& breakdowns = impact.breakdowns;
 
     std::string& t = files.text;
     t = "\n WHOM EACH SCENARIO AFFECTS: THE PRISON POPULATION BY GROUP\n\n"
@@ -82,7 +79,7 @@ ImpactFiles impactFiles(const Comparison& c) {
     std::vector<std::string> years;
     for (int y = 0; y < base.years; ++y) years.push_back(format("%d", base.firstYear + y));
     for (std::size_t s = 1; s < c.results.size(); ++s) {
-        for (const Breakdown& b : breakdowns) {
+        for (const ImpactBreakdown& b : breakdowns) {
             t += "\n\n Scenario \"" + c.names[s] + "\": prison population by " + b.name + "\n";
             if (!b.addsUp)
                 t += " The groups of this breakdown do not add up to the prison population (the labels\n"

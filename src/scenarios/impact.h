@@ -5,8 +5,29 @@
 #include "scenarios/comparison.h"
 
 #include <string>
+#include <vector>
 
 namespace kov::scenarios {
+
+/// One breakdown's groups in every run: average prison population by year.
+struct ImpactBreakdown {
+    std::string name;  ///< the classification variable, "Race"
+    std::string table; ///< "Prison Race"
+    std::vector<std::string> categories;
+    /// [run][category][year], the base first.
+    std::vector<std::vector<std::vector<double>>> values;
+    /// The groups add up to the prison total in every run and year: shares mean something.
+    bool addsUp = true;
+};
+
+struct Impact {
+    /// Average prison population by year, per run.
+    std::vector<std::vector<double>> totals;
+    /// Race first, as impact statements lead with it; then the tables' order.
+    std::vector<ImpactBreakdown> breakdowns;
+};
+
+Impact impactOf(const Comparison& c);
 
 struct ImpactFiles {
     std::string text; ///< impact.txt

@@ -272,6 +272,12 @@ std::optional<std::vector<Scenario>> parseScenarioFile(const std::string& path, 
     return scenarios;
 }
 
+ComparedRun scenarioRun(const Scenario& s, const ComparedRun& base) {
+    ComparedRun run{s.name, base.cfg, base.dataDirectory, s.changes, s.lines, s.effectYear()};
+    for (const Override& o : s.settings) applyOverride(run.cfg, o);
+    return run;
+}
+
 std::optional<std::vector<Scenario>> readScenarioFile(const std::string& path, std::string& error) {
     return readAndParse(path, "scenario file", error, [&](const std::string& text) { return parseScenarioFile(path, text, error); });
 }

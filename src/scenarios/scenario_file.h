@@ -17,6 +17,7 @@
 // and later.
 #include "config/overrides.h"
 #include "engine/policy_changes.h"
+#include "scenarios/comparison.h"
 
 #include <optional>
 #include <string>
@@ -48,6 +49,10 @@ std::string withoutComment(const std::string& line);
 /// Parses one change line (as the file writes it) into s; where names the
 /// line in messages. False, with error, when the line is at fault.
 bool parseChangeLine(const std::string& where, const std::string& line, Scenario& s, std::string& error);
+
+/// The run of scenario s against the base: the base's configuration with the
+/// scenario's settings, the base's inputs with its changes.
+ComparedRun scenarioRun(const Scenario& s, const ComparedRun& base);
 
 /// The name the base runs under in every output.
 inline constexpr const char* BaseName = "base";

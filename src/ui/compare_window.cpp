@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kov::ui {
@@ -50,10 +52,16 @@ CompareWindow::CompareWindow(Prompts& prompts, QWidget* parent) : QWidget(parent
     label->setBuddy(populations_);
     export_ = new QPushButton(QStringLiteral("&Export Chart..."));
     export_->setObjectName(QStringLiteral("exportChart"));
+    costsButton_ = new QPushButton(QStringLiteral("C&osts..."));
+    costsButton_->setObjectName(QStringLiteral("compareCosts"));
+    costsButton_->setToolTip(QStringLiteral("A cost file: the cost of each scenario against the base by fiscal year"));
+    actualsButton_ = new QPushButton(QStringLiteral("O&bserved..."));
+    actualsButton_->setObjectName(QStringLiteral("compareActuals"));
+    actualsButton_->setToolTip(QStringLiteral("An actuals file: the observed counts drawn on the chart"));
     bar->addWidget(label);
     bar->addWidget(populations_);
     bar->addStretch(1);
-    bar->addWidget(export_);
+    for (QPushButton* b : {costsButton_, actualsButton_, export_}) bar->addWidget(b);
     layout->addLayout(bar);
 
     auto* split = new QSplitter(Qt::Vertical);
@@ -61,12 +69,7 @@ CompareWindow::CompareWindow(Prompts& prompts, QWidget* parent) : QWidget(parent
     chartArea_ = new QVBoxLayout(chartHolder);
     chartArea_->setContentsMargins(0, 0, 0, 0);
     split->addWidget(chartHolder);
-    table_ = new CopyTable;
-    table_->setObjectName(QStringLiteral("compareTable"));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
-    table_->setToolTip(QStringLiteral("Average population by year. Ctrl+C copies the selected cells for a spreadsheet."));
-    split->addWidget(table_);
+    split->addWidget(buildTabs());
     // The chart wants the room to be read; the table scrolls.
     chartHolder->setMinimumHeight(360);
     split->setStretchFactor(0, 3);
@@ -76,11 +79,69 @@ CompareWindow::CompareWindow(Prompts& prompts, QWidget* parent) : QWidget(parent
 
     connect(populations_, &QComboBox::currentIndexChanged, this, &CompareWindow::choose);
     connect(export_, &QPushButton::clicked, this, [this] { exportChart(); });
+    connect(costsButton_, &QPushButton::clicked, this, &CompareWindow::chooseCostFile);
+    connect(actualsButton_, &QPushButton::clicked, this, &CompareWindow::chooseActualsFile);
     resize(1000, 900);
 }
 
+QWidget* CompareWindow::buildTabs() {
+    const auto newTable = [](const char* name, const QString& tip) {
+        auto* t = new CopyTable;
+        t->setObjectName(QString::fromLatin1(name));
+        t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        t->verticalHeader()->hide();
+        t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+        t->setToolTip(tip + QStringLiteral(" Ctrl+C copies the selected cells for a spreadsheet."));
+        return t;
+    };
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("compareTabs"));
+    table_ = newTable("compareTable", QStringLiteral("Average population by year."));
+    tabs_->addTab(table_, QStringLiteral("&Averages"));
+
+    auto* costPage = new QWidget;
+    auto* costColumn = new QVBoxLayout(costPage);
+    costNote_ = new QLabel;
+    costNote_->setWordWrap(true);
+    costTable_ = newTable("compareCostTable", QStringLiteral("Scenario less base by fiscal year."));
+    costColumn->addWidget(costNote_);
+    costColumn->addWidget(costTable_, 1);
+    tabs_->addTab(costPage, QStringLiteral("C&osts"));
+
+    auto* impactPage = new QWidget;
+    auto* impactColumn = new QVBoxLayout(impactPage);
+    auto* impactBar = new QHBoxLayout;
+    auto* impactLabel = new QLabel(QStringLiteral("Prison population by:"));
+    breakdowns_ = new QComboBox;
+    breakdowns_->setObjectName(QStringLiteral("compareBreakdowns"));
+    impactLabel->setBuddy(breakdowns_);
+    impactNote_ = new QLabel;
+    impactNote_->setWordWrap(true);
+    impactBar->addWidget(impactLabel);
+    impactBar->addWidget(breakdowns_);
+    impactBar->addWidget(impactNote_, 1);
+    impactTable_ = newTable("compareImpactTable", QStringLiteral("Average prison population by group and year."));
+    impactColumn->addLayout(impactBar);
+    impactColumn->addWidget(impactTable_, 1);
+    tabs_->addTab(impactPage, QStringLiteral("&Impact by group"));
+    connect(breakdowns_, &QComboBox::currentIndexChanged, this, &CompareWindow::fillImpact);
+    return tabs_;
+}
+
 void CompareWindow::showComparison(const scenarios::Comparison& comparison) {
+    comparison_ = comparison;
     charts_ = scenarios::compareCharts(comparison);
+    drawActuals();
+    fillCosts();
+    impact_ = scenarios::impactOf(comparison);
+    {
+        const QString was = breakdowns_->currentText();
+        const QSignalBlocker quiet(breakdowns_);
+        breakdowns_->clear();
+        for (const auto& b : impact_.breakdowns) breakdowns_->addItem(QString::fromStdString(b.name));
+        breakdowns_->setCurrentIndex(std::max(0, breakdowns_->findText(was)));
+    }
+    fillImpact();
     const QString was = populations_->currentText();
     {
         const QSignalBlocker quiet(populations_);

@@ -10,6 +10,7 @@
 #include "ui/registry_settings.h"
 #include "ui/results_panel.h"
 #include "ui/scenarios_panel.h"
+#include "ui/what_if_window.h"
 #include "ui/text_viewer.h"
 
 #include <QCloseEvent>
@@ -107,6 +108,7 @@ void CMainFrame::afterNewOrOpen() {
     if (!fullMenu_) showFullMenu();
     scenarios_->setBaseName(cfg_.filePath.empty() ? QStringLiteral("new configuration")
                                                   : QFileInfo(QString::fromStdString(cfg_.filePath)).fileName());
+    whatIf_->configurationChanged();
     updateCommandStates();
 }
 
@@ -254,6 +256,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     scenarios_->cancel();
+    whatIf_->close();
     programs_.reset();
     event->accept();
 }

@@ -4,11 +4,13 @@
 // run dialog. The configuration reaches the disk only by Save; the grid
 // editor and the program parameters write their own files at once, and say so.
 #include "config/run_configuration.h"
+#include "scenarios/comparison.h"
 #include "ui/run_dialog.h"
 
 #include <QMainWindow>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 #include <memory>
@@ -26,6 +28,7 @@ class Prompts;
 class RegistrySettings;
 class ResultsPanel;
 class ScenariosPanel;
+class WhatIfWindow;
 
 /// The 21 block labels of the court probability file and the 6 of the stock one, in file order.
 std::vector<std::string> courtTableLabels();
@@ -59,6 +62,8 @@ public:
     ResultsPanel* results() const { return results_; }
     /// The Scenarios panel, docked at the window's side.
     ScenariosPanel* scenarios() const { return scenarios_; }
+    /// The What-if window (View > What-if), its base the configuration the window holds.
+    WhatIfWindow* whatIf() const { return whatIf_; }
 
     // ---- file commands
     void OnFileNew();
@@ -78,6 +83,7 @@ public:
     void OnRunSimulation();
     /// Shows the Scenarios panel and compares the base with its scenarios.
     void OnCompareScenarios();
+    void OnWhatIf();
     void openSetupDialog(const QString& which);
     void OnPostprisonMode();
     void OnFileNames();
@@ -113,6 +119,8 @@ private:
     void createScenariosPanel();
     void showScenariosPanel();
     void makeRoomForScenarios();
+    /// The base of a comparison or what-if: the configuration as the window holds it.
+    std::optional<scenarios::ComparedRun> baseRun();
 
     // main_frame.cpp
     void afterNewOrOpen();
@@ -146,6 +154,7 @@ private:
     ResultsPanel* results_ = nullptr;
     ScenariosPanel* scenarios_ = nullptr;
     class QDockWidget* scenariosDock_ = nullptr;
+    WhatIfWindow* whatIf_ = nullptr;
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     class QToolBar* toolBar_ = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/help_window.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
+#include "ui/what_if_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -258,6 +259,9 @@ void CMainFrame::createActions() {
     viewScenarios->setText(QStringLiteral("S&cenarios"));
     actions_[viewScenarios->objectName()] = viewScenarios;
     view->addAction(viewScenarios);
+    QAction* viewWhatIf = makeAction(QStringLiteral("viewWhatIf"), QStringLiteral("&What-if..."));
+    connect(viewWhatIf, &QAction::triggered, this, &CMainFrame::OnWhatIf);
+    view->addAction(viewWhatIf);
     QMenu* help = newMenu(QStringLiteral("helpMenu"), QStringLiteral("&Help"));
     QAction* topics = makeAction(QStringLiteral("helpTopics"), QStringLiteral("&Help Topics"));
     topics->setShortcut(QKeySequence::HelpContents);
@@ -276,6 +280,9 @@ void CMainFrame::createActions() {
     addActions({fileNew, fileOpen, fileSave, runSim, compare});
     // Connected last, so the title follows what the command itself changed.
     for (const auto& entry : actions_) connect(entry.second, &QAction::triggered, this, &CMainFrame::updateTitle);
+    // A setup dialog may have changed what the what-if's base runs.
+    for (const auto& entry : actions_)
+        connect(entry.second, &QAction::triggered, whatIf_, &WhatIfWindow::followConfiguration);
 }
 
 void CMainFrame::showShortMenu() {
@@ -332,6 +339,7 @@ void CMainFrame::updateCommandStates() {
     enable("fileSaveAs", saveEnabled_);
     enable("runSimulation", runEnabled_);
     enable("compareScenarios", runEnabled_);
+    enable("viewWhatIf", runEnabled_);
     enable("setupFileNames", fileNamesEnabled_);
     enable("setupPostprison", postprisonEnabled_);
 

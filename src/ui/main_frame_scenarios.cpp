@@ -4,6 +4,7 @@
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/scenarios_panel.h"
+#include "ui/what_if_window.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -24,15 +25,30 @@ void CMainFrame::createScenariosPanel() {
     connect(scenariosDock_->toggleViewAction(), &QAction::triggered, this, [this](bool shown) {
         if (shown) makeRoomForScenarios();
     });
-    scenarios_->setBaseRun([this]() -> std::optional<scenarios::ComparedRun> {
-        if (!runEnabled_) {
-            prompts_.message(this, QStringLiteral("Open a configuration first: the base runs it."), Icon::Stop);
-            return std::nullopt;
-        }
-        if (!chooseDataDirectory()) return std::nullopt;
-        // The configuration as the window holds it, saved or not.
-        return scenarios::ComparedRun{scenarios::BaseName, cfg_, workingDataDirectory().toStdString(), {}, {}, 0};
+    scenarios_->setBaseRun([this] { return baseRun(); });
+
+    whatIf_ = new WhatIfWindow(prompts_, this);
+    whatIf_->setBaseRun([this] { return baseRun(); });
+    connect(scenarios_, &ScenariosPanel::whatIfRequested, this, &CMainFrame::OnWhatIf);
+    connect(whatIf_, &WhatIfWindow::saveAsScenario, this, [this](const QString& changes) {
+        scenarios_->addScenario(QStringLiteral("What-if"), changes);
+        showScenariosPanel();
     });
+}
+
+std::optional<scenarios::ComparedRun> CMainFrame::baseRun() {
+    if (!runEnabled_) {
+        prompts_.message(this, QStringLiteral("Open a configuration first: the base runs it."), Icon::Stop);
+        return std::nullopt;
+    }
+    if (!chooseDataDirectory()) return std::nullopt;
+    // The configuration as the window holds it, saved or not.
+    return scenarios::ComparedRun{scenarios::BaseName, cfg_, workingDataDirectory().toStdString(), {}, {}, 0};
+}
+
+void CMainFrame::OnWhatIf() {
+    if (!runEnabled_) return;
+    whatIf_->open();
 }
 
 void CMainFrame::showScenariosPanel() {

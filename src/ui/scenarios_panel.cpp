@@ -74,6 +74,10 @@ void ScenariosPanel::buildLayout() {
     removeButton_ = button(QStringLiteral("Remo&ve"), "removeScenario");
     for (QPushButton* b : {newButton_, renameButton_, removeButton_}) listRow->addWidget(b);
     listRow->addStretch(1);
+    auto* whatIf = button(QStringLiteral("&What-if..."), "whatIfButton");
+    whatIf->setToolTip(QStringLiteral("Levers on the base, projected as they move; saved back here as a scenario"));
+    listRow->addWidget(whatIf);
+    connect(whatIf, &QPushButton::clicked, this, &ScenariosPanel::whatIfRequested);
     layout->addLayout(listRow);
 
     layout->addWidget(new QLabel(QStringLiteral("Changes, one a line (# starts a comment):")));
@@ -227,21 +231,28 @@ void ScenariosPanel::setStatus(const QString& text, bool fault) {
     status_->setStyleSheet(fault ? QStringLiteral("color: #b00000;") : QString());
 }
 
-void ScenariosPanel::newScenario() {
-    QString name;
+QString ScenariosPanel::freeName(const QString& stem) const {
     for (int n = scenarioCount() + 1;; ++n) {
-        name = QStringLiteral("Scenario %1").arg(n);
+        const QString name = QStringLiteral("%1 %2").arg(stem).arg(n);
         bool taken = false;
         for (const auto& s : file_.sections) taken = taken || sameName(QString::fromStdString(s.name), name);
-        if (!taken) break;
+        if (!taken) return name;
     }
+}
+
+void ScenariosPanel::newScenario() {
+    addScenario(QStringLiteral("Scenario"), {});
+    editor_->setFocus();
+}
+
+int ScenariosPanel::addScenario(const QString& stem, const QString& changes) {
     // The scenario before is parted from the new one by a blank line, as the file writes them.
     if (!file_.sections.empty()) file_.sections.back().blankAfter = std::max(file_.sections.back().blankAfter, 1);
-    file_.sections.push_back({name.toStdString(), {}, {}, 0});
+    file_.sections.push_back({freeName(stem).toStdString(), {}, changes.toStdString(), 0});
     selected_ = scenarioCount() - 1;
     fillList();
     setModified(true);
-    editor_->setFocus();
+    return selected_;
 }
 
 bool ScenariosPanel::renameScenario(int index, const QString& name) {

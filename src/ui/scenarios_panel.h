@@ -53,6 +53,9 @@ public:
     // ---- the scenarios
     /// Adds a scenario with a name of its own and selects it for editing.
     void newScenario();
+    /// Adds a scenario of the given changes under a name of its own made from
+    /// stem ("What-if 2"), selected for editing; returns its index.
+    int addScenario(const QString& stem, const QString& changes);
     /// False (with the reason shown) when the name cannot be taken.
     bool renameScenario(int index, const QString& name);
     void removeScenario(int index);
@@ -79,6 +82,8 @@ public:
 signals:
     /// A comparison ended: went through, failed or was cancelled.
     void comparisonEnded();
+    /// The What-if button: the levers for the base.
+    void whatIfRequested();
 
 private:
     void buildLayout();
@@ -94,6 +99,7 @@ private:
     std::optional<std::vector<scenarios::Scenario>> parsedScenarios(QString& error) const;
     void comparisonFinished();
     bool writeTo(const QString& path);
+    QString freeName(const QString& stem) const;
 
     Prompts& prompts_;
     BaseRun baseRun_;

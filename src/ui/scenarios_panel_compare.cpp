@@ -1,6 +1,5 @@
 // The Scenarios panel's Compare: the base and every scenario, run side by
 // side on a thread of their own, as kovary compare runs them.
-#include "config/overrides.h"
 #include "results/side_by_side.h"
 #include "scenarios/scenario_file.h"
 #include "ui/compare_window.h"
@@ -44,11 +43,7 @@ void ScenariosPanel::compare() {
     const auto base = baseRun_ ? baseRun_() : std::nullopt;
     if (!base) return;
     std::vector<scenarios::ComparedRun> runs{*base};
-    for (const scenarios::Scenario& s : *list) {
-        scenarios::ComparedRun run{s.name, base->cfg, base->dataDirectory, s.changes, s.lines, s.effectYear()};
-        for (const Override& o : s.settings) applyOverride(run.cfg, o);
-        runs.push_back(std::move(run));
-    }
+    for (const scenarios::Scenario& s : *list) runs.push_back(scenarios::scenarioRun(s, *base));
     job_ = new ComparisonJob(std::move(runs), everyCore(), this);
     connect(job_, &ComparisonJob::finished, this, &ScenariosPanel::comparisonFinished);
     setStatus(QStringLiteral("Running the base and %1 scenario%2...").arg(list->size()).arg(list->size() == 1 ? "" : "s"),

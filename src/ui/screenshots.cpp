@@ -11,6 +11,7 @@
 #include "ui/grid_editor.h"
 #include "ui/help_window.h"
 #include "ui/image_viewer.h"
+#include "ui/lever_row.h"
 #include "ui/main_frame.h"
 #include "ui/other_file_dialog.h"
 #include "ui/postprison_dialog.h"
@@ -20,9 +21,13 @@
 #include "ui/setup_dialog.h"
 #include "ui/text_viewer.h"
 #include "ui/view_graphs_dialog.h"
+#include "ui/what_if_window.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QDir>
 #include <QEventLoop>
 #include <QPlainTextEdit>
@@ -102,11 +107,43 @@ void shootScenarios(Shooter& s, CMainFrame& frame) {
     s.shoot(&frame, QStringLiteral("scenarios-panel"));
     if (CompareWindow* compare = panel.compareWindow(); compare->isVisible()) {
         s.shoot(compare, QStringLiteral("compare-window"));
+        // The fiscal impact, whom the scenarios affect, and the observed counts on the chart.
+        if (compare->setCostFile(frame.dataDirectory() + QStringLiteral("/costs.txt")) &&
+            compare->setActualsFile(frame.dataDirectory() + QStringLiteral("/actuals.csv"))) {
+            s.shoot(compare, QStringLiteral("compare-window-costs"));
+            compare->tabs()->setCurrentIndex(2);
+            s.shoot(compare, QStringLiteral("compare-window-impact"));
+        }
         compare->close();
     }
     panel.editor()->moveCursor(QTextCursor::End);
     panel.editor()->insertPlainText(QStringLiteral("admissions \"Class E\" = lots from 2027\n"));
     s.shoot(&frame, QStringLiteral("scenarios-fault"));
+}
+
+/// Waits for the What-if window's projections to end.
+void waitFor(const WhatIfWindow& w) {
+    while (w.running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    Shooter::settle();
+}
+
+/// The What-if window over its base, then with fewer Class E admissions from
+/// 2027 and longer sentences at the top of the nondrug grid.
+void shootWhatIf(Shooter& s, CMainFrame& frame) {
+    WhatIfWindow& w = *frame.whatIf();
+    frame.OnWhatIf();
+    waitFor(w);
+    s.shoot(&w, QStringLiteral("what-if-base"));
+    w.groupChoice()->setCurrentIndex(w.groupChoice()->findText(QStringLiteral("Class E")));
+    w.admissionsLever()->field()->setValue(-10);
+    w.tableChoice()->setCurrentIndex(w.tableChoice()->findText(QStringLiteral("Nondrug")));
+    w.scopeChoice()->setCurrentIndex(1);
+    w.rowChoice()->setValue(9);
+    w.sentenceLever()->field()->setValue(1.4);
+    w.fromYear()->setValue(w.fromYear()->minimum() + 2);
+    waitFor(w);
+    s.shoot(&w, QStringLiteral("what-if"));
+    w.close();
 }
 
 } // namespace
@@ -218,6 +255,7 @@ int takeScreenshots(const QString& directory, const QString& configuration) {
             }
     }
     shootScenarios(s, frame);
+    shootWhatIf(s, frame);
     HelpWindow* help = HelpWindow::show(&frame);
     s.shoot(help, QStringLiteral("help-topics"));
     help->close();

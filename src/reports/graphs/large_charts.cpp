@@ -44,6 +44,11 @@ QValueAxis* valueAxis(QChart& chart, const QString& title, double lo, double hi,
     if (!(hi > lo)) hi = lo + 1;
     axis->setRange(lo, hi);
     axis->applyNiceNumbers();
+    // Whole-number labels a tick apart at least, so no two read the same.
+    if (const double span = axis->max() - axis->min(); span < axis->tickCount() - 1) {
+        axis->setRange(std::floor(axis->min()), std::ceil(axis->max()));
+        axis->setTickCount(static_cast<int>(axis->max() - axis->min()) + 1);
+    }
     axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->setTitleText(title);
     chart.addAxis(axis, side);
@@ -107,6 +112,12 @@ std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
                               Qt::AlignLeft);
     for (std::size_t r = 0; r < c.monthly.size(); ++r) {
         QLineSeries* s = line(*chart, qtext(c.names[r]), static_cast<int>(r), r == 0 ? 3 : 2, x, y);
+        if (r == 0 && c.faintBase) {
+            // Under the what-if, which is read against it.
+            QColor pale = lineColour(0);
+            pale.setAlpha(90);
+            s->setPen(QPen(pale, 2));
+        }
         for (std::size_t m = 0; m < c.monthly[r].size(); ++m) s->append(monthX(c.firstYear, m), c.monthly[r][m]);
     }
     if (!c.actuals.empty()) {
@@ -136,7 +147,11 @@ std::unique_ptr<QChart> differences(const scenarios::CompareChart& c) {
             lo = std::min(lo, c.monthly[r][m] - c.monthly[0][m]);
             hi = std::max(hi, c.monthly[r][m] - c.monthly[0][m]);
         }
-    QValueAxis* y = valueAxis(*chart, QStringLiteral("Scenario less base"), lo, hi, Qt::AlignLeft);
+    if (lo == hi) { // no difference: 0 in the middle
+        lo = -1;
+        hi = 1;
+    }
+    QValueAxis* y = valueAxis(*chart, qtext(c.differenceTitle), lo, hi, Qt::AlignLeft);
     QLineSeries* zero = line(*chart, {}, 0, 1, x, y);
     zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
     zero->append(c.firstYear, 0);

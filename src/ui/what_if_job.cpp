@@ -1,0 +1,32 @@
+#include "ui/what_if_job.h"
+
+#include "results/run_for_results.h"
+
+#include <QThread>
+
+namespace kov::ui {
+
+FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop) {
+    return runForResults(run.cfg, run.dataDirectory, run.policy, stop);
+}
+
+WhatIfJob::WhatIfJob(scenarios::ComparedRun run, QObject* parent) : QObject(parent), run_(std::move(run)) {}
+
+WhatIfJob::~WhatIfJob() {
+    if (!thread_) return;
+    stop_ = true;
+    thread_->wait();
+    delete thread_;
+}
+
+void WhatIfJob::start() {
+    thread_ = QThread::create([this] {
+        outcome_ = projectWhatIf(run_, [this] { return stop_.load(); });
+        if (stop_) outcome_ = FinishedRun{};
+    });
+    // Queued to this object's thread: the window reads the outcome there.
+    connect(thread_, &QThread::finished, this, &WhatIfJob::finished, Qt::QueuedConnection);
+    thread_->start();
+}
+
+} // namespace kov::ui

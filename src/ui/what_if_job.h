@@ -1,0 +1,45 @@
+#pragma once
+// One projection of the What-if window on a thread of its own: finished()
+// comes back on the window's thread. Cancel asks the run to stop; a
+// cancelled job brings no result, whatever the run had done by then.
+#include "results/side_by_side.h"
+#include "scenarios/comparison.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+
+class QThread;
+
+namespace kov::ui {
+
+/// The one place a what-if projection is run.
+FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop);
+
+class WhatIfJob : public QObject {
+    Q_OBJECT
+public:
+    WhatIfJob(scenarios::ComparedRun run, QObject* parent = nullptr);
+    /// Stops the run and waits for the thread.
+    ~WhatIfJob() override;
+
+    void start();
+    void cancel() { stop_ = true; }
+    bool cancelled() const { return stop_; }
+
+    const scenarios::ComparedRun& run() const { return run_; }
+    /// After finished(): the run's outcome (not ok when cancelled).
+    FinishedRun& outcome() { return outcome_; }
+
+signals:
+    void finished();
+
+private:
+    scenarios::ComparedRun run_;
+    std::atomic<bool> stop_{false};
+    QThread* thread_ = nullptr;
+    FinishedRun outcome_;
+};
+
+} // namespace kov::ui
