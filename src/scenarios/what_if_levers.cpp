@@ -3,8 +3,8 @@
 #include "config/paths.h"
 #include "input/grid.h"
 #include "input/labels.h"
-#include "input/text_file.h" // trimBlanks
-#include "run/host.h"
+#include "base/text.h"
+#include "base/host.h"
 
 #include <cstdio>
 

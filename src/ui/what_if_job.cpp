@@ -6,11 +6,13 @@
 
 namespace kov::ui {
 
-FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop) {
-    return runForResults(run.cfg, run.dataDirectory, run.policy, stop);
+FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop,
+                          std::shared_ptr<const HeldFiles> held) {
+    return runForResults(run.cfg, run.dataDirectory, run.policy, stop, std::move(held));
 }
 
-WhatIfJob::WhatIfJob(scenarios::ComparedRun run, QObject* parent) : QObject(parent), run_(std::move(run)) {}
+WhatIfJob::WhatIfJob(scenarios::ComparedRun run, std::shared_ptr<const HeldFiles> held, QObject* parent)
+    : QObject(parent), run_(std::move(run)), held_(std::move(held)) {}
 
 WhatIfJob::~WhatIfJob() {
     if (!thread_) return;
@@ -21,7 +23,7 @@ WhatIfJob::~WhatIfJob() {
 
 void WhatIfJob::start() {
     thread_ = QThread::create([this] {
-        outcome_ = projectWhatIf(run_, [this] { return stop_.load(); });
+        outcome_ = projectWhatIf(run_, [this] { return stop_.load(); }, held_);
         if (stop_) outcome_ = FinishedRun{};
     });
     // Queued to this object's thread: the window reads the outcome there.

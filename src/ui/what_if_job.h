@@ -2,6 +2,7 @@
 // One projection of the What-if window on a thread of its own: finished()
 // comes back on the window's thread. Cancel asks the run to stop; a
 // cancelled job brings no result, whatever the run had done by then.
+#include "input/held_files.h"
 #include "results/side_by_side.h"
 #include "scenarios/comparison.h"
 
@@ -9,18 +10,20 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 class QThread;
 
 namespace kov::ui {
 
-/// The one place a what-if projection is run.
-FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop);
+/// The one place a what-if projection is run; held: the microdata read when the base was set.
+FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop,
+                          std::shared_ptr<const HeldFiles> held);
 
 class WhatIfJob : public QObject {
     Q_OBJECT
 public:
-    WhatIfJob(scenarios::ComparedRun run, QObject* parent = nullptr);
+    WhatIfJob(scenarios::ComparedRun run, std::shared_ptr<const HeldFiles> held, QObject* parent = nullptr);
     /// Stops the run and waits for the thread.
     ~WhatIfJob() override;
 
@@ -37,6 +40,7 @@ signals:
 
 private:
     scenarios::ComparedRun run_;
+    std::shared_ptr<const HeldFiles> held_;
     std::atomic<bool> stop_{false};
     QThread* thread_ = nullptr;
     FinishedRun outcome_;

@@ -7,6 +7,7 @@
 // cancels it; the last projection that went through stays on show until the
 // newest one has. Save as Scenario hands the levers to the Scenarios panel
 // as a scenario's change lines.
+#include "input/held_files.h"
 #include "scenarios/comparison.h"
 #include "scenarios/compare_charts.h"
 #include "scenarios/what_if_levers.h"
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,6 +110,8 @@ private:
     Prompts& prompts_;
     BaseRun baseRun_;
     std::optional<scenarios::ComparedRun> base_;
+    /// The base's microdata, read once when the base is set; every projection reads them.
+    std::shared_ptr<const HeldFiles> held_;
     scenarios::LeverChoices choices_;
     std::vector<double> admissionsPercent_; ///< per group; the chooser shows one at a time
     bool filling_ = false;

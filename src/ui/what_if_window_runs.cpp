@@ -1,6 +1,7 @@
 // The What-if window's projections: the base once, then the levers' newest
 // position, each on a thread of its own; and what the one on show draws.
 #include "reports/graphs/comparison_chart.h"
+#include "results/run_for_results.h"
 #include "scenarios/compare_report.h"
 #include "scenarios/scenario_file.h"
 #include "ui/copy_table.h"
@@ -93,13 +94,14 @@ void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
         return;
     }
     choices_ = std::move(*choices);
+    held_ = HeldFiles::read(microdataPaths(base_->cfg, base_->dataDirectory));
     fillChoices();
     leversChanged();
     runBase();
 }
 
 void WhatIfWindow::runBase() {
-    baseJob_ = new WhatIfJob(*base_, this);
+    baseJob_ = new WhatIfJob(*base_, held_, this);
     WhatIfJob* job = baseJob_;
     connect(job, &WhatIfJob::finished, this, [this, job] { baseFinished(job); });
     setStatus(QStringLiteral("Running the base..."), false);
@@ -144,7 +146,7 @@ void WhatIfWindow::reproject() {
             return;
         }
     }
-    job_ = new WhatIfJob(scenarios::scenarioRun(s, *base_), this);
+    job_ = new WhatIfJob(scenarios::scenarioRun(s, *base_), held_, this);
     WhatIfJob* job = job_;
     connect(job, &WhatIfJob::finished, this, [this, job] { projectionFinished(job); });
     setStatus(QStringLiteral("Projecting..."), false);
