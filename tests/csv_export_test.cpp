@@ -13,6 +13,7 @@
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
 #include "support/text.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,7 @@ RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, Recor
     RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo-stock.kov"));
     if (edit) edit(cfg);
     Simulation sim(cfg, dir.str(), host);
+    reports::installCoreWriters(sim.reports);
     sim.ctx.now = referenceClockTime;
     sim.csvDirectory = csvDirectory;
     return sim.OnRunSim();

@@ -8,6 +8,7 @@
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<s
     RunConfiguration cfg = kov::test::readConfiguration(dir.file(kov));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
+    reports::installCoreWriters(sim.reports);
     sim.ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     std::vector<std::string> texts;

@@ -6,6 +6,7 @@
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,7 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
         RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
         RecordingHost host;
         Simulation sim(cfg, dir.str(), host);
+        reports::installCoreWriters(sim.reports);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
         std::string message = c.message;
         if (const auto at = message.find("@DIR@"); at != std::string::npos) message.replace(at, 5, dir.str());

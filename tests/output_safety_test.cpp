@@ -4,6 +4,7 @@
 #include "run/simulation.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,7 @@ bool killedMidRun(RunFolder& run, const std::function<bool(const std::string&, l
         KillingHost host;
         host.when = when;
         Simulation sim(run.cfg, run.dir.str(), host);
+        reports::installCoreWriters(sim.reports);
         if (setUp) setUp(sim);
         sim.OnRunSim();
         ::_exit(0);
@@ -74,8 +76,17 @@ bool killedMidRun(RunFolder& run, const std::function<bool(const std::string&, l
 
 TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
     RunFolder whole("reference/set1");
+    {
+        // Without its table writers a program would write a report and no tables: refused first.
+        RecordingHost host;
+        EXPECT_EQ(Simulation(whole.cfg, whole.dir.str(), host).OnRunSim(), RunOutcome::Failed);
+        EXPECT_NE(host.joined().find("no table writer"), std::string::npos) << host.joined();
+        EXPECT_FALSE(whole.dir.exists("tables_101.out"));
+    }
     RecordingHost counting;
-    ASSERT_EQ(Simulation(whole.cfg, whole.dir.str(), counting).OnRunSim(), RunOutcome::Completed);
+    Simulation first(whole.cfg, whole.dir.str(), counting);
+    reports::installCoreWriters(first.reports);
+    ASSERT_EQ(first.OnRunSim(), RunOutcome::Completed);
     ASSERT_GT(counting.pumps, 1);
     EXPECT_NE(whole.dir.read("county_101.out").find("Jail Tot:"), std::string::npos);
     EXPECT_FALSE(whole.leftTemporaries());
@@ -88,6 +99,7 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
         RecordingHost host;
         host.cancelAfterPumps = cancelAfter;
         Simulation sim(run.cfg, run.dir.str(), host);
+        reports::installCoreWriters(sim.reports);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
         EXPECT_FALSE(run.dir.exists("tables_101.out"));
         EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
@@ -101,7 +113,10 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
     run.dir.write("court_micro_101.dat",
                   run.dir.read("court_micro_101.dat") + "301 9 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
     RecordingHost host;
-    EXPECT_EQ(Simulation(run.cfg, run.dir.str(), host).OnRunSim(), RunOutcome::Failed);
+    Simulation bad(run.cfg, run.dir.str(), host);
+    reports::installCoreWriters(bad.reports);
+    EXPECT_EQ(bad.OnRunSim(), RunOutcome::Failed);
+    EXPECT_NE(host.joined().find("Illegal Gender = 9"), std::string::npos) << host.joined();
     EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");
     EXPECT_FALSE(run.leftTemporaries());
 }

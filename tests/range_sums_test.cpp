@@ -6,6 +6,7 @@
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,7 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
     RunConfiguration cfg = kov::test::readConfiguration(dir.file(config));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
+    reports::installCoreWriters(sim.reports);
     sim.monthByMonth = monthByMonth;
     DemoRun run;
     sim.inspectFinishedState = [&](const Simulation& s) {

@@ -9,6 +9,7 @@
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
 #include "support/text.h"
+#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,7 @@ struct StockFixture {
 
     explicit StockFixture(bool optionalTables = true) {
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
+        reports::installCoreWriters(sim->reports);
         StateTables& st = sim->st;
         resetStateTables(st);
         const std::vector<std::vector<std::string>> labels = {

@@ -96,6 +96,11 @@ bool Simulation::loadInputs() {
 
 bool Simulation::KOVMain() {
     err.record("KOVMain", 4055);
+    if (writesFiles && !reports.writeTables) {
+        // A program that forgot its writers would write a report without tables.
+        host.message("The output tables cannot be written: this program has no table writer", MessageIcon::Stop);
+        return false;
+    }
     resetRunState();
     ApplyToRunParameters(cfg, ctx.params, &host);
     startRandomStreams();

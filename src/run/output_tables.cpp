@@ -1,8 +1,9 @@
 // The output tables of a run, selected by section "OUTPUT TABLES" of the
-// configuration and appended to the tables output file after the report.
+// configuration and appended to the tables output file after the report, and
+// their CSV copy; the writers themselves are the installed report hooks.
 #include "config/paths.h"
-#include "reports/text/table_writer.h"
 #include "run/simulation.h"
+#include "run/table_options.h"
 
 #include <utility>
 
@@ -31,10 +32,12 @@ TableOptions Simulation::tableOptions() const {
 
 void Simulation::writeOutputTables() {
     err.record("DoTheSimulation", 5560);
-    TableOptions o = tableOptions();
-    o.filerr = [this](const std::string& path) { filerr(path); };
-    TableWriter writer(*this, std::move(o));
-    writer.writeAll([this] { exportWorkbooks(); });
+    if (reports.writeTables) reports.writeTables(*this);
+}
+
+void Simulation::writeCsvTables() {
+    // The CSV copy follows the text tables and never changes them or ends the run.
+    if (!csvDirectory.empty() && reports.writeCsv) reports.writeCsv(*this);
 }
 
 } // namespace kov

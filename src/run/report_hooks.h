@@ -1,7 +1,8 @@
 #pragma once
-// The chart and workbook writers live outside the core (they need a drawing
-// and a spreadsheet library); the run reaches them through these function
-// objects, which the program installs. An empty hook means "not in this build".
+// The writers of a run's outputs sit above the run: the run reaches them
+// through these function objects, which the program installs. The table
+// writers must be there for a run that writes files (installCoreWriters);
+// an empty chart or workbook hook means "not in this build".
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ class Simulation;
 enum class Workbook { Main, FelonyType, AdmissionGroups };
 
 struct ReportHooks {
+    /// Appends the output tables to the tables output after the summary report.
+    std::function<void(Simulation&)> writeTables;
+    /// Writes the CSV copy of the tables' monthly series into the run's csvDirectory.
+    std::function<void(Simulation&)> writeCsv;
     /// Draws every graph selected in "OUTPUT GRAPHS"; returns the files written.
     std::function<std::vector<std::string>(Simulation&)> writeGraphs;
     /// Writes one workbook whose configured path is target; returns the path

@@ -6,6 +6,7 @@
 #include "reports/graphs/graph_writer.h"
 #include "reports/graphs/live_chart.h"
 #include "reports/hand_run.h"
+#include "reports/text/core_writers.h"
 
 #include <QImage>
 
@@ -208,6 +209,7 @@ TEST(GraphFiles, TheDemonstrationRunDrawsAllTenGraphs) {
     cfg.setValue(SecRun, CreateGraphs, "1");
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
+    reports::installCoreWriters(sim.reports);
     sim.reports = reports::standardReportHooks();
     std::vector<LineChart> contents;
     StateTables kept;

@@ -1,9 +1,15 @@
 // A build without Qt: no charts, no workbooks.
 #include "cli/report_writers.h"
 
+#include "reports/text/core_writers.h"
+
 namespace kov::cli {
 
-ReportHooks runReportHooks() { return {}; }
+ReportHooks runReportHooks() {
+    ReportHooks hooks;
+    reports::installCoreWriters(hooks);
+    return hooks;
+}
 
 scenarios::ChartWriter comparisonChartWriter() { return {}; }
 

@@ -1,5 +1,7 @@
 #include "reports/common/install_hooks.h"
 
+#include "reports/text/core_writers.h"
+
 #include "reports/graphs/graph_writer.h"
 #include "run/simulation.h"
 
@@ -7,6 +9,7 @@ namespace kov::reports {
 
 ReportHooks standardReportHooks(ExistingWorkbookQuestion askExisting) {
     ReportHooks hooks;
+    installCoreWriters(hooks);
     hooks.writeGraphs = [](Simulation& sim) { return writeGraphFiles(sim); };
     hooks.exportWorkbook = [ask = std::move(askExisting)](Simulation& sim, Workbook kind, const std::string& target) {
         if (ask) return exportWorkbook(sim, kind, target, ask);

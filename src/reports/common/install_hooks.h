@@ -5,7 +5,7 @@
 
 namespace kov::reports {
 
-/// Hooks that draw the graph files and write the workbooks. askExisting is
+/// Hooks that write the tables, draw the graph files and write the workbooks. askExisting is
 /// the question about an existing workbook file; when empty, the old file is
 /// kept as a backup (keepOldAsBackup).
 ReportHooks standardReportHooks(ExistingWorkbookQuestion askExisting = {});

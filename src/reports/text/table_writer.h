@@ -9,6 +9,7 @@
 // file that cannot be opened is reported and skipped, and a failed write is
 // reported without ending the run.
 #include "engine/engine.h"
+#include "run/table_options.h"
 
 #include <array>
 #include <cstddef>
@@ -18,29 +19,6 @@
 #include <vector>
 
 namespace kov {
-
-/// What the configuration asks the table writer for, and where it writes.
-struct TableOptions {
-    bool prisonDemographics = false;
-    bool prisonEntryExit = false;
-    bool felonyByAgeAndGender = false;
-    bool jail = false;
-    bool countyPopulation = false; ///< the County Population menu item
-    bool residentialTreatment = false;
-    bool homeDetention = false;
-    bool fines = false;
-    bool restitution = false;
-    bool communityService = false;
-    bool supervision = false;
-    std::string tablesPath;
-    /// Where the tables are appended when not to tablesPath itself (the
-    /// run's temporary); messages name tablesPath.
-    std::string tablesWritePath;
-    std::string countyOutputPath;
-    std::string felonyTablesPath;
-    /// Tells the person a file could not be opened; empty: the plain message.
-    std::function<void(const std::string& path)> filerr;
-};
 
 /// Population kind codes handed to `chart` by the run driver.
 enum ChartKind : int { ChartPrison = 1, ChartJail = 2, ChartSanctions = 3, ChartFelony = 5 };

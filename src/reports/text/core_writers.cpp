@@ -1,0 +1,21 @@
+#include "reports/text/core_writers.h"
+
+#include "reports/csv/csv_export.h"
+#include "reports/text/table_writer.h"
+#include "run/simulation.h"
+
+#include <utility>
+
+namespace kov::reports {
+
+void installCoreWriters(ReportHooks& hooks) {
+    hooks.writeTables = [](Simulation& sim) {
+        TableOptions o = sim.tableOptions();
+        o.filerr = [&sim](const std::string& path) { sim.filerr(path); };
+        TableWriter writer(sim, std::move(o));
+        writer.writeAll([&sim] { sim.exportWorkbooks(); });
+    };
+    hooks.writeCsv = [](Simulation& sim) { exportCsvTables(sim, sim.tableOptions(), sim.csvDirectory); };
+}
+
+} // namespace kov::reports
