@@ -6,6 +6,7 @@
 #include "reports/csv/csv_export.h"
 #include "reports/csv/csv_format.h"
 #include "reports/csv/csv_tables.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/configuration.h"
@@ -13,7 +14,6 @@
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
 #include "support/text.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -430,3 +430,4 @@ TEST(CsvExport, AFolderThatCannotBeMadeIsToldAndTheRunCompletesUnchanged) {
 
 } // namespace
 } // namespace kov
+

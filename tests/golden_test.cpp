@@ -2,13 +2,13 @@
 // Regenerate a golden file only when a change of numbers is intended, and say
 // why in the commit: KOVARY_UPDATE_GOLDEN=1 ctest -R Golden.
 #include "config/run_configuration.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

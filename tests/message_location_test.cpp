@@ -2,11 +2,11 @@
 // configured, the line, the field, and for a value that counts rows of
 // another file, the file that has too few.
 #include "config/run_configuration.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

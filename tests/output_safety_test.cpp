@@ -1,10 +1,10 @@
 // A run that stops, however it stops, leaves every earlier output whole
 // under its own name or, for the tables output, under its backup name.
 #include "config/run_configuration.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // whole run of the demonstration data, table by table.
 #include "config/run_configuration.h"
 #include "engine/range_sums.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

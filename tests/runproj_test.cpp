@@ -1,10 +1,10 @@
 // The sentencing decision end to end on a tiny state whose numbers can be
 // worked by hand: one grid cell where every case goes to prison, nothing else.
 #include "config/run_configuration.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

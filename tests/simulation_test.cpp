@@ -1,10 +1,10 @@
 // The run driver: output backup, load order, failure reporting and cleanup.
 #include "config/run_configuration.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // stock tables; cancellation.
 #include "config/run_configuration.h"
 #include "input/state_tables_ops.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "run/stock_record.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
 #include "support/text.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

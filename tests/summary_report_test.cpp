@@ -2,11 +2,11 @@
 // cells, the clock (masked in the reference runs) and output failures.
 #include "config/run_configuration.h"
 #include "input/state_tables_ops.h"
+#include "reports/text/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
-#include "reports/text/core_writers.h"
 
 #include <gtest/gtest.h>
 

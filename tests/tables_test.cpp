@@ -72,7 +72,7 @@ struct Fixture {
 
 TEST(Tables, CaseCountRoundsEachYearEndCellHalfUp) {
     Fixture f;
-    TableWriter w(f.e, {});
+    TableWriter w(f.e, f.e.err, {});
     Series data(2 * 120, 0.0);
     data[11] = 2.5;       // counts 3
     data[23] = 2.49;      // counts 2
@@ -90,7 +90,7 @@ TEST(Tables, CaseCountRoundsEachYearEndCellHalfUp) {
 
 TEST(Tables, PrisonTableRowsTotalsAndPercentages) {
     Fixture f;
-    TableWriter w(f.e, {});
+    TableWriter w(f.e, f.e.err, {});
     Series data(2 * 120, 0.0);
     // Year 1: 2.5 and 1.4 (rounded 3 and 1); year 2: 1 and 3; years 3..10 empty.
     data[11] = 2.5;
@@ -124,7 +124,7 @@ TEST(Tables, PercentagesOfThirdsAddUpWithinRoundingAndLongTablesFit) {
     std::vector<std::string> offenses;
     for (int i = 0; i < 25; ++i) offenses.push_back("Offense " + std::to_string(i + 1));
     f.e.setLabels(VarOffense, offenses);
-    TableWriter w(f.e, {});
+    TableWriter w(f.e, f.e.err, {});
     w.kind = KindJail;
     Series data(25 * 85, 0.0);
     for (int r = 0; r < 3; ++r) data[u(r * 85 + 35)] = 1.0; // three equal rows in year 1
@@ -159,7 +159,7 @@ TEST(Tables, LabelsAreCutOrPaddedToTheKindsWidth) {
 
     Fixture f;
     f.e.setLabels(VarGender, {"Public Order Ab", "Old"});
-    TableWriter w(f.e, {});
+    TableWriter w(f.e, f.e.err, {});
     Series prison(2 * 120, 1.0), jail(2 * 85, 1.0);
     w.caseCount = 1;
     w.noTotals = true;
@@ -170,17 +170,16 @@ TEST(Tables, LabelsAreCutOrPaddedToTheKindsWidth) {
     EXPECT_NE(s.find("\n Old             1"), std::string::npos) << s;
 }
 
-TEST(Tables, WrproZeroesNegativeMonthsInTheSeriesAndPrintsSumsAndTheStoredAverage) {
+TEST(Tables, WrproShowsNegativeMonthsAsZeroAndPrintsSumsAndTheStoredAverage) {
     Fixture f;
-    TableWriter w(f.e, {});
+    TableWriter w(f.e, f.e.err, {});
     Series s(133, 0.0);
-    s[12] = -3.0;           // month 1 of year 1: printed and kept as 0
+    s[12] = -3.0;           // month 1 of year 1: printed as 0
     s[13] = 2.5;            // counts 3 in the sum, prints 2
     s[14] = 9.0;
     s[12 + 12 * 4 + 11] = 1.2;
     s[72] = 4.0;            // the stored average after the fifth year
     const std::string got = captured(w, [&] { w.wrpro(s, 12, 5); });
-    EXPECT_EQ(s[12], 0.0);
     const std::string want =
         "\n\nYear    1    2    3    4    5    6    7    8    9   10   11   12    SUM  AVG\n"
         "\n2009    0    2    9    0    0    0    0    0    0    0    0    0     12    1"
@@ -195,7 +194,6 @@ TEST(Tables, WrproZeroesNegativeMonthsInTheSeriesAndPrintsSumsAndTheStoredAverag
     empty[5] = -2.0;
     empty[6] = 0.4; // rounds to 0
     EXPECT_EQ(captured(w, [&] { w.wrpro(empty, 0, 10); }), " - zero cases in table \n");
-    EXPECT_EQ(empty[5], 0.0);
 }
 
 TEST(Tables, PrisonKeysSelectTheTablesWritten) {
@@ -203,14 +201,14 @@ TEST(Tables, PrisonKeysSelectTheTablesWritten) {
     ScratchDir dir;
     TableOptions o;
     o.tablesPath = dir.file("tables.out");
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     EXPECT_FALSE(dir.exists("tables.out")) << "both prison keys 0: no prison table";
 
     f.e.st.Tops[7][11] = 5.0;
     f.e.st.Entry[0] = 1.0;
     o.prisonEntryExit = true;
     bool exported = false;
-    TableWriter(f.e, o).writeAll([&] { exported = true; });
+    TableWriter(f.e, f.e.err, o).writeAll([&] { exported = true; });
     const std::string only = dir.read("tables.out");
     EXPECT_TRUE(exported);
     EXPECT_EQ(only.rfind("\n\nPrison - Total Count Per Month:\n\n", 0), 0u) << only.substr(0, 80);
@@ -219,7 +217,7 @@ TEST(Tables, PrisonKeysSelectTheTablesWritten) {
     EXPECT_EQ(only.find(" Prison Gender"), std::string::npos);
 
     o.prisonDemographics = true;
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     const std::string both = dir.read("tables.out");
     EXPECT_EQ(both.substr(0, only.size()), only) << "appended after the earlier tables";
     EXPECT_EQ(both.find("\n\n Prison Gender \n\t Zero cases in table \n", only.size()), only.size());
@@ -233,7 +231,7 @@ TEST(Tables, JailAndSupervisionSwitches) {
     o.countyOutputPath = dir.file("county.out");
     dir.write("county.out", "\n  1 Adams\n");
     o.countyPopulation = true;
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     EXPECT_EQ(dir.read("tables.out"),
               "\n\nCounty Jail Population Table \n\n"
               "County Id.     Beds PreT Misd Othr               Yr1   Yr2   Yr3   Yr4   Yr5\n"
@@ -246,7 +244,7 @@ TEST(Tables, JailAndSupervisionSwitches) {
     f.e.ctx.params.ProbationWord = "Probation";
     f.e.m_Tsup[1] = 7.0;       // level 1, month 1 only: not a first month, zero cases
     f.e.m_Tsup[60 + 12] = 2.0; // level 2, first month of year 2
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     const std::string s = dir2.read("tables.out");
     EXPECT_EQ(s.rfind("\n\nProbation Counts Per Month for Level 1\n\t Zero cases in table \n", 0), 0u) << s;
     EXPECT_NE(s.find("\n\nProbation Counts Per Month for Level 2\n\nYear     1"), std::string::npos);
@@ -264,7 +262,7 @@ TEST(Tables, DailyJailLowAndHighStartFromTheFirstDayAndFromZero) {
     o.jail = true;
     for (int d = 0; d < 30; ++d) f.e.m_JailByDays[u(750 + d)] = -1.0 - d; // month 2: negative only
     f.e.m_JailByDays[780] = 6.0;                                          // month 3: 6, then 0s
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     const std::string s = dir.read("tables.out");
     auto row2009 = [&](const std::string& heading) {
         const std::size_t at = s.find(heading);
@@ -295,7 +293,7 @@ TEST(Tables, ProgramOccupancyPrintsCapacityForItsLastFreePlace) {
     TableOptions o;
     o.tablesPath = dir.file("tables.out");
     o.prisonEntryExit = true;
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     const std::string s = dir.read("tables.out");
     // Row 1 is the year after the backup year: occupancy months 12 to 23.
     EXPECT_NE(s.find("\n\nBoot Camp\n\nYear     1     2     3     4     5     6     7     8     9    10    11    12\n"
@@ -315,7 +313,7 @@ TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {
     o.felonyTablesPath = dir.file("feltab.out");
     o.jail = true;
     o.felonyByAgeAndGender = true;
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     EXPECT_EQ(f.e.recorder.messages.size(), 2u) << "one message per kind asked for";
     EXPECT_TRUE(f.e.recorder.saw("Unable to open file " + o.tablesPath));
 
@@ -323,7 +321,7 @@ TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {
     f.e.recorder.messages.clear();
     o.tablesPath = "/dev/full";
     f.e.st.CrimeByAgeAndGender[0][0][11] = 3.0;
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     EXPECT_TRUE(f.e.recorder.saw("Error writing file /dev/full")) << f.e.recorder.joined();
     EXPECT_EQ(f.e.recorder.messages.size(), 1u) << "once for the file, though two kinds failed to write it";
     o.jail = false;
@@ -332,7 +330,7 @@ TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {
     f.e.recorder.messages.clear();
     o.tablesPath = dir.file("tables.out");
     o.felonyTablesPath = dir.file("missing/feltab.out");
-    TableWriter(f.e, o).writeAll();
+    TableWriter(f.e, f.e.err, o).writeAll();
     EXPECT_TRUE(f.e.recorder.saw("Cannot open Felony Tables Output File\nfeltab.out\nContinuing without it"));
     const std::string s = dir.read("tables.out");
     EXPECT_NE(s.find("\n\n Prison Offense for Males of age 18\n\n       Year 2009"), std::string::npos);
@@ -345,7 +343,7 @@ TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {
     county.tablesPath = dir2.file("tables.out");
     county.countyOutputPath = dir2.file("county.out");
     county.countyPopulation = true;
-    TableWriter(f.e, county).writeAll();
+    TableWriter(f.e, f.e.err, county).writeAll();
     EXPECT_TRUE(f.e.recorder.saw("Unable to open file " + county.countyOutputPath));
     EXPECT_EQ(dir2.read("tables.out"), "\n\nCounty Jail Population Table \n\n"
                                        "County Id.     Beds PreT Misd Othr               Yr1   Yr2   Yr3   Yr4   Yr5\n");

@@ -170,6 +170,7 @@ bool Simulation::DoTheSimulation() {
 
     hilo(low, 0);
     hilo(high, 1);
+    clampShownCounts();
     if (writesFiles) {
         writeTablesOutput();
         writeCsvTables();
@@ -178,6 +179,15 @@ bool Simulation::DoTheSimulation() {
     m_MonthLabels.clear();
     if (writesFiles) writeExchangeFinished();
     return true;
+}
+
+void Simulation::clampShownCounts() {
+    // The entry and exit tables show no negative month, and the workbook
+    // written after them has always read the counts as they show them.
+    if (!cfg.isOn(SecOutputTables, OutPrisonEntryExit)) return;
+    for (Series* s : {&st.Entry, &st.Prc, &st.Parc, &st.Work, &st.Pwrc, &st.Totc, &st.Rel})
+        for (std::size_t m = 0; m < 120 && m < s->size(); ++m)
+            if ((*s)[m] < 0.0) (*s)[m] = 0.0;
 }
 
 std::string Simulation::tablesWritePath() const {

@@ -124,6 +124,8 @@ private:
     /// The post-prison option, dual guidelines and groups the case reading needs.
     void prepareCaseSetup();
     void resetRunState();
+    /// Negative months of the entry and exit counts set to 0 where their tables are selected.
+    void clampShownCounts();
     void startRandomStreams();
     void writeExchangeFinished();
     bool validatePrograms();

@@ -34,7 +34,7 @@ long TableWriter::caseCountOf(const Series& data, int rows, int width, int start
 }
 
 void TableWriter::prthead(int table, const std::string& name) {
-    e.err.record("prthead", 6200);
+    err_.record("prthead", 6200);
     const std::string& heading = variable(table).name;
     int n = years();
     const char* end = " \n";
@@ -65,7 +65,7 @@ void TableWriter::prthead(int table, const std::string& name) {
 }
 
 void TableWriter::prtint(const Series& data, int rows, int table, int width, int start, const std::string& name) {
-    e.err.record("prtint", 6300);
+    err_.record("prtint", 6300);
     const int columns = kind == KindPrison ? 10 : 5;
     if (kind == KindPrison && table == 5) width = 120;
     const std::size_t labelWidth = kind == KindPrison && width == 120 ? 8 : 10;
@@ -99,7 +99,7 @@ void TableWriter::prtint(const Series& data, int rows, int table, int width, int
 }
 
 void TableWriter::pct(const Series& data, int rows, int table, int width, int start) {
-    e.err.record("pct", 6400);
+    err_.record("pct", 6400);
     const int columns = kind == KindPrison ? 10 : 5;
     const int step = stepFor(start);
     const auto& labels = variable(table).labelsptr;

@@ -12,7 +12,7 @@ void installCoreWriters(ReportHooks& hooks) {
     hooks.writeTables = [](Simulation& sim) {
         TableOptions o = sim.tableOptions();
         o.filerr = [&sim](const std::string& path) { sim.filerr(path); };
-        TableWriter writer(sim, std::move(o));
+        TableWriter writer(sim, sim.err, std::move(o));
         writer.writeAll([&sim] { sim.exportWorkbooks(); });
     };
     hooks.writeCsv = [](Simulation& sim) { exportCsvTables(sim, sim.tableOptions(), sim.csvDirectory); };

@@ -4,18 +4,18 @@
 #include "engine/rounding.h"
 #include "reports/text/table_writer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
 
 namespace kov {
 
-void TableWriter::wrpro(Series& series, std::size_t from, int years) {
-    e.err.record("wrpro", 6500);
+void TableWriter::wrpro(const Series& series, std::size_t from, int years) {
+    err_.record("wrpro", 6500);
     const std::size_t months = static_cast<std::size_t>(years) * 12;
-    auto month = [&](std::size_t m) { return from + m < series.size() ? series[from + m] : 0.0; };
-    for (std::size_t m = 0; m < months && from + m < series.size(); ++m)
-        if (series[from + m] < 0.0) series[from + m] = 0.0;
+    // A negative month shows as 0 (the run has set them so before any output reads them).
+    auto month = [&](std::size_t m) { return from + m < series.size() ? std::max(series[from + m], 0.0) : 0.0; };
 
     std::vector<double> yearSums(static_cast<std::size_t>(years), 0.0);
     long grand = 0;
@@ -42,7 +42,7 @@ void TableWriter::wrpro(Series& series, std::size_t from, int years) {
 void TableWriter::entryExitTables() {
     const std::string sw = titleWord(e.ctx.params.ProbationWord);
     const std::string rw = titleWord(e.ctx.params.ParoleWord);
-    StateTables& st = e.st;
+    const StateTables& st = e.st;
     title("ENTRY & EXIT TABLES: \n\nNew Prison Entries Not Including " + sw + " or " + rw + " Revocations");
     wrpro(st.Entry, 0, 10);
     title("Prison Entries Due to " + sw + " Revocation");

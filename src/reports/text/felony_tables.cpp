@@ -11,7 +11,7 @@
 namespace kov {
 
 void TableWriter::chart5() {
-    e.err.record("chart5", 6700);
+    err_.record("chart5", 6700);
     std::FILE* tables = out;
     // Put in place once whole: a run stopped on the way keeps the file of the run before.
     StagedFile staged(opt.felonyTablesPath);

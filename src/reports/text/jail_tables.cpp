@@ -29,7 +29,7 @@ void TableWriter::dailyJailTables() {
 }
 
 void TableWriter::PrintJailByDaysTables(const char* heading, const std::vector<double>& values) {
-    e.err.record("PrintJailByDaysTables", 6600);
+    err_.record("PrintJailByDaysTables", 6600);
     put("%s", heading);
     put("Year     1     2     3     4     5     6     7     8");
     put("     9    10    11    12\n");

@@ -13,7 +13,7 @@ namespace kov {
 
 void TableWriter::sanctionsChart() {
     kind = KindSanctions;
-    StateTables& st = e.st;
+    const StateTables& st = e.st;
     if (opt.supervision) chart1(st.Trt, 73, 23, ModeFromEntryExit, titleWord(e.ctx.params.ProbationWord));
     if (opt.residentialTreatment) {
         residentialSwitch = true;

@@ -12,7 +12,8 @@ namespace {
 std::size_t u(int v) { return static_cast<std::size_t>(v); }
 } // namespace
 
-TableWriter::TableWriter(Engine& engine, TableOptions options) : e(engine), opt(std::move(options)) {}
+TableWriter::TableWriter(const Engine& engine, ErrorReporter& err, TableOptions options)
+    : e(engine), err_(err), opt(std::move(options)) {}
 
 void TableWriter::put(const char* fmt, ...) {
     if (!out) return;
@@ -38,7 +39,7 @@ void TableWriter::fileError(const std::string& path) {
         opt.filerr(path);
         return;
     }
-    e.err.record("filerr", 1075);
+    err_.record("filerr", 1075);
     e.host.message("Unable to open file " + path, MessageIcon::Stop);
 }
 
@@ -86,7 +87,7 @@ void TableWriter::writeAll(const std::function<void()>& prisonExports) {
 }
 
 void TableWriter::chart(int kindCode) {
-    e.err.record("chart", 6010);
+    err_.record("chart", 6010);
     const std::string& writeTo = opt.tablesWritePath.empty() ? opt.tablesPath : opt.tablesWritePath;
     std::FILE* f = std::fopen(writeTo.c_str(), "a");
     if (!f) {
@@ -119,8 +120,8 @@ void TableWriter::chart(int kindCode) {
     finish(f, opt.tablesPath);
 }
 
-void TableWriter::chart1(std::array<Series, 8>& set, int width, int start, int mode, const std::string& name) {
-    e.err.record("chart1", 6100);
+void TableWriter::chart1(const std::array<Series, 8>& set, int width, int start, int mode, const std::string& name) {
+    err_.record("chart1", 6100);
     if (mode == ModeAll || mode == ModeTable1 || mode == ModeTable2) {
         const int first = mode == ModeAll ? 1 : mode;
         const int last = mode == ModeAll ? 7 : mode;
@@ -141,8 +142,8 @@ void TableWriter::chart1(std::array<Series, 8>& set, int width, int start, int m
     if (countyStep || mode == ModeCountyOnly) countyJailTable();
 }
 
-void TableWriter::breakdownTable(std::array<Series, 8>& set, int k, int width, int start, const std::string& name) {
-    e.err.record("chart1", 6120);
+void TableWriter::breakdownTable(const std::array<Series, 8>& set, int k, int width, int start, const std::string& name) {
+    err_.record("chart1", 6120);
     int table = k;
     if (k == 5) {
         // Jail and residential treatment keep their table 5 by days, under the jail-length rows.
@@ -165,7 +166,7 @@ void TableWriter::breakdownTable(std::array<Series, 8>& set, int k, int width, i
 }
 
 void TableWriter::totalPerMonth(const Series& totals, int width, int start, const std::string& name) {
-    e.err.record("chart1", 6140);
+    err_.record("chart1", 6140);
     put("\n\n%s\n\n", (name + " - Total Count Per Month:").c_str());
     caseCount = caseCountOf(totals, 1, width, start);
     if (caseCount == 0) {

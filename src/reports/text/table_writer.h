@@ -33,7 +33,8 @@ enum ChartMode : int {
 
 class TableWriter {
 public:
-    TableWriter(Engine& engine, TableOptions options);
+    /// err is the run's error reporter: a failure names the table being written.
+    TableWriter(const Engine& engine, ErrorReporter& err, TableOptions options);
 
     /// The driver's selection of table kinds by the options; prisonExports
     /// runs after the prison tables (the workbook exports).
@@ -43,7 +44,7 @@ public:
 
     // ---- the generic table engine (public for tests)
     /// A block of tables of one series set (eight arrays, the last the totals).
-    void chart1(std::array<Series, 8>& set, int width, int start, int mode, const std::string& name);
+    void chart1(const std::array<Series, 8>& set, int width, int start, int mode, const std::string& name);
     /// Sum of the year-end cells of the table, each rounded half up.
     long caseCountOf(const Series& data, int rows, int width, int start) const;
     void prthead(int table, const std::string& name);
@@ -51,7 +52,8 @@ public:
     void pct(const Series& data, int rows, int table, int width, int start);
     /// A monthly series from element `from` on as a year-by-month block.
     /// Negative months become 0 in the series itself.
-    void wrpro(Series& series, std::size_t from, int years);
+    /// Counts by month with their yearly sums (the run has set negative months to 0).
+    void wrpro(const Series& series, std::size_t from, int years);
     /// "\n\n" and the title.
     void title(const std::string& text);
     void PrintJailByDaysTables(const char* heading, const std::vector<double>& values);
@@ -86,7 +88,7 @@ private:
     int years() const { return kind == KindPrison ? 10 : 5; }
     const ClassificationVariable& variable(int table) const;
 
-    void breakdownTable(std::array<Series, 8>& set, int table, int width, int start, const std::string& name);
+    void breakdownTable(const std::array<Series, 8>& set, int table, int width, int start, const std::string& name);
     void totalPerMonth(const Series& totals, int width, int start, const std::string& name);
     void entryExitTables();
     void programTables();
@@ -99,7 +101,8 @@ private:
     void monthBlock(const std::string& heading, const std::vector<double>& months, long count);
     void chart5();
 
-    Engine& e;
+    const Engine& e;
+    ErrorReporter& err_;
     TableOptions opt;
     std::vector<std::string> writeFailures; ///< files already reported as not written
 };
