@@ -4,6 +4,7 @@
 #include "run/simulation.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kov {
 
@@ -36,7 +37,11 @@ RunResult resultOf(const Simulation& finished) {
     result.parameters = finished.ctx.params;
     result.cases = finished.err.m_CaseNumber;
     result.firstYear = finished.ctx.params.FirstSimulatedYear;
-    result.series = CsvTables(finished, finished.tableOptions()).selected();
+    for (CsvTables::File& file : CsvTables(finished, finished.tableOptions()).files()) {
+        result.files.push_back({file.name, file.records.size()});
+        result.series.insert(result.series.end(), std::make_move_iterator(file.records.begin()),
+                             std::make_move_iterator(file.records.end()));
+    }
     for (int k = 0; k < VariableCount; ++k) result.breakdowns.push_back(csvTitle(finished.st.Values[static_cast<std::size_t>(k)].name));
     return result;
 }

@@ -7,6 +7,7 @@
 #include "config/run_parameters.h"
 #include "reports/csv/csv_format.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ struct RunResult {
     int firstYear = 0;
     int years = 10;
     CsvRecords series;
+    /// The CSV export's files in order, each with how many of series' records
+    /// (in turn) it holds.
+    struct SeriesFile {
+        std::string name;
+        std::size_t count = 0;
+    };
+    std::vector<SeriesFile> files;
     /// The classification variables' names in table order ("Gender", "Race",
     /// ...): the prison breakdown tables are "Prison " and the name.
     std::vector<std::string> breakdowns;

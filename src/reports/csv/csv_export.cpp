@@ -2,7 +2,9 @@
 
 #include "config/replace_file.h"
 #include "reports/csv/csv_tables.h"
+#include "results/run_result.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -42,25 +44,24 @@ std::vector<CsvKind> selectedKinds(const TableOptions& o) {
 
 } // namespace
 
-CsvRecords CsvTables::selected() const {
-    CsvRecords all;
-    for (const CsvKind& kind : selectedKinds(opt)) {
-        CsvRecords part = (this->*kind.records)();
-        all.insert(all.end(), part.begin(), part.end());
-    }
+std::vector<CsvTables::File> CsvTables::files() const {
+    std::vector<File> all;
+    for (const CsvKind& kind : selectedKinds(opt)) all.push_back({kind.file, (this->*kind.records)()});
     return all;
 }
 
-bool exportCsvTables(const Engine& engine, const TableOptions& options, const std::string& directory) {
-    Host& host = engine.host;
+bool exportCsvTables(const RunResult& result, const std::string& directory, Host& host) {
     if (!ensureFolder(directory, host)) return false;
-    const CsvTables tables(engine, options);
     bool allWritten = true;
-    for (const CsvKind& kind : selectedKinds(options)) {
-        const std::string path = (std::filesystem::path(directory) / kind.file).string();
+    auto from = result.series.begin();
+    for (const RunResult::SeriesFile& file : result.files) {
+        const auto to = from + static_cast<std::ptrdiff_t>(file.count);
+        const std::string path = (std::filesystem::path(directory) / file.name).string();
         std::string reason;
         // Written whole or not at all: a failure leaves any earlier file as it was.
-        if (replaceFileContents(path, csvText((tables.*kind.records)()), &reason)) continue;
+        const bool written = replaceFileContents(path, csvText(CsvRecords(from, to)), &reason);
+        from = to;
+        if (written) continue;
         host.message("Unable to write file " + path + " (" + reason + ")", MessageIcon::Stop);
         allWritten = false;
     }

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -31,8 +32,13 @@ public:
     CsvRecords sanctions() const;
     /// The prison population by offense for every gender and age group.
     CsvRecords felony() const;
-    /// Every kind the options select, as the CSV export writes them, in its file order.
-    CsvRecords selected() const;
+    /// One file of the export: its name and its records.
+    struct File {
+        std::string name;
+        CsvRecords records;
+    };
+    /// Every kind the options select, in the export's file order.
+    std::vector<File> files() const;
 
 private:
     /// Where a block of tables keeps its year-end columns.

@@ -15,7 +15,7 @@ void installCoreWriters(ReportHooks& hooks) {
         TableWriter writer(sim, sim.err, std::move(o));
         writer.writeAll([&sim] { sim.exportWorkbooks(); });
     };
-    hooks.writeCsv = [](Simulation& sim) { exportCsvTables(sim, sim.tableOptions(), sim.csvDirectory); };
+    hooks.writeCsv = [](Simulation& sim) { exportCsvTables(resultOf(sim), sim.csvDirectory, sim.host); };
 }
 
 } // namespace kov::reports
