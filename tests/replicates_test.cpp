@@ -4,7 +4,12 @@
 #include "results/run_for_results.h"
 #include "results/side_by_side.h"
 #include "replicates/replicate_set.h"
+#include "replicates/replicate_band.h"
 #include "replicates/replicate_stats.h"
+#include "scenarios/compare_bands.h"
+#include "scenarios/compare_charts.h"
+#include "scenarios/compare_report.h"
+#include "scenarios/scenario_file.h"
 #include "support/configuration.h"
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
@@ -12,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -157,6 +163,82 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
         EXPECT_NE(r.err.find("must be at least 1"), std::string::npos) << r.err;
         EXPECT_FALSE(empty.exists("tables_105.out")) << bad;
     }
+}
+
+// A comparison of replicates on a set with random parts: replicate 1 of each
+// run is the plain comparison's run, and each band is the one the run's
+// replicates give when run one by one.
+TEST(Replicates, AComparisonsBandsAreThoseOfEachRunsReplicates) {
+    test::ScratchDir dir;
+    dir.copyFrom("reference/set5");
+    const RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
+    std::string error;
+    const auto scenario = scenarios::parseScenarioFile("s.txt", "[Longer]\nsentence table 1 x 1.5\n", error);
+    ASSERT_TRUE(scenario) << error;
+    std::vector<scenarios::ComparedRun> runs{{"base", cfg, dir.str(), {}, {}, 0}};
+    runs.push_back(scenarios::scenarioRun(scenario->front(), runs.front()));
+
+    const auto plain = scenarios::runComparison(runs, 2, {}, error);
+    ASSERT_TRUE(plain) << error;
+    const auto banded = scenarios::runComparison(runs, 2, {}, error, 3);
+    ASSERT_TRUE(banded) << error;
+    EXPECT_TRUE(plain->replicateTotals.empty());
+    EXPECT_TRUE(scenarios::compareCharts(*plain).front().bands.empty());
+    ASSERT_EQ(banded->results.size(), 2u);
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        EXPECT_EQ(banded->results[i].series, plain->results[i].series) << "replicate 1 is the plain run";
+
+    const auto totals = scenarios::totalSeries(plain->results.front());
+    ASSERT_GE(totals.size(), 2u);
+    const auto held = HeldFiles::read(microdataPaths(cfg, dir.str()));
+    bool spread = false;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        std::vector<RunResult> alone;
+        for (int k = 1; k <= 3; ++k) {
+            FinishedRun r = replicates::runReplicate(runs[i].cfg, dir.str(), k, {}, runs[i].policy, held);
+            ASSERT_TRUE(r.ok) << r.message;
+            alone.push_back(std::move(r.result));
+        }
+        std::vector<CsvRecords> series;
+        for (const RunResult& r : alone) series.push_back(r.series);
+        const auto stats = replicates::replicateStats(series);
+        for (const auto& total : totals) {
+            const auto expected = replicates::bandOf(stats, total.table, total.population, 3);
+            const auto bands = scenarios::replicateBands(*banded, total);
+            ASSERT_EQ(bands.size(), runs.size());
+            ASSERT_FALSE(bands[i].low.empty()) << total.table;
+            EXPECT_EQ(expected.firstYear, alone[0].firstYear) << "drawn from the chart's first month";
+            EXPECT_EQ(bands[i].low, expected.low) << total.table;
+            EXPECT_EQ(bands[i].high, expected.high) << total.table;
+            spread = spread || bands[i].low != bands[i].high;
+            // The yearly band: p05 and p95 of the three averages, ranks 0.1 and 1.9.
+            std::vector<std::vector<scenarios::YearFigures>> years;
+            for (const RunResult& r : alone) years.push_back(scenarios::yearFigures(r.monthly(total.table, "Total")));
+            for (std::size_t y = 0; y < years[0].size(); ++y) {
+                std::vector<double> a{years[0][y].average, years[1][y].average, years[2][y].average};
+                std::sort(a.begin(), a.end());
+                EXPECT_DOUBLE_EQ(bands[i].yearLow[y], a[0] + 0.1 * (a[1] - a[0])) << total.table << " year " << y;
+                EXPECT_DOUBLE_EQ(bands[i].yearHigh[y], a[1] + 0.9 * (a[2] - a[1])) << total.table << " year " << y;
+            }
+        }
+    }
+    EXPECT_TRUE(spread) << "the replicates of this set must differ";
+    const auto chart = scenarios::compareCharts(*banded).front();
+    EXPECT_EQ(chart.bands.size(), 2u);
+    EXPECT_NE(scenarios::bandCaption(chart).find("90% of 3 replicates"), std::string::npos);
+
+    // kovary compare --replicates: the files stay replicate 1's, only the charts gain the bands.
+    dir.write("s.txt", "[Longer]\nsentence table 1 x 1.5\n");
+    const std::string compare = "compare \"" + dir.file("run.kov") + "\" \"" + dir.file("s.txt") + "\" --out ";
+    auto r = test::kovary(dir, compare + "one --no-charts");
+    ASSERT_EQ(r.code, 0) << r.err;
+    r = test::kovary(dir, compare + "three --replicates 3 --jobs 2");
+    ASSERT_EQ(r.code, 0) << r.err;
+    for (const char* name : {"compare.csv", "compare.txt", "difference.csv"})
+        EXPECT_EQ(dir.read(std::string("three/") + name), dir.read(std::string("one/") + name)) << name;
+    r = test::kovary(dir, compare + "none --replicates 0");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--replicates must be at least 1"), std::string::npos) << r.err;
 }
 
 // The runs of a set read the microdata from one copy read before they start:
