@@ -229,14 +229,17 @@ TEST(Replicates, AComparisonsBandsAreThoseOfEachRunsReplicates) {
 
     // kovary compare --replicates: the files stay replicate 1's, only the charts gain the bands.
     dir.write("s.txt", "[Longer]\nsentence table 1 x 1.5\n");
-    const std::string compare = "compare \"" + dir.file("run.kov") + "\" \"" + dir.file("s.txt") + "\" --out ";
-    auto r = test::kovary(dir, compare + "one --no-charts");
+    const auto compare = [&dir](const std::string& out, const std::string& options) {
+        return test::kovary(dir, "compare \"" + dir.file("run.kov") + "\" \"" + dir.file("s.txt") + "\" --out \"" +
+                                     dir.file(out) + "\" " + options);
+    };
+    auto r = compare("one", "--no-charts");
     ASSERT_EQ(r.code, 0) << r.err;
-    r = test::kovary(dir, compare + "three --replicates 3 --jobs 2");
+    r = compare("three", "--replicates 3 --jobs 2");
     ASSERT_EQ(r.code, 0) << r.err;
     for (const char* name : {"compare.csv", "compare.txt", "difference.csv"})
         EXPECT_EQ(dir.read(std::string("three/") + name), dir.read(std::string("one/") + name)) << name;
-    r = test::kovary(dir, compare + "none --replicates 0");
+    r = compare("none", "--replicates 0");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("--replicates must be at least 1"), std::string::npos) << r.err;
 }

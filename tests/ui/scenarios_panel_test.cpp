@@ -13,13 +13,17 @@
 #include "ui/scripted_prompts.h"
 
 #include <QApplication>
+#include <QAreaSeries>
+#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -69,6 +73,18 @@ std::vector<double> monthly(const std::string& rows, const std::string& run) {
         if (line.rfind(run + ",", 0) == 0 || line.rfind("\"" + run + "\",", 0) == 0)
             values.push_back(std::stod(line.substr(line.rfind(',') + 1)));
     return values;
+}
+
+/// The shaded bands of the levels chart now shown, and its title.
+int bandsShown(const CompareWindow& view, QString& title) {
+    int bands = 0;
+    for (const QChartView* v : view.findChildren<QChartView*>())
+        for (const QAbstractSeries* s : v->chart()->series())
+            if (qobject_cast<const QAreaSeries*>(s)) {
+                ++bands;
+                title = v->chart()->title();
+            }
+    return bands;
 }
 
 QString tableText(const CopyTable& table) {
@@ -146,6 +162,35 @@ TEST(ScenariosPanel, AScenarioTypedAndSavedRunsTheSameFromTheCommandLine) {
     EXPECT_NE(w.demo.dir.read("chart.svg").find("<svg"), std::string::npos);
     EXPECT_EQ(w.demo.dir.read("chart.png").substr(1, 3), "PNG");
     EXPECT_TRUE(w.prompts.messages.isEmpty()) << w.prompts.messages.join('|').toStdString();
+}
+
+TEST(ScenariosPanel, ReplicatesShadeABandAroundEachRun) {
+    ScenarioWindow w;
+    w.panel.newScenario();
+    QTest::keyClicks(w.panel.editor(), QStringLiteral("admissions \"Class E\" = 0.90 from 2027"));
+    ASSERT_TRUE(w.compare());
+    const scenarios::Comparison plain = *w.panel.comparison();
+    CompareWindow& view = *w.panel.compareWindow();
+    QString title;
+    EXPECT_EQ(bandsShown(view, title), 0);
+    const int plainRows = view.table()->rowCount();
+
+    w.panel.replicatesBox()->setValue(3);
+    ASSERT_TRUE(w.compare());
+    ASSERT_TRUE(w.panel.comparison().has_value()) << w.panel.statusLabel()->text().toStdString();
+    const scenarios::Comparison& c = *w.panel.comparison();
+    EXPECT_EQ(c.replicates, 3);
+    ASSERT_EQ(c.results.size(), plain.results.size());
+    for (std::size_t i = 0; i < c.results.size(); ++i) EXPECT_EQ(c.results[i].series, plain.results[i].series);
+    EXPECT_EQ(bandsShown(view, title), 2);
+    EXPECT_TRUE(title.contains(QStringLiteral("90% of 3 replicates"))) << title.toStdString();
+    // A p05-p95 row under each run, its range around nothing but numbers.
+    ASSERT_EQ(view.table()->rowCount(), plainRows + 2);
+    EXPECT_TRUE(view.table()->item(1, 0)->text().contains(QStringLiteral("p05")));
+    EXPECT_TRUE(view.table()->item(1, 1)->text().contains(QRegularExpression(QStringLiteral("^\\d+\u2013\\d+$"))))
+        << view.table()->item(1, 1)->text().toStdString();
+    view.populations()->setCurrentIndex(1); // every population has its bands
+    EXPECT_EQ(bandsShown(view, title), 2);
 }
 
 TEST(ScenariosPanel, AFaultyLineBlocksCompareAndCancellingKeepsTheResultsBefore) {
