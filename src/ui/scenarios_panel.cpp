@@ -109,6 +109,9 @@ void ScenariosPanel::buildLayout() {
         "band 90% of them fall in around replicate 1's line"));
     auto* replicatesLabel = new QLabel(QStringLiteral("Re&plicates:"));
     replicatesLabel->setBuddy(replicates_);
+    // Compare keeps the row's room, as without the number.
+    for (QWidget* w : std::initializer_list<QWidget*>{replicatesLabel, replicates_})
+        w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     runRow->addWidget(replicatesLabel);
     runRow->addWidget(replicates_);
     runRow->addWidget(compareButton_);
