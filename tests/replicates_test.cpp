@@ -4,7 +4,11 @@
 #include "results/run_for_results.h"
 #include "results/side_by_side.h"
 #include "replicates/replicate_set.h"
+#include "replicates/replicate_band.h"
 #include "replicates/replicate_stats.h"
+#include "scenarios/compare_bands.h"
+#include "scenarios/compare_report.h"
+#include "scenarios/scenario_file.h"
 #include "support/configuration.h"
 #include "support/run_cli.h"
 #include "support/scratch_dir.h"
@@ -12,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -157,6 +162,68 @@ TEST(Replicates, EachReplicateIsThePlainRunWithItsRandomStart) {
         EXPECT_NE(r.err.find("must be at least 1"), std::string::npos) << r.err;
         EXPECT_FALSE(empty.exists("tables_105.out")) << bad;
     }
+}
+
+// A comparison of replicates on a set with random parts: replicate 1 of each
+// run is the plain comparison's run, and each band is the one the run's
+// replicates give when run one by one.
+TEST(Replicates, AComparisonsBandsAreThoseOfEachRunsReplicates) {
+    test::ScratchDir dir;
+    dir.copyFrom("reference/set5");
+    dir.write("s.txt", "[Longer]\nsentence table 1 x 1.5\n");
+    const RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
+    std::string error;
+    const auto scenario = scenarios::readScenarioFile(dir.file("s.txt"), error);
+    ASSERT_TRUE(scenario) << error;
+    std::vector<scenarios::ComparedRun> runs{{"base", cfg, dir.str(), {}, {}, 0}};
+    runs.push_back(scenarios::scenarioRun(scenario->front(), runs.front()));
+    const auto plain = scenarios::runComparison(runs, 2, {}, error);
+    const auto banded = scenarios::runComparison(runs, 2, {}, error, 3);
+    ASSERT_TRUE(plain && banded) << error;
+
+    const auto held = HeldFiles::read(microdataPaths(cfg, dir.str()));
+    bool spread = false;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(banded->results[i].series, plain->results[i].series) << "replicate 1 is the plain run";
+        std::vector<RunResult> alone;
+        std::vector<CsvRecords> series;
+        for (int k = 1; k <= 3; ++k) {
+            FinishedRun r = replicates::runReplicate(runs[i].cfg, dir.str(), k, {}, runs[i].policy, held);
+            ASSERT_TRUE(r.ok) << r.message;
+            series.push_back(r.result.series);
+            alone.push_back(std::move(r.result));
+        }
+        const auto stats = replicates::replicateStats(series);
+        for (const auto& total : scenarios::totalSeries(plain->results.front())) {
+            const auto expected = replicates::bandOf(stats, total.table, total.population, 3);
+            const auto band = scenarios::replicateBands(*banded, total).at(i);
+            EXPECT_EQ(expected.firstYear, alone[0].firstYear) << "drawn from the chart's first month";
+            EXPECT_EQ(band.low, expected.low) << total.table;
+            EXPECT_EQ(band.high, expected.high) << total.table;
+            spread = spread || band.low != band.high;
+            // By year: p05 and p95 of the three averages, ranks 0.1 and 1.9.
+            for (std::size_t y = 0; y < band.yearLow.size(); ++y) {
+                std::vector<double> a;
+                for (const RunResult& r : alone) a.push_back(scenarios::yearFigures(r.monthly(total.table, "Total"))[y].average);
+                std::sort(a.begin(), a.end());
+                EXPECT_DOUBLE_EQ(band.yearLow[y], a[0] + 0.1 * (a[1] - a[0])) << total.table << " year " << y;
+                EXPECT_DOUBLE_EQ(band.yearHigh[y], a[1] + 0.9 * (a[2] - a[1])) << total.table << " year " << y;
+            }
+        }
+    }
+    EXPECT_TRUE(spread) << "the replicates of this set must differ";
+    EXPECT_TRUE(scenarios::replicateBands(*plain, {"Prison - Total Count Per Month:", "Prison"}).empty());
+
+    // kovary compare --replicates: every file but the charts stays replicate 1's.
+    const auto compare = [&dir](const std::string& out, const std::string& options) {
+        return test::kovary(dir, "compare \"" + dir.file("run.kov") + "\" \"" + dir.file("s.txt") + "\" --out \"" +
+                                     dir.file(out) + "\" " + options);
+    };
+    ASSERT_EQ(compare("one", "--no-charts").code, 0);
+    ASSERT_EQ(compare("three", "--replicates 3 --jobs 2").code, 0);
+    for (const char* name : {"compare.csv", "compare.txt", "difference.csv"})
+        EXPECT_EQ(dir.read(std::string("three/") + name), dir.read(std::string("one/") + name)) << name;
+    EXPECT_NE(compare("none", "--replicates 0").err.find("--replicates must be at least 1"), std::string::npos);
 }
 
 // The runs of a set read the microdata from one copy read before they start:

@@ -3,7 +3,7 @@
 # data, taken under a virtual X display: the main window and its menus, the
 # setup dialogs, the grid editor, the viewers and the run dialog before and
 # after a run (with its live chart in the graph layout), the Scenarios panel,
-# the Compare window (with its costs and impact by group) and the What-if
+# the Compare window (with its costs, impact by group and replicate bands) and the What-if
 # window before and after its levers move.
 #
 #   tools/screenshots.sh [OUTPUT_DIR] [BUILD_DIR]

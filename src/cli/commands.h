@@ -38,6 +38,7 @@ struct CompareOptions {
     std::string costsFile;
     std::string actualsFile; ///< observed counts: the base's accuracy, and points on the charts
     int jobs = 0; ///< 0: every core; < 0 refused
+    int replicates = 0; ///< runs of each, for the charts' bands; 0: one; < 0 refused
     bool noCharts = false;
 };
 

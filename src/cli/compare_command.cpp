@@ -13,6 +13,7 @@
 #include "scenarios/scenario_file.h"
 #include "scenarios/write_comparison.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -66,7 +67,8 @@ bool comparedRuns(const RunConfiguration& base, const std::string& baseDirectory
 } // namespace
 
 int cmdCompare(const std::string& kovPath, const CompareOptions& options) {
-    if (options.jobs < 0) return refuse("--jobs must be at least 1");
+    if (options.jobs < 0 || options.replicates < 0)
+        return refuse(std::string(options.jobs < 0 ? "--jobs" : "--replicates") + " must be at least 1");
     if (options.outDir.empty()) return refuse("--out is needed: the folder the comparison goes to");
     RunConfiguration base;
     if (!loadConfiguration(kovPath, base) || !applyOverrides(options.overrides, base)) return ExitFailed;
@@ -112,9 +114,11 @@ int cmdCompare(const std::string& kovPath, const CompareOptions& options) {
 
     installInterruptHandler();
     const int jobs = options.jobs > 0 ? options.jobs : everyCore();
-    std::fprintf(stderr, "Running %zu projections on %d thread%s...\n", runs.size(), jobs, jobs == 1 ? "" : "s");
+    const int replicates = std::max(1, options.replicates);
+    std::fprintf(stderr, "Running %zu projections on %d thread%s...\n", runs.size() * static_cast<std::size_t>(replicates),
+                 jobs, jobs == 1 ? "" : "s");
     std::string error;
-    const auto comparison = scenarios::runComparison(runs, jobs, interruptRequested, error);
+    const auto comparison = scenarios::runComparison(runs, jobs, interruptRequested, error, replicates);
     if (interruptRequested()) {
         std::fprintf(stderr, "kovary: User Canceled Simulation; nothing was written\n");
         return failed({}, ExitCanceled);

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
 
     kov::cli::BenchOptions bench;
     kov::cli::CompareOptions compare;
-    int compareJobs = 0;
+    int compareJobs = 0, compareReplicates = 0;
     auto* cCompare = app.add_subcommand("compare", "Run a base and policy scenarios and write their differences");
     cCompare->add_option("BASE", kovPath, "base configuration file")->required();
     cCompare->add_option("SCENARIOS", compare.scenarioFiles,
@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
     cCompare->add_option("--actuals", compare.actualsFile,
                          "observed counts (CSV): the base's accuracy, and the counts on the charts");
     cCompare->add_option("--jobs", compareJobs, "threads for the runs (default: every core)");
+    cCompare->add_option("--replicates", compareReplicates,
+                         "runs of each, random start + k - 1: the charts shade the band 90% of them fall in "
+                         "(default 1; the other files stay replicate 1's)");
     cCompare->add_flag("--no-charts", compare.noCharts, "write no chart");
 
     kov::cli::SweepOptions sweep;
@@ -109,6 +112,7 @@ int main(int argc, char** argv) {
         }
         if (*cCompare) {
             if (cCompare->count("--jobs") > 0) compare.jobs = compareJobs > 0 ? compareJobs : -1;
+            if (cCompare->count("--replicates") > 0) compare.replicates = compareReplicates > 0 ? compareReplicates : -1;
             return kov::cli::cmdCompare(kovPath, compare);
         }
         if (*cSweep) {

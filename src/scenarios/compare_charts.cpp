@@ -33,9 +33,16 @@ std::vector<CompareChart> compareCharts(const Comparison& c) {
         chart.monthly = monthlyOfEach(c, total.table, "Total");
         chart.table = total.table;
         chart.fileStem = stemOf(total.population);
+        chart.replicates = c.replicates;
+        chart.bands = replicateBands(c, total);
         charts.push_back(std::move(chart));
     }
     return charts;
+}
+
+std::string bandCaption(const CompareChart& chart) {
+    if (chart.bands.empty()) return {};
+    return "shaded: 90% of " + std::to_string(chart.replicates) + " replicates (5th to 95th percentile)";
 }
 
 std::vector<double> observedMonths(const actuals::ActualsFile& file, const CompareChart& chart, int years) {

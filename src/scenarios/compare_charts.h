@@ -3,6 +3,7 @@
 // and each scenario month by month, and each scenario's difference from the
 // base on a second axis. Drawing is left to the caller's writer.
 #include "actuals/actuals_file.h"
+#include "scenarios/compare_bands.h"
 #include "scenarios/comparison.h"
 
 #include <functional>
@@ -24,7 +25,15 @@ struct CompareChart {
     /// The base drawn thin and pale under the others: a what-if against it.
     bool faintBase = false;
     std::string differenceTitle = "Scenario less base"; ///< the lower panel's axis
+    /// Runs of each run the bands come from; 1: no bands.
+    int replicates = 1;
+    /// Per run, base first, when replicated: shaded around the run's line.
+    std::vector<ReplicateBand> bands;
 };
+
+/// What a chart's caption says of its bands ("shaded: 90% of 3 replicates");
+/// empty without them.
+std::string bandCaption(const CompareChart& chart);
 
 /// One chart per total series of the base.
 std::vector<CompareChart> compareCharts(const Comparison& c);

@@ -29,13 +29,19 @@ struct Comparison {
     std::vector<std::string> names;
     std::vector<std::vector<std::string>> changes;
     std::vector<int> effectYears; ///< calendar years, resolved against each run's first
-    std::vector<RunResult> results;
+    std::vector<RunResult> results; ///< replicate 1 of each: the plain run
+    /// Runs of each; replicate k draws from Random Starting Number + k - 1.
+    int replicates = 1;
+    /// With replicates > 1, per run: each replicate's total series (replicate
+    /// 1 first), for the spread of what one run happens to draw.
+    std::vector<std::vector<CsvRecords>> replicateTotals;
 };
 
-/// Runs every run with `jobs` threads. On the first failed run, nullopt and
-/// error naming the run and why it failed.
+/// Runs every run `replicates` times with `jobs` threads. On the first failed
+/// run, nullopt and error naming the run and why it failed.
 std::optional<Comparison> runComparison(const std::vector<ComparedRun>& runs, int jobs,
-                                        const std::function<bool()>& stop, std::string& error);
+                                        const std::function<bool()>& stop, std::string& error,
+                                        int replicates = 1);
 
 /// A population's total series in a result: its title and the population's
 /// name as a report says it ("Prison", "Supervision (all levels)").

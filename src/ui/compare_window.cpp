@@ -180,7 +180,9 @@ void CompareWindow::fillTable(const scenarios::CompareChart& c) {
     QStringList heading{QStringLiteral("Average population")};
     for (int y = 0; y < years; ++y) heading << QString::number(c.firstYear + y);
     table_->setHorizontalHeaderLabels(heading);
-    table_->setRowCount(figures.empty() ? 0 : static_cast<int>(1 + 3 * (figures.size() - 1)));
+    const bool banded = c.bands.size() == figures.size();
+    table_->setRowCount(figures.empty() ? 0
+                                        : static_cast<int>(1 + 3 * (figures.size() - 1) + (banded ? figures.size() : 0)));
     int row = 0;
     const auto addRow = [&](const QString& label, auto cell) {
         table_->setItem(row, 0, new QTableWidgetItem(label));
@@ -195,6 +197,13 @@ void CompareWindow::fillTable(const scenarios::CompareChart& c) {
         const auto& run = figures[r];
         const auto& base = figures.front();
         addRow(QString::fromStdString(c.names[r]), [&](std::size_t y) { return count(run[y].average); });
+        if (banded) {
+            const scenarios::ReplicateBand& band = c.bands[r];
+            addRow(QStringLiteral("  p05\u2013p95"), [&](std::size_t y) {
+                return y < band.yearLow.size() ? count(band.yearLow[y]) + QStringLiteral("\u2013") + count(band.yearHigh[y])
+                                               : QString();
+            });
+        }
         if (r == 0) continue;
         addRow(QStringLiteral("  difference"),
                [&](std::size_t y) { return signedCount(run[y].average - base[y].average); });

@@ -4,8 +4,8 @@
 
 namespace kov::ui {
 
-ComparisonJob::ComparisonJob(std::vector<scenarios::ComparedRun> runs, int jobs, QObject* parent)
-    : QObject(parent), runs_(std::move(runs)), jobs_(jobs) {}
+ComparisonJob::ComparisonJob(std::vector<scenarios::ComparedRun> runs, int jobs, int replicates, QObject* parent)
+    : QObject(parent), runs_(std::move(runs)), jobs_(jobs), replicates_(replicates) {}
 
 ComparisonJob::~ComparisonJob() {
     if (!thread_) return;
@@ -24,7 +24,7 @@ void ComparisonJob::start() {
 }
 
 void ComparisonJob::run() {
-    result_ = scenarios::runComparison(runs_, jobs_, [this] { return stop_.load(); }, error_);
+    result_ = scenarios::runComparison(runs_, jobs_, [this] { return stop_.load(); }, error_, replicates_);
     if (!result_ || stop_) {
         result_.reset();
         if (stop_) error_ = "cancelled";

@@ -18,7 +18,8 @@ namespace kov::ui {
 class ComparisonJob : public QObject {
     Q_OBJECT
 public:
-    ComparisonJob(std::vector<scenarios::ComparedRun> runs, int jobs, QObject* parent = nullptr);
+    /// Each run `replicates` times: a band around each run's line.
+    ComparisonJob(std::vector<scenarios::ComparedRun> runs, int jobs, int replicates = 1, QObject* parent = nullptr);
     /// Stops the runs and waits for the thread.
     ~ComparisonJob() override;
 
@@ -39,6 +40,7 @@ private:
 
     std::vector<scenarios::ComparedRun> runs_;
     int jobs_;
+    int replicates_;
     std::atomic<bool> stop_{false};
     QThread* thread_ = nullptr;
     std::optional<scenarios::Comparison> result_;

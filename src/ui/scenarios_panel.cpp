@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -100,6 +101,19 @@ void ScenariosPanel::buildLayout() {
     busy_->setRange(0, 0); // runs report no progress: it only shows they go on
     busy_->setTextVisible(false);
     busy_->setMaximumHeight(compareButton_->sizeHint().height() / 2);
+    replicates_ = new QSpinBox;
+    replicates_->setObjectName(QStringLiteral("comparisonReplicates"));
+    replicates_->setRange(1, 1000);
+    replicates_->setToolTip(QStringLiteral(
+        "Runs of the base and of each scenario, each from the next random start; above 1, the chart shades the "
+        "band 90% of them fall in around replicate 1's line"));
+    auto* replicatesLabel = new QLabel(QStringLiteral("Re&plicates:"));
+    replicatesLabel->setBuddy(replicates_);
+    // Compare keeps the row's room, as without the number.
+    for (QWidget* w : std::initializer_list<QWidget*>{replicatesLabel, replicates_})
+        w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    runRow->addWidget(replicatesLabel);
+    runRow->addWidget(replicates_);
     runRow->addWidget(compareButton_);
     runRow->addWidget(busy_, 1);
     runRow->addWidget(cancelButton_);
@@ -214,6 +228,7 @@ void ScenariosPanel::updateStates() {
     compareButton_->setEnabled(!running() && !anyFault && !file_.sections.empty());
     compareButton_->setToolTip(anyFault ? QStringLiteral("A scenario has a change that does not read") : QString());
     cancelButton_->setVisible(running());
+    replicates_->setEnabled(!running());
     busy_->setVisible(running());
     renameButton_->setEnabled(selected_ >= 0);
     removeButton_->setEnabled(selected_ >= 0);

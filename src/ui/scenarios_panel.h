@@ -19,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 
 namespace kov::ui {
 
@@ -77,6 +78,8 @@ public:
     QLabel* statusLabel() const { return status_; }
     QPushButton* compareButton() const { return compareButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
+    /// Runs of each run of a comparison; above 1, the chart shades their spread.
+    QSpinBox* replicatesBox() const { return replicates_; }
     CompareWindow* compareWindow() const { return compareWindow_; }
 
 signals:
@@ -121,6 +124,7 @@ private:
     QPushButton* removeButton_ = nullptr;
     QPushButton* compareButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QSpinBox* replicates_ = nullptr;
     QProgressBar* busy_ = nullptr;
     ComparisonJob* job_ = nullptr;
     CompareWindow* compareWindow_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace kov::ui {
 
@@ -44,9 +45,13 @@ void ScenariosPanel::compare() {
     if (!base) return;
     std::vector<scenarios::ComparedRun> runs{*base};
     for (const scenarios::Scenario& s : *list) runs.push_back(scenarios::scenarioRun(s, *base));
-    job_ = new ComparisonJob(std::move(runs), everyCore(), this);
+    const int replicates = replicates_->value();
+    job_ = new ComparisonJob(std::move(runs), everyCore(), replicates, this);
     connect(job_, &ComparisonJob::finished, this, &ScenariosPanel::comparisonFinished);
-    setStatus(QStringLiteral("Running the base and %1 scenario%2...").arg(list->size()).arg(list->size() == 1 ? "" : "s"),
+    setStatus(QStringLiteral("Running the base and %1 scenario%2%3...")
+                  .arg(list->size())
+                  .arg(list->size() == 1 ? "" : "s")
+                  .arg(replicates > 1 ? QStringLiteral(", %1 replicates of each").arg(replicates) : QString()),
               false);
     job_->start();
     updateStates();

@@ -114,6 +114,19 @@ void shootScenarios(Shooter& s, CMainFrame& frame) {
             compare->tabs()->setCurrentIndex(2);
             s.shoot(compare, QStringLiteral("compare-window-impact"));
         }
+        // Eight replicates of each run, half the cases sampled and their months
+        // drawn: the band 90% of them fall in, shaded around each line.
+        RunConfiguration& cfg = frame.configuration();
+        const RunConfiguration was = cfg;
+        cfg.setValue(SecRun, SamplingFractionKey, "0.5");
+        cfg.setValue(SecRun, RandomizeMonthKey, "1");
+        compare->tabs()->setCurrentIndex(0);
+        panel.replicatesBox()->setValue(8);
+        frame.OnCompareScenarios();
+        if (panel.running()) wait.exec();
+        s.shoot(compare, QStringLiteral("compare-window-bands"));
+        panel.replicatesBox()->setValue(1);
+        cfg = was;
         compare->close();
     }
     panel.editor()->moveCursor(QTextCursor::End);

@@ -13,6 +13,8 @@
 #include "ui/scripted_prompts.h"
 
 #include <QApplication>
+#include <QAreaSeries>
+#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -69,6 +72,18 @@ std::vector<double> monthly(const std::string& rows, const std::string& run) {
         if (line.rfind(run + ",", 0) == 0 || line.rfind("\"" + run + "\",", 0) == 0)
             values.push_back(std::stod(line.substr(line.rfind(',') + 1)));
     return values;
+}
+
+/// The shaded bands of the levels chart now shown, and its title.
+int bandsShown(const CompareWindow& view, QString& title) {
+    int bands = 0;
+    for (const QChartView* v : view.findChildren<QChartView*>())
+        for (const QAbstractSeries* s : v->chart()->series())
+            if (qobject_cast<const QAreaSeries*>(s)) {
+                ++bands;
+                title = v->chart()->title();
+            }
+    return bands;
 }
 
 QString tableText(const CopyTable& table) {
@@ -146,6 +161,24 @@ TEST(ScenariosPanel, AScenarioTypedAndSavedRunsTheSameFromTheCommandLine) {
     EXPECT_NE(w.demo.dir.read("chart.svg").find("<svg"), std::string::npos);
     EXPECT_EQ(w.demo.dir.read("chart.png").substr(1, 3), "PNG");
     EXPECT_TRUE(w.prompts.messages.isEmpty()) << w.prompts.messages.join('|').toStdString();
+}
+
+TEST(ScenariosPanel, ReplicatesShadeABandAroundEachRun) {
+    ScenarioWindow w;
+    w.panel.newScenario();
+    QTest::keyClicks(w.panel.editor(), QStringLiteral("admissions \"Class E\" = 0.90 from 2027"));
+    CompareWindow& view = *w.panel.compareWindow();
+    QString title;
+    for (int replicates : {1, 3}) {
+        w.panel.replicatesBox()->setValue(replicates);
+        ASSERT_TRUE(w.compare());
+        ASSERT_TRUE(w.panel.comparison().has_value()) << w.panel.statusLabel()->text().toStdString();
+        EXPECT_EQ(bandsShown(view, title), replicates == 1 ? 0 : 2);
+        // Under each run's name, its p05-p95 row.
+        EXPECT_EQ(view.table()->rowCount(), replicates == 1 ? 4 : 6);
+        EXPECT_EQ(view.table()->item(1, 0)->text().contains(QStringLiteral("p05")), replicates > 1);
+    }
+    EXPECT_TRUE(title.contains(QStringLiteral("90% of 3 replicates"))) << title.toStdString();
 }
 
 TEST(ScenariosPanel, AFaultyLineBlocksCompareAndCancellingKeepsTheResultsBefore) {

@@ -176,7 +176,9 @@ TEST(WhatIf, LeversSavedAsAScenarioRunAsTheCommandLineRunsIt) {
                                                        s.demo.dir.file("costs.txt") + "\" --out \"" +
                                                        s.demo.dir.file("cli") + "\"");
     ASSERT_EQ(cli.code, 0) << cli.err;
-    scenarios::Comparison shown{{"base", "What-if 1"}, {}, {}, {*w.baseResult(), *w.shownResult()}};
+    scenarios::Comparison shown;
+    shown.names = {"base", "What-if 1"};
+    shown.results = {*w.baseResult(), *w.shownResult()};
     EXPECT_EQ(scenarios::compareCsv(shown), s.demo.dir.read("cli/compare.csv"));
 
     // Compared from the panel: the costs the command line wrote, whom it affects, the observed counts.

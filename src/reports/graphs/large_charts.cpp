@@ -12,6 +12,7 @@
 #include <QChartView>
 #include <QFile>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QAreaSeries>
 #include <QLineSeries>
 #include <QPageSize>
@@ -90,9 +91,32 @@ QLineSeries* line(QChart& chart, const QString& name, int colour, int width, QVa
     return series;
 }
 
+/// The p05 to p95 band of a run, shaded in its line's colour under the lines.
+void shade(QChart& chart, const scenarios::ReplicateBand& band, int colour, int firstYear, QValueAxis* x,
+           QValueAxis* y) {
+    auto* upper = new QLineSeries(&chart);
+    auto* lower = new QLineSeries(&chart);
+    for (std::size_t m = 0; m < band.low.size() && m < band.high.size(); ++m) {
+        upper->append(monthX(firstYear, m), band.high[m]);
+        lower->append(monthX(firstYear, m), band.low[m]);
+    }
+    auto* area = new QAreaSeries(upper, lower);
+    area->setParent(&chart);
+    QColor fill = lineColour(colour);
+    fill.setAlpha(55);
+    area->setBrush(fill);
+    area->setPen(Qt::NoPen);
+    chart.addSeries(area);
+    area->attachAxis(x);
+    area->attachAxis(y);
+    // The caption says what the shading is; a marker per run would only repeat the lines'.
+    for (QLegendMarker* marker : chart.legend()->markers(area)) marker->setVisible(false);
+}
+
 /// The populations: the base (thicker) and each scenario, and the observed counts.
 std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
-    auto chart = baseChart(qtext(c.title));
+    const std::string caption = scenarios::bandCaption(c);
+    auto chart = baseChart(qtext(caption.empty() ? c.title : c.title + "; " + caption));
     chart->legend()->setAlignment(Qt::AlignBottom);
     const std::size_t months = c.monthly.empty() ? 0 : c.monthly.front().size();
     QValueAxis* x = yearAxis(*chart, c.firstYear, months, {});
@@ -102,6 +126,10 @@ std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
             lo = std::min(lo, v);
             hi = std::max(hi, v);
         }
+    for (const scenarios::ReplicateBand& band : c.bands) {
+        for (double v : band.low) lo = std::min(lo, v);
+        for (double v : band.high) hi = std::max(hi, v);
+    }
     for (double a : c.actuals)
         if (std::isfinite(a)) {
             lo = std::min(lo, a);
@@ -110,6 +138,7 @@ std::unique_ptr<QChart> levels(const scenarios::CompareChart& c) {
     if (lo > hi) lo = hi = 0;
     QValueAxis* y = valueAxis(*chart, qtext(c.yTitle), std::max(0.0, lo - 0.05 * (hi - lo)), hi + 0.05 * (hi - lo),
                               Qt::AlignLeft);
+    for (std::size_t r = 0; r < c.bands.size(); ++r) shade(*chart, c.bands[r], static_cast<int>(r), c.firstYear, x, y);
     for (std::size_t r = 0; r < c.monthly.size(); ++r) {
         QLineSeries* s = line(*chart, qtext(c.names[r]), static_cast<int>(r), r == 0 ? 3 : 2, x, y);
         if (r == 0 && c.faintBase) {
