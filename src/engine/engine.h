@@ -7,6 +7,7 @@
 #include "base/random.h"
 #include "config/run_parameters.h"
 #include "engine/case_profile.h"
+#include "engine/case_weights.h"
 #include "engine/offender.h"
 #include "engine/policy_changes.h"
 #include "engine/range_sums.h"
@@ -133,16 +134,16 @@ public:
     /// The year loop of the case just read: years 0..years-1, in one part, or
     /// in parts where a policy change for the case's cell starts. False when
     /// a changed sentence is out of range (after a stop message).
-    bool simulateYears(struct CaseFields& c, const std::array<double, 30>& W, int years);
+    bool simulateYears(struct CaseFields& c, const CaseWeights& W, int years);
     /// Scales the sentence and parole of the case by the sentence changes for
     /// its cell that start in projection year `start`; false (after a stop
     /// message) when a length would leave the range a case may hold.
     bool changeSentence(struct CaseFields& c, int start);
     /// One simulated year of the case just read (the year loop of runproj).
-    void simulateYear(int y, struct CaseFields& c, const std::array<double, 30>& W);
+    void simulateYear(int y, struct CaseFields& c, const CaseWeights& W);
     /// The row and factor of each breakdown table for the case just read, and
     /// which tables may take their flows from the case profile.
-    void setCaseRows(const struct CaseFields& c, const std::array<double, 30>& W);
+    void setCaseRows(const struct CaseFields& c, const CaseWeights& W);
     /// The post-prison probabilities of the case's cell into postCell.
     void setPostCell(const struct CaseFields& c);
     /// The prison call's probabilities of a grid cell and its month lengths.

@@ -45,7 +45,7 @@ bool Engine::changeSentence(CaseFields& c, int start) {
     return true;
 }
 
-bool Engine::simulateYears(CaseFields& c, const std::array<double, 30>& W, int years) {
+bool Engine::simulateYears(CaseFields& c, const CaseWeights& W, int years) {
     // Years from..end - 1 of the case with the values now in force.
     auto play = [&](int from, int end) {
         setCaseRows(c, W);

@@ -109,20 +109,20 @@ int Engine::runproj() {
         M[u(29 - i)] = M[u(30 - i)] * TW[u(29 - i)];
     }
     const double base = c.weight * p.CourtVolume / samplingThreshold;
-    std::array<double, 30> W{};
-    for (int i = 0; i < 30; ++i) W[u(i)] = base * M[u(i)];
+    CaseWeights W;
+    for (int i = 0; i < 30; ++i) W.byYear[u(i)] = base * M[u(i)];
 
     int years = 10;
     if (p.NorvaleCustomizations != 0) years += programs ? programs->largestBackupYears : 5;
     return simulateYears(c, W, years) ? 0 : -1;
 }
 
-void Engine::setCaseRows(const CaseFields& c, const std::array<double, 30>& W) {
+void Engine::setCaseRows(const CaseFields& c, const CaseWeights& W) {
     // Shared flows scale the totals' amounts by the factor, which keeps every
     // comparison of an amount with zero only for weights and factors of one sign.
     caseAge = c.age;
     bool usable = profile != nullptr && deferRanges;
-    for (double w : W) usable = usable && std::isfinite(w) && w >= 0.0;
+    for (double w : W.byYear) usable = usable && std::isfinite(w) && w >= 0.0;
     profiled = usable;
     if (profiled) {
         // Every call of the case reads the same grid cell and parameters.
@@ -177,7 +177,7 @@ void Engine::setPostCell(const CaseFields& c) {
     }
 }
 
-void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W) {
+void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
     err.record("runproj", 3200);
     const RunParameters& p = ctx.params;
     if (p.RandomizeMonth != 0) c.month = drawMonth(); // the case keeps the month drawn last
@@ -192,25 +192,25 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
     int S = off.sentenceMonths, L = off.paroleMonths;
     if (p.NorvaleCustomizations != 0) {
         off.prisonProbability = P;
-        if (S >= 3 && programs && programStep(y, s, W[u(y + 15)] * P, S, L)) return;
+        if (S >= 3 && programs && programStep(y, s, W.admittedIn(y) * P, S, L)) return;
         if (y >= 10) return;
     }
 
     auto postprisonCalls = [&](int k, int category, Series& pop, double f) {
         const bool inYears = k == VarFelonyType || y < 6; // the felony-type table follows every year
         if (!(postprisonOption > 0 && S > 0 && inYears)) return;
-        postprison(k, category, s + S, W[u(y + 5)] * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
+        postprison(k, category, s + S, W.admittedBefore(y, 10) * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
                    c.secondParole, c.postprisonLevel, pop, P);
         inTotals = false;
         if (postprisonOption != 3) return;
         const int code = k == VarAge ? c.age : -66;
-        prison(&pop, category, s - 60, row, col, t, W[u(y + 5)] * f, S, code, L, nullptr, off.gender, off.ageGroup,
+        prison(&pop, category, s - 60, row, col, t, W.admittedBefore(y, 10) * f, S, code, L, nullptr, off.gender, off.ageGroup,
                off.felonyType, off.offense);
-        postprison(k, category, s - 60 + S, W[u(y)] * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
+        postprison(k, category, s - 60 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
                    c.secondParole, c.postprisonLevel, pop, P);
-        prison(&pop, category, s - 120, row, col, t, W[u(y)] * f, S, code, L, nullptr, off.gender, off.ageGroup,
+        prison(&pop, category, s - 120, row, col, t, W.admittedBefore(y, 15) * f, S, code, L, nullptr, off.gender, off.ageGroup,
                off.felonyType, off.offense);
-        postprison(k, category, s - 120 + S, W[u(y)] * f, c.postprisonSentence, c.postprisonRestitution,
+        postprison(k, category, s - 120 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution,
                    c.firstParole, c.secondParole, c.postprisonLevel, pop, P);
     };
 
@@ -218,7 +218,7 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
     currentTable = 7;
     inTotals = true;
     if (profiled) capture = Capture::Totals;
-    prison(&st.Tops[7], 1, s, row, col, t, W[u(y + 15)], S, -99, L, nullptr, off.gender, off.ageGroup, off.felonyType,
+    prison(&st.Tops[7], 1, s, row, col, t, W.admittedIn(y), S, -99, L, nullptr, off.gender, off.ageGroup, off.felonyType,
            off.offense);
     postprisonCalls(7, 1, st.Tops[7], 1.0);
     capture = Capture::Off;
@@ -236,17 +236,17 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
             // The age table's admissions before the first year age as the
             // case does, where the totals' are back-dated.
             if (k == VarAge && postprisonOption == 3 && S > 0 && y < 6) {
-                prison(&st.Tops[u(k)], category, s - 60, row, col, t, W[u(y + 5)] * f, S, c.age, L, nullptr, off.gender,
+                prison(&st.Tops[u(k)], category, s - 60, row, col, t, W.admittedBefore(y, 10) * f, S, c.age, L, nullptr, off.gender,
                        off.ageGroup, off.felonyType, off.offense);
-                prison(&st.Tops[u(k)], category, s - 120, row, col, t, W[u(y)] * f, S, c.age, L, nullptr, off.gender,
+                prison(&st.Tops[u(k)], category, s - 120, row, col, t, W.admittedBefore(y, 15) * f, S, c.age, L, nullptr, off.gender,
                        off.ageGroup, off.felonyType, off.offense);
             }
         } else {
             const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
-            prison(&st.Tops[u(k)], category, s, row, col, t, W[u(y + 15)] * f, S, code, L, nullptr, off.gender,
+            prison(&st.Tops[u(k)], category, s, row, col, t, W.admittedIn(y) * f, S, code, L, nullptr, off.gender,
                    off.ageGroup, off.felonyType, off.offense);
             if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
-                prison(nullptr, category, s, row, col, t, W[u(y + 15)] * f, S, code, L, &st.CrimeByAgeAndGender,
+                prison(nullptr, category, s, row, col, t, W.admittedIn(y) * f, S, code, L, &st.CrimeByAgeAndGender,
                        off.gender, off.ageGroup, off.felonyType, off.offense);
             postprisonCalls(k, category, st.Tops[u(k)], f);
         }
@@ -255,10 +255,10 @@ void Engine::simulateYear(int y, CaseFields& c, const std::array<double, 30>& W)
         inTotals = k == VarGender; // the gender table stands for the totals here
         // The gender table's call also writes the case profile's jail and
         // sanctions, with factor 1, for the tables that share them.
-        profileSanctionWeight = inTotals && sharedSanctions && y < 7 ? W[u(y + 10)] : -1.0;
-        const double ws = y < 7 ? W[u(y + 10)] * f : -1.0;
+        profileSanctionWeight = inTotals && sharedSanctions && y < 7 ? W.admittedBefore(y, 5) : -1.0;
+        const double ws = y < 7 ? W.admittedBefore(y, 5) * f : -1.0;
         noprison(k, r.sanctionCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
-                 c.county, ws, W[u(y + 5)] * f, off.region, c.randomDay, c.age);
+                 c.county, ws, W.admittedBefore(y, 10) * f, off.region, c.randomDay, c.age);
         profileSanctionWeight = -1.0;
         inTotals = false;
     }
