@@ -166,7 +166,7 @@ public:
     /// type's (0-based) StockForFelonyType.
     void AddStockReleaseByFelony(int table, int felonyType, int category, int month, double w1, double w2);
 
-    /// The run dialog's pump (the driver implements it).
+    /// The host's pump (the driver implements it): true when the run is asked to stop.
     virtual bool Abort() = 0;
 
     // ------------------------------------------------------------------ state

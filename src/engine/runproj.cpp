@@ -58,7 +58,7 @@ int Engine::runproj() {
     if (caseNumber % 100 == 0) {
         host.status(format("Processed Microdata Sequence # %d", caseNumber));
         host.progress(caseNumber, 0);
-        if (Abort() && m_CancelRequested) return -1;
+        if (Abort()) return -1;
     }
 
     // Sampling; a fraction that is not a number above 0 keeps every case out.

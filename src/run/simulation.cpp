@@ -60,7 +60,7 @@ void Simulation::filerr(const std::string& path) {
 bool Simulation::Abort() {
     err.record("Abort", 458);
     if (host.pump()) m_CancelRequested = true;
-    return m_OkRequested || m_CancelRequested || m_ViewRequested || m_ViewWithRequested;
+    return m_CancelRequested;
 }
 
 void Simulation::ShowErrorWindow() {

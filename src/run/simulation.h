@@ -46,8 +46,7 @@ public:
     void ShowErrorWindow();
     /// Stop-icon message "Unable to open file " + path.
     void filerr(const std::string& path);
-    /// The run dialog's pump: lets the host run events; true when any button
-    /// flag is set (the caller checks m_CancelRequested).
+    /// The host's pump: lets the person's side run; true when the run is asked to stop.
     bool Abort() override;
 
     // ---- paths of the run's files
@@ -64,10 +63,8 @@ public:
     std::function<void(const Simulation&)> inspectFinishedState;
 
     std::string m_Message;
+    /// Set when the run has ended in a way its window may close on.
     bool m_CanClose = false;
-    bool m_OkRequested = false;
-    bool m_ViewRequested = false;
-    bool m_ViewWithRequested = false;
     /// False: a run for its results only (a replicate), read through
     /// inspectFinishedState; no output file is written, moved or removed.
     bool writesFiles = true;

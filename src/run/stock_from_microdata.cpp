@@ -117,7 +117,7 @@ bool Simulation::createStockFromMicrodata() {
         err.m_CaseNumber = file.lineCount();
         if (err.m_CaseNumber % 100 == 0) {
             host.status(format("Stock Microdata Sequence # %d", err.m_CaseNumber));
-            if (Abort() && m_CancelRequested) {
+            if (Abort()) {
                 host.status("User Canceled Stock Creation");
                 failed = true;
                 break;

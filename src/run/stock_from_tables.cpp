@@ -88,7 +88,7 @@ bool Simulation::createStockFromTables() {
 
                 ++sequence;
                 host.status(format("Stock Sequence # %lld", sequence));
-                if (Abort() && m_CancelRequested) {
+                if (Abort()) {
                     result = false; // the remaining cases are visited and skipped alike
                     continue;
                 }

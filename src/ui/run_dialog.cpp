@@ -296,11 +296,7 @@ void CRunSim1::enterWaitLoop() {
     viewOutput_->setEnabled(true);
     viewOutputWith_->setEnabled(true);
     viewGraphs_->setEnabled(cfg_.isOn(SecRun, CreateGraphs));
-    Simulation& sim = *sim_;
-    sim.m_ViewWithRequested = false;
-    sim.m_ViewRequested = false;
-    sim.m_CancelRequested = false;
-    sim.m_OkRequested = false;
+    sim_->m_CancelRequested = false;
 }
 
 void CRunSim1::endWait(bool viewFailed) {
@@ -314,7 +310,6 @@ void CRunSim1::endWait(bool viewFailed) {
 
 void CRunSim1::OnViewOutput() {
     sim_->err.record("OnViewOutput", 478);
-    sim_->m_ViewRequested = true;
     if (state_ != State::Waiting) return;
     const QString path = QString::fromStdString(sim_->tablesOutputPath());
     // A desktop without an application for the file gets the program's own viewer.
@@ -324,7 +319,6 @@ void CRunSim1::OnViewOutput() {
 
 void CRunSim1::OnViewOutputWith() {
     sim_->err.record("OnViewOutputWith", 470);
-    sim_->m_ViewWithRequested = true;
     if (state_ != State::Waiting) return;
     // Owned by this dialog while it is open, so its modality does not block
     // the viewer; handed to the main window when the dialog closes.
@@ -357,7 +351,6 @@ void CRunSim1::reject() {
 
 void CRunSim1::accept() {
     sim_->err.record("OnOK", 486);
-    sim_->m_OkRequested = true;
     if (state_ == State::Waiting) {
         endWait(false); // OK only starts the wait again
         return;
