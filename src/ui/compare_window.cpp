@@ -2,6 +2,7 @@
 
 #include "reports/graphs/comparison_chart.h"
 #include "scenarios/compare_report.h"
+#include "ui/chart_export.h"
 #include "ui/copy_table.h"
 #include "ui/prompts.h"
 
@@ -20,8 +21,6 @@
 namespace kov::ui {
 namespace {
 
-const QString ChartFilter =
-    QStringLiteral("PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 
 QString count(double v) { return std::isfinite(v) ? QString::number(v, 'f', 0) : QStringLiteral("n/a"); }
 
@@ -216,13 +215,7 @@ void CompareWindow::fillTable(const scenarios::CompareChart& c) {
 
 bool CompareWindow::exportChart() {
     const scenarios::CompareChart* c = chart();
-    if (!c) return false;
-    const QString path = prompts_.saveFileName(this, QString::fromStdString(c->fileStem) + QStringLiteral(".png"),
-                                               ChartFilter, QStringLiteral("png"), QStringLiteral("Export Chart"));
-    if (path.isEmpty()) return false;
-    if (reports::saveComparisonChart(*c, path.toStdString())) return true;
-    prompts_.message(this, QStringLiteral("The chart could not be written to ") + path, Icon::Stop);
-    return false;
+    return c && exportComparisonChart(this, prompts_, *c);
 }
 
 } // namespace kov::ui

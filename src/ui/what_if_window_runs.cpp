@@ -4,6 +4,7 @@
 #include "results/run_for_results.h"
 #include "scenarios/compare_report.h"
 #include "scenarios/scenario_file.h"
+#include "ui/chart_export.h"
 #include "ui/copy_table.h"
 #include "ui/prompts.h"
 #include "ui/what_if_job.h"
@@ -20,8 +21,6 @@
 namespace kov::ui {
 namespace {
 
-const QString ChartFilter =
-    QStringLiteral("PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 constexpr const char* WhatIfName = "what-if";
 
 bool sameRun(const scenarios::ComparedRun& a, const scenarios::ComparedRun& b) {
@@ -238,14 +237,6 @@ void WhatIfWindow::redraw() {
     table_->resizeColumnsToContents();
 }
 
-bool WhatIfWindow::exportChart() {
-    if (!chart_) return false;
-    const QString path = prompts_.saveFileName(this, QString::fromStdString(chart_->fileStem) + QStringLiteral(".png"),
-                                               ChartFilter, QStringLiteral("png"), QStringLiteral("Export Chart"));
-    if (path.isEmpty()) return false;
-    if (reports::saveComparisonChart(*chart_, path.toStdString())) return true;
-    prompts_.message(this, QStringLiteral("The chart could not be written to ") + path, Icon::Stop);
-    return false;
-}
+bool WhatIfWindow::exportChart() { return chart_ && exportComparisonChart(this, prompts_, *chart_); }
 
 } // namespace kov::ui
