@@ -6,7 +6,7 @@
 #include "reports/csv/csv_export.h"
 #include "reports/csv/csv_format.h"
 #include "reports/csv/csv_tables.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/configuration.h"
@@ -216,7 +216,7 @@ RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, Recor
     RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo-stock.kov"));
     if (edit) edit(cfg);
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.ctx.now = referenceClockTime;
     sim.csvDirectory = csvDirectory;
     return sim.OnRunSim();

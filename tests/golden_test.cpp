@@ -2,7 +2,7 @@
 // Regenerate a golden file only when a change of numbers is intended, and say
 // why in the commit: KOVARY_UPDATE_GOLDEN=1 ctest -R Golden.
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/configuration.h"
@@ -30,7 +30,7 @@ std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<s
     RunConfiguration cfg = kov::test::readConfiguration(dir.file(kov));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     std::vector<std::string> texts;

@@ -2,7 +2,7 @@
 // configured, the line, the field, and for a value that counts rows of
 // another file, the file that has too few.
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
@@ -102,7 +102,7 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
         RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
         RecordingHost host;
         Simulation sim(cfg, dir.str(), host);
-        reports::installCoreWriters(sim.reports);
+        installCoreWriters(sim.reports);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
         std::string message = c.message;
         if (const auto at = message.find("@DIR@"); at != std::string::npos) message.replace(at, 5, dir.str());

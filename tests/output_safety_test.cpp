@@ -1,7 +1,7 @@
 // A run that stops, however it stops, leaves every earlier output whole
 // under its own name or, for the tables output, under its backup name.
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -64,7 +64,7 @@ bool killedMidRun(RunFolder& run, const std::function<bool(const std::string&, l
         KillingHost host;
         host.when = when;
         Simulation sim(run.cfg, run.dir.str(), host);
-        reports::installCoreWriters(sim.reports);
+        installCoreWriters(sim.reports);
         if (setUp) setUp(sim);
         sim.OnRunSim();
         ::_exit(0);
@@ -85,7 +85,7 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
     }
     RecordingHost counting;
     Simulation first(whole.cfg, whole.dir.str(), counting);
-    reports::installCoreWriters(first.reports);
+    installCoreWriters(first.reports);
     ASSERT_EQ(first.OnRunSim(), RunOutcome::Completed);
     ASSERT_GT(counting.pumps, 1);
     EXPECT_NE(whole.dir.read("county_101.out").find("Jail Tot:"), std::string::npos);
@@ -99,7 +99,7 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
         RecordingHost host;
         host.cancelAfterPumps = cancelAfter;
         Simulation sim(run.cfg, run.dir.str(), host);
-        reports::installCoreWriters(sim.reports);
+        installCoreWriters(sim.reports);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
         EXPECT_FALSE(run.dir.exists("tables_101.out"));
         EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
@@ -114,7 +114,7 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
                   run.dir.read("court_micro_101.dat") + "301 9 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
     RecordingHost host;
     Simulation bad(run.cfg, run.dir.str(), host);
-    reports::installCoreWriters(bad.reports);
+    installCoreWriters(bad.reports);
     EXPECT_EQ(bad.OnRunSim(), RunOutcome::Failed);
     EXPECT_NE(host.joined().find("Illegal Gender = 9"), std::string::npos) << host.joined();
     EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");

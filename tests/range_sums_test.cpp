@@ -2,7 +2,7 @@
 // whole run of the demonstration data, table by table.
 #include "config/run_configuration.h"
 #include "engine/range_sums.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
@@ -138,7 +138,7 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
     RunConfiguration cfg = kov::test::readConfiguration(dir.file(config));
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.monthByMonth = monthByMonth;
     DemoRun run;
     sim.inspectFinishedState = [&](const Simulation& s) {

@@ -1,7 +1,7 @@
 // The sentencing decision end to end on a tiny state whose numbers can be
 // worked by hand: one grid cell where every case goes to prison, nothing else.
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
@@ -59,7 +59,7 @@ struct TinyState {
     // The "12th Mo." row of the report: the population in the last month of each year.
     std::vector<double> yearEnds() {
         Simulation sim(cfg, dir.str(), host);
-        reports::installCoreWriters(sim.reports);
+        installCoreWriters(sim.reports);
         EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
         const std::string report = dir.read("tables.out");
         std::istringstream line(report.substr(report.find(" 12th Mo.") + 9));
@@ -107,7 +107,7 @@ TEST(Runproj, AZeroSamplingFractionBehavesAsAnEmptyFile) {
     TinyState t(kCase);
     t.cfg.setValue(SecRun, SamplingFractionKey, "0");
     Simulation sim(t.cfg, t.dir.str(), t.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
     EXPECT_EQ(sim.m_Message, "Simulation Canceled, an error occurred");
     EXPECT_TRUE(t.host.messages.empty()) << t.host.joined();
@@ -117,7 +117,7 @@ TEST(Runproj, ABadFieldStopsTheRunWithItsMessageAndKeepsThePreviousOutput) {
     TinyState t(std::string(kCase) + "2 3 1 30 1 24 1 1 0 0 0 1 1 1 1 1 1 2 0\n");
     t.dir.write("tables.out", "previous\n");
     Simulation sim(t.cfg, t.dir.str(), t.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
     EXPECT_TRUE(t.host.saw("Illegal Gender = 3, Case Number = 2")) << t.host.joined();
     EXPECT_EQ(t.dir.read("tables.out.bak"), "previous\n");
@@ -130,7 +130,7 @@ TEST(Runproj, CancelStopsWithinAHundredCases) {
     TinyState t(many);
     t.host.cancelAfterPumps = 1; // the second pump reports the press
     Simulation sim(t.cfg, t.dir.str(), t.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
     EXPECT_EQ(sim.m_Message, "User Canceled Simulation");
     EXPECT_EQ(sim.err.m_CaseNumber, 200);

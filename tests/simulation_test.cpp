@@ -1,6 +1,6 @@
 // The run driver: output backup, load order, failure reporting and cleanup.
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
@@ -42,7 +42,7 @@ TEST(Simulation, PreviousTablesOutputSurvivesAsBackup) {
     f.dir.write("tables_101.out", "previous run\n");
     f.dir.write("tables_101.out.bak", "run before that\n");
     Simulation sim(f.cfg, f.dir.str(), f.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.OnRunSim();
     EXPECT_EQ(f.dir.read("tables_101.out.bak"), "previous run\n");
 }
@@ -57,7 +57,7 @@ TEST(Simulation, FailedBackupRenameKeepsOldOutputAndStopsBeforeLoading) {
 
     Simulation sim(f.cfg, f.dir.str(), f.host);
 
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
     EXPECT_EQ(sim.m_Message, "An I/O Error Occured on the outputfile!!");
     EXPECT_TRUE(f.host.saw("An I/O Error Occured on the outputfile!!"));
@@ -80,7 +80,7 @@ TEST_P(LoadOrder, StopsAtTheFirstMissingInputAndFreesEverything) {
     std::filesystem::remove(f.dir.file(GetParam().first));
     std::filesystem::remove(f.dir.file(GetParam().later));
     Simulation sim(f.cfg, f.dir.str(), f.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
     EXPECT_EQ(sim.m_Message, "Simulation Canceled, an error occurred");
     const auto stops = f.stopMessages();
@@ -124,7 +124,7 @@ TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
     RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
     ThrowingHost host;
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
     ASSERT_EQ(host.inner.messages.size(), 1u);
     EXPECT_EQ(host.inner.messages[0].text,
@@ -138,7 +138,7 @@ TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
                             "reference/set6"}) {
         Fixture f(set);
         Simulation sim(f.cfg, f.dir.str(), f.host);
-        reports::installCoreWriters(sim.reports);
+        installCoreWriters(sim.reports);
         EXPECT_TRUE(sim.CheckInputs()) << set << ": " << f.host.joined();
         EXPECT_TRUE(f.stopMessages().empty()) << set << ": " << f.host.joined();
         EXPECT_TRUE(sim.st.Tops[7].empty()) << "released after the check";
@@ -154,7 +154,7 @@ std::string runReport(const char* set, const char* seed) {
     if (seed) cfg.setValue(SecRun, RandomStartingNumberKey, seed);
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     const std::string text = dir.read(cfg.value(SecFiles, TablesOutputFile));
     const std::size_t from = text.find("SUMMARY OF PROJECTED");

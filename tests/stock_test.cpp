@@ -3,7 +3,7 @@
 // stock tables; cancellation.
 #include "config/run_configuration.h"
 #include "input/state_tables_ops.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "run/stock_record.h"
 #include "support/recording_host.h"
@@ -52,7 +52,7 @@ struct StockFixture {
 
     explicit StockFixture(bool optionalTables = true) {
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
-        reports::installCoreWriters(sim->reports);
+        installCoreWriters(sim->reports);
         StateTables& st = sim->st;
         resetStateTables(st);
         const std::vector<std::vector<std::string>> labels = {

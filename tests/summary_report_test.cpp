@@ -2,7 +2,7 @@
 // cells, the clock (masked in the reference runs) and output failures.
 #include "config/run_configuration.h"
 #include "input/state_tables_ops.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/simulation.h"
 #include "run/summary_report.h"
 #include "support/recording_host.h"
@@ -46,7 +46,7 @@ struct HandMade {
         cfg.setValue(SecProbabilityTables, 0, "1");
         cfg.setValue(SecProbabilityTables, 20, "1");
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
-        reports::installCoreWriters(sim->reports);
+        installCoreWriters(sim->reports);
         resetStateTables(sim->st);
     }
     void addTable(const char* name, std::vector<std::string> rows, std::vector<std::string> cols) {
@@ -131,7 +131,7 @@ TEST(SummaryReport, UnopenableOutputIsReportedAndSkipped) {
     HandMade h;
     h.cfg.setValue(SecFiles, TablesOutputFile, "no_such_folder/tables.out");
     Simulation sim(h.cfg, h.dir.str(), h.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.writeSummaryReport();
     ASSERT_EQ(h.host.messages.size(), 1u) << h.host.joined();
     EXPECT_EQ(h.host.messages[0].text, "Unable to open file " + sim.tablesOutputPath());
@@ -144,7 +144,7 @@ TEST(SummaryReport, WriteFailureIsReportedOnce) {
     HandMade h;
     h.cfg.setValue(SecFiles, TablesOutputFile, "/dev/full");
     Simulation sim(h.cfg, h.dir.str(), h.host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     resetStateTables(sim.st);
     sim.writeSummaryReport();
     ASSERT_EQ(h.host.messages.size(), 1u) << h.host.joined();

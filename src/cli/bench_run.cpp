@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 
 #include "config/run_configuration.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 #include "run/microdata_check.h"
 #include "run/simulation.h"
 
@@ -52,7 +52,7 @@ int cmdBenchRun(const std::string& dataDir, bool monthByMonth) {
     cfg.ReadFromFile();
     BenchHost host;
     Simulation sim(cfg, dataDir, host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.monthByMonth = monthByMonth;
     BenchMeasurement m;
     int failures = 0;

@@ -7,7 +7,6 @@
 #include "config/run_parameters.h"
 #include "reports/csv/csv_format.h"
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,13 +21,8 @@ struct RunResult {
     int firstYear = 0;
     int years = 10;
     CsvRecords series;
-    /// The CSV export's files in order, each with how many of series' records
-    /// (in turn) it holds.
-    struct SeriesFile {
-        std::string name;
-        std::size_t count = 0;
-    };
-    std::vector<SeriesFile> files;
+    /// The CSV export's files in order, each with how many of series' records it holds.
+    std::vector<CsvFilePart> files;
     /// The classification variables' names in table order ("Gender", "Race",
     /// ...): the prison breakdown tables are "Prison " and the name.
     std::vector<std::string> breakdowns;

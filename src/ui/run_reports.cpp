@@ -1,7 +1,7 @@
 #include "ui/run_reports.h"
 
 #include "config/run_configuration.h"
-#include "reports/common/install_hooks.h"
+#include "reports/hooks/install_hooks.h"
 #include "ui/prompts.h"
 
 #include <QString>

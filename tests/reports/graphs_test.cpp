@@ -1,12 +1,12 @@
 // The graph files of a run: which graphs are drawn, what each shows, where
 // its lines fall in the 400 x 250 picture, and the shared vertical scale.
-#include "reports/common/install_hooks.h"
+#include "reports/hooks/install_hooks.h"
 #include "reports/graphs/chart_image.h"
 #include "reports/graphs/graph_content.h"
 #include "reports/graphs/graph_writer.h"
 #include "reports/graphs/live_chart.h"
 #include "reports/hand_run.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 
 #include <QImage>
 
@@ -209,7 +209,7 @@ TEST(GraphFiles, TheDemonstrationRunDrawsAllTenGraphs) {
     cfg.setValue(SecRun, CreateGraphs, "1");
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
-    reports::installCoreWriters(sim.reports);
+    installCoreWriters(sim.reports);
     sim.reports = reports::standardReportHooks();
     std::vector<LineChart> contents;
     StateTables kept;

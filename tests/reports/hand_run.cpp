@@ -1,5 +1,5 @@
 #include "reports/hand_run.h"
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 
 namespace kov::test {
 
@@ -7,7 +7,7 @@ HandRun::HandRun() {
     cfg.SetDefaults();
     cfg.filePath = dir.file("hand.kov");
     sim = std::make_unique<Simulation>(cfg, dir.str(), host);
-    reports::installCoreWriters(sim->reports);
+    installCoreWriters(sim->reports);
     sim->ctx.params.FirstSimulatedYear = 2025;
     // Totals and the monthly series: month m holds a value of its own.
     auto& s = sim->st;

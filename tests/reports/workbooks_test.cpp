@@ -2,7 +2,7 @@
 // sheet names and order, headings, counts, formulas, the file name rule, the
 // question about an existing file and the limits of the sheets.
 #include "engine/programs.h"
-#include "reports/common/install_hooks.h"
+#include "reports/hooks/install_hooks.h"
 #include "reports/hand_run.h"
 #include "reports/workbooks/cell_rules.h"
 #include "reports/workbooks/sheet_names.h"

@@ -1,13 +1,13 @@
 // A build without Qt: no charts, no workbooks.
 #include "cli/report_writers.h"
 
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 
 namespace kov::cli {
 
 ReportHooks runReportHooks() {
     ReportHooks hooks;
-    reports::installCoreWriters(hooks);
+    installCoreWriters(hooks);
     return hooks;
 }
 

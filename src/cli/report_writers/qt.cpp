@@ -1,7 +1,7 @@
 // Charts drawn with Qt, workbooks written with libxlsxwriter.
 #include "cli/report_writers.h"
 
-#include "reports/common/install_hooks.h"
+#include "reports/hooks/install_hooks.h"
 #include "reports/graphs/band_chart.h"
 #include "reports/graphs/comparison_chart.h"
 

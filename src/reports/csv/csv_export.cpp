@@ -2,7 +2,6 @@
 
 #include "config/replace_file.h"
 #include "reports/csv/csv_tables.h"
-#include "results/run_result.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -50,11 +49,12 @@ std::vector<CsvTables::File> CsvTables::files() const {
     return all;
 }
 
-bool exportCsvTables(const RunResult& result, const std::string& directory, Host& host) {
+bool exportCsvTables(const CsvRecords& series, const std::vector<CsvFilePart>& files, const std::string& directory,
+                     Host& host) {
     if (!ensureFolder(directory, host)) return false;
     bool allWritten = true;
-    auto from = result.series.begin();
-    for (const RunResult::SeriesFile& file : result.files) {
+    auto from = series.begin();
+    for (const CsvFilePart& file : files) {
         const auto to = from + static_cast<std::ptrdiff_t>(file.count);
         const std::string path = (std::filesystem::path(directory) / file.name).string();
         std::string reason;

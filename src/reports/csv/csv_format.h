@@ -1,6 +1,7 @@
 #pragma once
 // The text of the tidy CSV files: one record per month of a printed series,
 // fields quoted as RFC 4180 asks, counts written so they read back exactly.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct CsvRecord {
     bool operator==(const CsvRecord&) const = default;
 };
 using CsvRecords = std::vector<CsvRecord>;
+
+/// One file of the CSV export: its name and how many records, in turn, it holds.
+struct CsvFilePart {
+    std::string name;
+    std::size_t count = 0;
+};
 
 /// The header line, with its line end.
 extern const char* const CsvHeader;

@@ -1,6 +1,6 @@
-#include "reports/common/install_hooks.h"
+#include "reports/hooks/install_hooks.h"
 
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 
 #include "reports/graphs/graph_writer.h"
 #include "run/simulation.h"

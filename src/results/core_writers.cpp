@@ -1,12 +1,13 @@
-#include "reports/text/core_writers.h"
+#include "results/core_writers.h"
 
 #include "reports/csv/csv_export.h"
 #include "reports/text/table_writer.h"
+#include "results/run_result.h"
 #include "run/simulation.h"
 
 #include <utility>
 
-namespace kov::reports {
+namespace kov {
 
 void installCoreWriters(ReportHooks& hooks) {
     hooks.writeTables = [](Simulation& sim) {
@@ -15,7 +16,10 @@ void installCoreWriters(ReportHooks& hooks) {
         TableWriter writer(sim, sim.err, std::move(o));
         writer.writeAll([&sim] { sim.exportWorkbooks(); });
     };
-    hooks.writeCsv = [](Simulation& sim) { exportCsvTables(resultOf(sim), sim.csvDirectory, sim.host); };
+    hooks.writeCsv = [](Simulation& sim) {
+        const RunResult result = resultOf(sim);
+        exportCsvTables(result.series, result.files, sim.csvDirectory, sim.host);
+    };
 }
 
-} // namespace kov::reports
+} // namespace kov

@@ -3,9 +3,9 @@
 // that writes a run's files installs them.
 #include "run/report_hooks.h"
 
-namespace kov::reports {
+namespace kov {
 
 /// Sets hooks.writeTables and hooks.writeCsv; leaves the others as they are.
 void installCoreWriters(ReportHooks& hooks);
 
-} // namespace kov::reports
+} // namespace kov
