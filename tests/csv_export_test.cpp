@@ -8,7 +8,7 @@
 #include "reports/csv/csv_tables.h"
 #include "results/core_writers.h"
 #include "run/simulation.h"
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"

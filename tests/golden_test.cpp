@@ -4,7 +4,7 @@
 #include "config/run_configuration.h"
 #include "results/core_writers.h"
 #include "run/simulation.h"
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 #include "support/configuration.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"

@@ -4,7 +4,7 @@
 #include "input/state_tables_ops.h"
 #include "results/core_writers.h"
 #include "run/simulation.h"
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -132,7 +132,7 @@ TEST(SummaryReport, UnopenableOutputIsReportedAndSkipped) {
     h.cfg.setValue(SecFiles, TablesOutputFile, "no_such_folder/tables.out");
     Simulation sim(h.cfg, h.dir.str(), h.host);
     installCoreWriters(sim.reports);
-    sim.writeSummaryReport();
+    writeSummaryReport(sim, sim.host);
     ASSERT_EQ(h.host.messages.size(), 1u) << h.host.joined();
     EXPECT_EQ(h.host.messages[0].text, "Unable to open file " + sim.tablesOutputPath());
     EXPECT_EQ(h.host.messages[0].icon, MessageIcon::Stop);
@@ -146,7 +146,7 @@ TEST(SummaryReport, WriteFailureIsReportedOnce) {
     Simulation sim(h.cfg, h.dir.str(), h.host);
     installCoreWriters(sim.reports);
     resetStateTables(sim.st);
-    sim.writeSummaryReport();
+    writeSummaryReport(sim, sim.host);
     ASSERT_EQ(h.host.messages.size(), 1u) << h.host.joined();
     EXPECT_EQ(h.host.messages[0].text, "Error writing file /dev/full");
     EXPECT_EQ(h.host.messages[0].icon, MessageIcon::Stop);

@@ -1,6 +1,7 @@
 #include "results/core_writers.h"
 
 #include "reports/csv/csv_export.h"
+#include "reports/text/summary_report.h"
 #include "reports/text/table_writer.h"
 #include "results/run_result.h"
 #include "run/simulation.h"
@@ -11,6 +12,7 @@ namespace kov {
 
 void installCoreWriters(ReportHooks& hooks) {
     hooks.writeTables = [](Simulation& sim) {
+        writeSummaryReport(sim, sim.host);
         TableOptions o = sim.tableOptions();
         o.filerr = [&sim](const std::string& path) { sim.filerr(path); };
         TableWriter writer(sim, sim.err, std::move(o));

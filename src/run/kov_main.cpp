@@ -199,8 +199,7 @@ void Simulation::writeTablesOutput() {
     stagedTables_.emplace(path);
     // The report opens the file by name, as the tables after it do.
     if (!stagedTables_->closeStream()) stagedTables_.reset();
-    writeSummaryReport();
-    writeOutputTables();
+    writeOutputTables(); // the summary report, then the tables
     if (stagedTables_ && stagedTables_->ok()) commitOutput(*stagedTables_, path);
     stagedTables_.reset();
 }

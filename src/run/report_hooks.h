@@ -15,7 +15,7 @@ class Simulation;
 enum class Workbook { Main, FelonyType, AdmissionGroups };
 
 struct ReportHooks {
-    /// Appends the output tables to the tables output after the summary report.
+    /// Writes the tables output: the summary report, then the output tables.
     std::function<void(Simulation&)> writeTables;
     /// Writes the CSV copy of the tables' monthly series into the run's csvDirectory.
     std::function<void(Simulation&)> writeCsv;

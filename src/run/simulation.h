@@ -86,7 +86,6 @@ public:
     void aggregateAfterLoop();
     bool createStockFromTables();
     bool createStockFromMicrodata();
-    void writeSummaryReport();
     // ---- output tables
     /// What section "OUTPUT TABLES" asks the table writer for, and its paths.
     TableOptions tableOptions() const;

@@ -8,7 +8,12 @@
 
 namespace kov {
 
+class Host;
 class Simulation;
+
+/// Writes the report as the tables output's start (its temporary while the
+/// run writes it); a file that cannot be written is told through host.
+void writeSummaryReport(const Simulation& sim, Host& host);
 
 // ---- the three parts of the report, written in this order
 /// Program banner, run name, date and time, and the prison counts by year.

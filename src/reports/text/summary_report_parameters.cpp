@@ -1,7 +1,7 @@
 // The part of the summary report that echoes the run's files and parameters.
 #include "engine/programs.h"
 #include "run/simulation.h"
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 
 #include <array>
 #include <cstddef>

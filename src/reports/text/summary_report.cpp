@@ -1,4 +1,4 @@
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 
 #include "base/format.h"
 #include "run/simulation.h"
@@ -70,16 +70,16 @@ void writeReportHeader(std::FILE* f, const Simulation& sim) {
     }
 }
 
-void Simulation::writeSummaryReport() {
-    const std::string path = tablesOutputPath();
-    FilePtr file(std::fopen(tablesWritePath().c_str(), "w"));
+void writeSummaryReport(const Simulation& sim, Host& host) {
+    const std::string path = sim.tablesOutputPath();
+    FilePtr file(std::fopen(sim.tablesWritePath().c_str(), "w"));
     if (!file) {
-        filerr(path); // the run goes on with the output tables
+        host.message("Unable to open file " + path, MessageIcon::Stop); // the run goes on with the output tables
         return;
     }
-    writeReportHeader(file.get(), *this);
-    writeRunParameters(file.get(), *this);
-    writeGridTables(file.get(), *this);
+    writeReportHeader(file.get(), sim);
+    writeRunParameters(file.get(), sim);
+    writeGridTables(file.get(), sim);
 
     // A full disk shows only in the stream state or at the final flush.
     bool failed = std::ferror(file.get()) != 0;

@@ -1,7 +1,7 @@
 // The part of the summary report that shows each sentencing grid table: the
 // count of cases by cell and the selected probability matrices.
 #include "run/simulation.h"
-#include "run/summary_report.h"
+#include "reports/text/summary_report.h"
 
 #include <cstddef>
 #include <vector>
