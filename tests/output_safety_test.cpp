@@ -139,7 +139,7 @@ TEST(OutputSafety, AKilledRunLeavesEveryEarlierOutputWhole) {
         run.writeOld({"tables_101.out", "county_101.out", "feltab.out"});
         // The workbook hook runs between the prison tables and the others.
         const auto killInWorkbook = [](Simulation& sim) {
-            sim.reports.exportWorkbook = [](Simulation&, Workbook, const std::string&) -> std::string {
+            sim.reports.exportWorkbook = [](const Simulation&, Workbook, const std::string&) -> std::string {
                 ::kill(::getpid(), SIGKILL);
                 return {};
             };

@@ -18,7 +18,7 @@ void installCoreWriters(ReportHooks& hooks) {
         TableWriter writer(sim, sim.err, std::move(o));
         writer.writeAll([&sim] { sim.exportWorkbooks(); });
     };
-    hooks.writeCsv = [](Simulation& sim) {
+    hooks.writeCsv = [](const Simulation& sim) {
         const RunResult result = resultOf(sim);
         exportCsvTables(result.series, result.files, sim.csvDirectory, sim.host);
     };

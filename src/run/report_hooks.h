@@ -18,12 +18,12 @@ struct ReportHooks {
     /// Writes the tables output: the summary report, then the output tables.
     std::function<void(Simulation&)> writeTables;
     /// Writes the CSV copy of the tables' monthly series into the run's csvDirectory.
-    std::function<void(Simulation&)> writeCsv;
+    std::function<void(const Simulation&)> writeCsv;
     /// Draws every graph selected in "OUTPUT GRAPHS"; returns the files written.
-    std::function<std::vector<std::string>(Simulation&)> writeGraphs;
+    std::function<std::vector<std::string>(const Simulation&)> writeGraphs;
     /// Writes one workbook whose configured path is target; returns the path
     /// actually written, empty when nothing was written.
-    std::function<std::string(Simulation&, Workbook, const std::string& target)> exportWorkbook;
+    std::function<std::string(const Simulation&, Workbook, const std::string& target)> exportWorkbook;
 };
 
 /// A workbook written by a run. When path differs from the configured one,

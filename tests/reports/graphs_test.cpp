@@ -214,7 +214,7 @@ TEST(GraphFiles, TheDemonstrationRunDrawsAllTenGraphs) {
     std::vector<LineChart> contents;
     StateTables kept;
     const auto writer = sim.reports.writeGraphs;
-    sim.reports.writeGraphs = [&](Simulation& s) {
+    sim.reports.writeGraphs = [&](const Simulation& s) {
         for (int i = 0; i < reports::GraphCount; ++i)
             contents.push_back(reports::graphChart(i, s.st, s.ctx.params, s.m_MonthLabels));
         kept.Values = s.st.Values;

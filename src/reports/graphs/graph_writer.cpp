@@ -11,7 +11,7 @@ std::string graphFilePath(const Simulation& sim, int graph) {
     return dataPath(sim.ctx.dataDirectory, sim.cfg.value(SecGraphFiles, graph));
 }
 
-std::vector<std::string> writeGraphFiles(Simulation& sim) {
+std::vector<std::string> writeGraphFiles(const Simulation& sim) {
     std::vector<std::string> written;
     for (int i = 0; i < GraphCount; ++i) {
         if (!sim.cfg.isOn(SecGraphs, i)) continue;

@@ -17,6 +17,6 @@ std::string graphFilePath(const Simulation& sim, int graph);
 /// Draws the selected graphs in key order; a file that cannot be written is
 /// reported ("Error writing file " + path) and the next graph follows.
 /// Returns the files written.
-std::vector<std::string> writeGraphFiles(Simulation& sim);
+std::vector<std::string> writeGraphFiles(const Simulation& sim);
 
 } // namespace kov::reports

@@ -10,8 +10,8 @@ namespace kov::reports {
 ReportHooks standardReportHooks(ExistingWorkbookQuestion askExisting) {
     ReportHooks hooks;
     installCoreWriters(hooks);
-    hooks.writeGraphs = [](Simulation& sim) { return writeGraphFiles(sim); };
-    hooks.exportWorkbook = [ask = std::move(askExisting)](Simulation& sim, Workbook kind, const std::string& target) {
+    hooks.writeGraphs = [](const Simulation& sim) { return writeGraphFiles(sim); };
+    hooks.exportWorkbook = [ask = std::move(askExisting)](const Simulation& sim, Workbook kind, const std::string& target) {
         if (ask) return exportWorkbook(sim, kind, target, ask);
         const ExistingWorkbookQuestion backup = [&sim](const std::string& path, const std::string&) {
             return keepOldAsBackup(path, sim.host);

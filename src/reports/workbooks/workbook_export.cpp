@@ -35,7 +35,7 @@ const char* saveAsTitle(Workbook kind) {
     return "";
 }
 
-std::string exportWorkbook(Simulation& sim, Workbook kind, const std::string& target,
+std::string exportWorkbook(const Simulation& sim, Workbook kind, const std::string& target,
                            const ExistingWorkbookQuestion& askExisting) {
     sim.err.record("exportWorkbook", 6060);
     std::string path = workbookPath(target);

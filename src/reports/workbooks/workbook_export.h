@@ -33,7 +33,7 @@ const char* saveAsTitle(Workbook kind);
 /// ".xls" is written as ".xlsx"). Returns the path written; empty when the
 /// workbook was not written (the person declined, too many columns, or the
 /// file could not be written: each told through the run's host).
-std::string exportWorkbook(Simulation& sim, Workbook kind, const std::string& target,
+std::string exportWorkbook(const Simulation& sim, Workbook kind, const std::string& target,
                            const ExistingWorkbookQuestion& askExisting);
 
 } // namespace kov::reports
