@@ -59,23 +59,6 @@ TEST(Counters, SenditForAgeMovesTheCaseUpAGroupEveryTwelveMonths) {
     EXPECT_THROW(e.SenditForAge(threeRows, 0, 30, 1.0, 83, 0, 29), std::out_of_range) << "age 29 is group 4, past the rows";
 }
 
-TEST(Counters, SupervisionFollowsTheLevelOfEachMonthUpToTheHorizon) {
-    TestEngine e;
-    std::vector<double> sup(10 * 60, 0.0);
-    e.supervisionLastMonth = 59;
-    e.levels.fill(0);
-    for (int m = 5; m < 10; ++m) e.levels[static_cast<std::size_t>(m)] = 2;
-    e.sendtsup(sup, 60, 3, 100, 1.0); // 3..59
-    EXPECT_EQ(sup[3], 1.0);
-    EXPECT_EQ(sup[5], 0.0);
-    EXPECT_EQ(sup[2 * 60 + 5], 1.0);
-    EXPECT_EQ(sup[59], 1.0);
-    e.remtsup(sup, 60, 0, 6, 1.0); // 0..5
-    EXPECT_EQ(sup[0], -1.0);
-    EXPECT_EQ(sup[3], 0.0);
-    EXPECT_EQ(sup[2 * 60 + 5], 0.0);
-}
-
 TEST(Counters, AgingWithoutAYearFactorFallsInTheLastGroup) {
     TestEngine e;
     e.setLabels(VarAge, {"18", "25", "40", "0"});
@@ -83,39 +66,6 @@ TEST(Counters, AgingWithoutAYearFactorFallsInTheLastGroup) {
     EXPECT_EQ(e.aging(24, 12, 1), 2) << "24 + 1 = 25 reaches the 25 group";
     EXPECT_EQ(e.aging(30, 6, 0), 4) << "no year factor: below every threshold";
     EXPECT_EQ(e.aging(INT_MAX, INT_MAX, 1), 4) << "outside the integer range";
-}
-
-TEST(Counters, DotopCountsEverythingStillInsideAfterEachMonth) {
-    TestEngine e;
-    Series source(121, 0.0), destination(120, 1.0);
-    source[0] = 5.0;   // released at month 0: never counted
-    source[3] = 2.0;   // inside for months 0..2
-    source[120] = 1.0; // inside for the whole horizon
-    e.dotop(source, destination, 1);
-    EXPECT_EQ(destination[0], 1.0 + 3.0);
-    EXPECT_EQ(destination[2], 1.0 + 3.0);
-    EXPECT_EQ(destination[3], 1.0 + 1.0);
-    EXPECT_EQ(destination[119], 1.0 + 1.0);
-
-    Series totals(120, 0.0);
-    e.dotopSaveStockSum(source, totals);
-    EXPECT_EQ(e.st.StockSum[0], 3.0);
-    EXPECT_EQ(e.st.StockSum[5], 1.0);
-    EXPECT_EQ(totals[5], 1.0);
-}
-
-TEST(Counters, HiloKeepsTheExtremesOfEachYear) {
-    TestEngine e;
-    e.st.Tops[7].assign(120, 7.0); // twelve equal values give that value
-    e.st.Tops[7][13] = 9.0;
-    e.st.Tops[7][22] = 2.0;
-    std::array<double, 10> lo{}, hi{};
-    e.hilo(lo, 0);
-    e.hilo(hi, 1);
-    EXPECT_EQ(lo[0], 7.0);
-    EXPECT_EQ(hi[0], 7.0);
-    EXPECT_EQ(hi[1], 9.0);
-    EXPECT_EQ(lo[1], 2.0);
 }
 
 } // namespace

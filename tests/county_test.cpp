@@ -24,17 +24,6 @@ void expectCounty(const County& c, const std::string& name, int c1, int c2, int 
     EXPECT_EQ(c.jailLevel, level);
 }
 
-TEST(County, ReadsTheReferenceFile) {
-    StateTables st;
-    RecordingHost host;
-    ASSERT_TRUE(readCounties(KOVARY_SOURCE_DIR "/tests/data/county_102.inp", st, host));
-    EXPECT_TRUE(host.messages.empty()) << host.joined();
-    ASSERT_EQ(st.numberOfCounties(), 3);
-    expectCounty(st.Counties[0], "Adams ", 1350, 30, 2, 24, 2);
-    expectCounty(st.Counties[1], "Big Lake ", 490, 16, 3, 12, 3);
-    expectCounty(st.Counties[2], "Cedar ", 1345, 27, 11, 2, 1);
-}
-
 TEST(County, EveryLineCountsWhateverItsEnding) {
     const std::string three = "1 A ..... 1 2 3 4 1\n2 B ..... 5 6 7 8 2\n3 C ..... 9 10 11 12 3";
     for (const std::string& text : {three + "\n", three, three + "\r\n"}) {

@@ -48,29 +48,6 @@ std::string onlyMessage(const RecordingHost& host) {
     return host.messages[0].text;
 }
 
-TEST_F(GridFiles, ReadsTheReferenceCourtGrid) {
-    StateTables st;
-    RecordingHost host;
-    ASSERT_TRUE(readTableDefinitions(referenceFile("grid_101.inp"), absent(), 0, 0, st, host)) << host.joined();
-    EXPECT_TRUE(host.messages.empty());
-    ASSERT_EQ(st.numberOfTables(), 2);
-    EXPECT_EQ(st.m_TableNames, (std::vector<std::string>{"Person", "Nonperson"}));
-    const TableDef& person = *st.m_Tables[0];
-    EXPECT_EQ(person.rowTitle, "Severity ") << "the title keeps the blank before the dot leader";
-    EXPECT_EQ(person.rows, 4);
-    EXPECT_EQ(person.rowlabels, (std::vector<std::string>{"Level I", "Level II", "Level III", "Level IV"}));
-    EXPECT_EQ(person.colTitle, "History ");
-    EXPECT_EQ(person.cols, 3);
-    EXPECT_EQ(person.collabels, (std::vector<std::string>{"Low", "Medium", "High"}));
-    const TableDef& non = *st.m_Tables[1];
-    EXPECT_EQ(non.cols, 4);
-    EXPECT_EQ(non.collabels, (std::vector<std::string>{"A", "History2", "Habitual", "Max"}));
-    // Option 0: no postprison tables, and the missing stock grid is not opened.
-    EXPECT_TRUE(st.Postables.empty());
-    EXPECT_TRUE(st.m_PostTableNames.empty());
-    EXPECT_EQ(st.PostablesOwned, 0);
-}
-
 TEST_F(GridFiles, SingleGridSharesTheCourtDefinitions) {
     StateTables st;
     RecordingHost host;
@@ -90,26 +67,6 @@ TEST_F(GridFiles, SingleGridSharesTheCourtDefinitions) {
     st.Postables.clear();
     EXPECT_TRUE(watch[0].expired());
     EXPECT_TRUE(watch[1].expired());
-}
-
-TEST_F(GridFiles, DualGridReadsTheStockGrid) {
-    StateTables st;
-    RecordingHost host;
-    ASSERT_TRUE(readTableDefinitions(referenceFile("grid_106.inp"), referenceFile("stocgrid_106.inp"), 3, 1, st,
-                                     host))
-        << host.joined();
-    EXPECT_EQ(st.PostablesOwned, 1);
-    ASSERT_EQ(st.numberOfTables(), 2);
-    EXPECT_EQ(st.m_Tables[1]->cols, 3);
-    ASSERT_EQ(st.numberOfPostables(), 2);
-    EXPECT_EQ(st.m_PostTableNames, (std::vector<std::string>{"Release A", "Release B"}));
-    const TableDef& b = *st.Postables[1];
-    EXPECT_EQ(b.rowTitle, "Risk ");
-    EXPECT_EQ(b.rows, 4);
-    EXPECT_EQ(b.rowlabels.back(), "Risk 4");
-    EXPECT_EQ(b.colTitle, "Time served ");
-    EXPECT_EQ(b.collabels, (std::vector<std::string>{"Short", "Medium"}));
-    EXPECT_NE(st.Postables[0].get(), st.m_Tables[0].get());
 }
 
 TEST_F(GridFiles, MissingFiles) {

@@ -58,25 +58,6 @@ std::vector<std::string> stopTexts(const RecordingHost& host) {
     return out;
 }
 
-TEST_F(LabelsFiles, ReadsTheReferenceLabels) {
-    StateTables st;
-    RecordingHost host;
-    ASSERT_TRUE(readLabels(referenceFile("labels_101.inp"), st, host)) << host.joined();
-    EXPECT_TRUE(host.messages.empty());
-    const int counts[VariableCount] = {2, 4, 5, 4, 6, 3, 3, 4};
-    for (int i = 0; i < VariableCount; ++i) {
-        EXPECT_EQ(st.count(i), counts[i]) << i;
-        EXPECT_EQ(st.Values[static_cast<std::size_t>(i)].labelsptr.size(), static_cast<std::size_t>(counts[i]));
-    }
-    EXPECT_EQ(st.Values[VarGender].name, "Gender");
-    EXPECT_EQ(st.Values[VarSentenceLength].name, "Sentence Length");
-    EXPECT_EQ(st.Values[VarAge].labelsptr[4].text, "Under 18");
-    EXPECT_DOUBLE_EQ(st.Values[VarAge].labelsptr[4].value, 1.23);
-    EXPECT_EQ(st.Values[VarOffense].labelsptr[3].text, "Public Order");
-    EXPECT_DOUBLE_EQ(st.Values[VarSentenceLength].labelsptr[4].value, 0.95);
-    EXPECT_EQ(st.Values[VarJailLength].labelsptr[3].text, "None");
-}
-
 TEST_F(LabelsFiles, CrLfAndMissingFinalLineEndReadLikeLf) {
     const auto blocks = eightBlocks();
     std::string noFinalEnd = join(blocks);

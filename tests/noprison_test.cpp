@@ -69,47 +69,6 @@ void run(TestEngine& e, const Call& c) {
 
 double& sanction(TestEngine& e, Sanction which) { return e.ctx.params.sanctions[static_cast<std::size_t>(which)]; }
 
-TEST(Noprison, JailDaysBecomeWholeMonthsRoundedUp) {
-    // Pj = 0.5 (county level 1 -> table 2), ws = 2: 1.0 per jail month.
-    for (const auto& [days, months] : {std::pair{45, 2}, std::pair{30, 1}, std::pair{0, 0}}) {
-        TestEngine e;
-        prepare(e);
-        setP(e, 2, 0.5);
-        run(e, {.jailDays = days, .ws = 2.0});
-        for (int m = 0; m < 4; ++m) {
-            const double want = m < months ? 1.0 : 0.0;
-            EXPECT_EQ(e.st.Tjail[0][at(1, 85, m)], want) << days << " days, month " << m;
-            EXPECT_EQ(e.st.Tjailc[0][static_cast<std::size_t>(m)], want) << days << " days, month " << m;
-            EXPECT_EQ(e.m_JailTotals[static_cast<std::size_t>(m)], want) << days << " days, month " << m;
-        }
-        EXPECT_EQ(sum(e.m_JailByDays), days) << "one per day as read";
-        if (days > 0) {
-            EXPECT_EQ(e.m_JailByDays[static_cast<std::size_t>(days - 1)], 1.0);
-        }
-    }
-    // No jail time but random day 5: 5 days passed in give one month, and no day as read.
-    TestEngine e;
-    prepare(e);
-    setP(e, 2, 0.5);
-    run(e, {.jailDays = 5, .ws = 2.0, .d = 5});
-    EXPECT_EQ(sum(e.st.Tjail[0]), 1.0);
-    EXPECT_EQ(sum(e.m_JailByDays), 0.0);
-}
-
-TEST(Noprison, AgeTableAgesTheJailStayFromTheSentencingMonth) {
-    // 400 days: 14 months, 0..13. Age 30 with base month s = 1: month 13 is
-    // one year past it, age 31, group 2; months 0..12 stay in group 1.
-    TestEngine e;
-    prepare(e);
-    setP(e, 2, 0.5);
-    run(e, {.k = 2, .jailDays = 400, .ws = 2.0, .age = 30});
-    for (int m = 0; m < 14; ++m) {
-        EXPECT_EQ(e.st.Tjail[2][at(1, 85, m)], m <= 12 ? 1.0 : 0.0) << m;
-        EXPECT_EQ(e.st.Tjail[2][at(2, 85, m)], m == 13 ? 1.0 : 0.0) << m;
-    }
-    EXPECT_EQ(sum(e.st.Tjail[2]), 14.0);
-}
-
 TEST(Noprison, LateSentencingMonthsLoseJailThenSanctionsButKeepTheCountyJail) {
     TestEngine e;
     prepare(e);
@@ -153,43 +112,6 @@ TEST(Noprison, LateSentencingMonthsLoseJailThenSanctionsButKeepTheCountyJail) {
     EXPECT_EQ(sum(h.m_Tsup), 10.0);
 }
 
-TEST(Noprison, RegionPicksTheSanctionLevelAndRegionFourHasNone) {
-    TestEngine e;
-    prepare(e);
-    // Level-2 tables 6, 9, 12, 15, 18; the level-1 tables hold 0.9 as decoys.
-    for (int p : {5, 8, 11, 14, 17}) setP(e, p, 0.9);
-    setP(e, 6, 0.1);
-    setP(e, 9, 0.2);
-    setP(e, 12, 0.3);
-    setP(e, 15, 0.4);
-    setP(e, 18, 0.5);
-    sanction(e, LenHomeDetention) = 2;
-    sanction(e, LenCommunityService) = 3;
-    sanction(e, LenRestitutionPayoff) = 4;
-    sanction(e, LenFinePayoff) = 5.9; // integer part: 5
-    run(e, {.s = 3, .restitutionDays = 65, .ws = 10.0, .region = 2});
-    // Start month 2; treatment ceil(65/30) = 3 months.
-    const struct {
-        const Series& table;
-        double value;
-        int months;
-    } expected[] = {{e.st.Trt[0], 1.0, 3}, {e.st.Thd[0], 2.0, 2}, {e.st.Tcs[0], 3.0, 3},
-                    {e.st.Trest[0], 4.0, 4}, {e.st.Tfine[0], 5.0, 5}};
-    for (const auto& x : expected) {
-        EXPECT_EQ(x.table[1], 0.0);
-        EXPECT_DOUBLE_EQ(x.table[2], x.value);
-        EXPECT_DOUBLE_EQ(x.table[static_cast<std::size_t>(1 + x.months)], x.value);
-        EXPECT_EQ(x.table[static_cast<std::size_t>(2 + x.months)], 0.0);
-    }
-
-    TestEngine f;
-    prepare(f);
-    for (int p = 5; p < 20; ++p) setP(f, p, 0.5);
-    sanction(f, LenHomeDetention) = 2;
-    run(f, {.restitutionDays = 65, .ws = 10.0, .region = 4});
-    for (auto* t : {&f.st.Trt, &f.st.Thd, &f.st.Tcs, &f.st.Trest, &f.st.Tfine}) EXPECT_EQ(sum((*t)[0]), 0.0);
-}
-
 TEST(Noprison, AutoReductionStepsTheLevelDownAndNeverLoops) {
     // 20 months at level 3 (index 2), Lauto 6: 0..5 at 2, 6..12 at 1, 13..19 at 0.
     TestEngine e;
@@ -211,113 +133,6 @@ TEST(Noprison, AutoReductionStepsTheLevelDownAndNeverLoops) {
         for (int m = 0; m < 20; ++m) EXPECT_EQ(tsup(f, 2, m), 1.0) << "Lauto " << lauto << " month " << m;
         EXPECT_EQ(sum(f.m_Tsup), 20.0);
     }
-}
-
-TEST(Noprison, ViolationJailThenIncreasedSupervisionCappedAtTheTopLevel) {
-    // Pp 0.2: Pnp 0.8, Psup 0.8. T 20: months 0..19. Violation after 12
-    // months for ceil(30/30) = 1 month: x = 0.8 x 0.5 x ws 1 = 0.4 at month 12.
-    // Increased supervision 13..15, level index 3 + 2 capped at 4.
-    auto setup = [](TestEngine& e) {
-        prepare(e);
-        setP(e, 1, 0.2);
-        sanction(e, ProbSupervisionViolation) = 0.5;
-        sanction(e, LenSupervisionBeforeViolation) = 12;
-        sanction(e, LenJailDaysAfterSupervisionViolation) = 30;
-        sanction(e, LenIncreasedSupervisionAfterViolation) = 3;
-        sanction(e, IncrementSupervisionForViolation) = 2;
-    };
-    TestEngine e;
-    setup(e);
-    run(e, {.T = 20, .sentenceLevel = 4});
-    EXPECT_DOUBLE_EQ(e.st.Tjail[0][12], 0.4);
-    EXPECT_DOUBLE_EQ(sum(e.st.Tjail[0]), 0.4);
-    EXPECT_DOUBLE_EQ(e.st.Tjailc[0][12], 0.4);
-    EXPECT_DOUBLE_EQ(e.st.Violations[0], 0.4) << "month 12 is cell 0";
-    for (int m = 0; m < 20; ++m) {
-        const bool raised = m >= 13 && m <= 15;
-        EXPECT_DOUBLE_EQ(tsup(e, 3, m), raised ? 0.0 : 0.8) << m;
-        EXPECT_DOUBLE_EQ(tsup(e, 4, m), raised ? 0.8 : 0.0) << m;
-    }
-
-    // Already at index 4: it stays there.
-    TestEngine f;
-    setup(f);
-    run(f, {.T = 20, .sentenceLevel = 5});
-    for (int m = 0; m < 20; ++m) EXPECT_DOUBLE_EQ(tsup(f, 4, m), 0.8) << m;
-    EXPECT_DOUBLE_EQ(sum(f.m_Tsup), 16.0);
-
-    // Revocation after 10 months takes Prev x wv = 0.25 off months 10..19.
-    TestEngine g;
-    prepare(g);
-    setP(g, 20, 0.25);
-    sanction(g, LenSupervisionBeforeRevocation) = 10;
-    run(g, {.T = 20});
-    EXPECT_EQ(tsup(g, 0, 9), 1.0);
-    EXPECT_EQ(tsup(g, 0, 10), 0.75);
-    EXPECT_EQ(tsup(g, 0, 19), 0.75);
-}
-
-TEST(Noprison, IncreasedSupervisionOnlyFollowsAViolationJail) {
-    auto setup = [](TestEngine& e) {
-        prepare(e);
-        setP(e, 2, 0.5);
-        setP(e, 8, 0.5);
-        sanction(e, LenHomeDetention) = 2;
-        sanction(e, ProbSupervisionViolation) = 0.5;
-        sanction(e, LenSupervisionBeforeViolation) = 2;
-        sanction(e, LenIncreasedSupervisionAfterViolation) = 3;
-        sanction(e, IncrementSupervisionForViolation) = 2;
-    };
-    // No violation jail days: no jail, and the level is never raised.
-    TestEngine e;
-    setup(e);
-    run(e, {.T = 10, .sentenceLevel = 2});
-    for (int m = 0; m < 10; ++m) EXPECT_EQ(tsup(e, 1, m), 1.0) << m;
-    EXPECT_EQ(sum(e.m_Tsup), 10.0);
-
-    // ws = -1: no jail, no sanctions, no violation; supervision still counts wv.
-    TestEngine f;
-    setup(f);
-    sanction(f, LenJailDaysAfterSupervisionViolation) = 30;
-    run(f, {.T = 10, .jailDays = 45, .sentenceLevel = 2, .ws = -1.0, .wv = 3.0});
-    EXPECT_EQ(sum(f.st.Tjail[0]) + sum(f.st.Tjailc[0]) + sum(f.m_JailByDays) + sum(f.st.Thd[0]), 0.0);
-    for (int m = 2; m < 12; ++m) EXPECT_EQ(tsup(f, 1, m), 3.0) << "after two jail months, month " << m;
-    EXPECT_EQ(sum(f.m_Tsup), 30.0);
-}
-
-TEST(Noprison, MisdemeanorSupervisionRunsForTheShorterOfLmisAndT) {
-    // Pm 0.4, Pp 0.1: Psup 0.5. Level 2 is index 1. Lmis 5 < T 10.
-    TestEngine e;
-    prepare(e);
-    setP(e, 0, 0.4);
-    setP(e, 1, 0.1);
-    sanction(e, LenMaxSupervisionMisdemeanor) = 5;
-    run(e, {.T = 10, .sentenceLevel = 2});
-    for (int m = 0; m < 10; ++m) EXPECT_DOUBLE_EQ(tsup(e, 1, m), m < 5 ? 0.9 : 0.5) << m;
-    EXPECT_DOUBLE_EQ(sum(e.m_Tsup), 7.0);
-}
-
-TEST(Noprison, OtherTablesReuseTheSetupOfTheInTotalsCall) {
-    TestEngine e;
-    prepare(e);
-    setP(e, 2, 0.5);
-    setP(e, 8, 0.25);
-    sanction(e, LenHomeDetention) = 1;
-    sanction(e, ProbSupervisionViolation) = -0.5;
-    run(e, {.T = 5, .jailDays = 45, .ws = 2.0});
-    EXPECT_EQ(e.ctx.params.sanctions[ProbSupervisionViolation], 0.0) << "a negative value is set to 0";
-    const double tsupBefore = sum(e.m_Tsup), countyBefore = sum(e.st.Tjailc[0]), daysBefore = sum(e.m_JailByDays);
-
-    // The race table's call with another region and no county: same lengths
-    // and probabilities, and nothing counted in the in-totals series.
-    e.inTotals = false;
-    run(e, {.k = 1, .category = 2, .T = 5, .jailDays = 45, .county = 7, .ws = 2.0, .region = 4});
-    EXPECT_EQ(e.st.Tjail[1][at(2, 85, 0)], 1.0);
-    EXPECT_EQ(e.st.Tjail[1][at(2, 85, 1)], 1.0);
-    EXPECT_EQ(e.st.Thd[1][at(2, 73, 0)], 0.5);
-    EXPECT_EQ(sum(e.m_Tsup), tsupBefore);
-    EXPECT_EQ(sum(e.st.Tjailc[0]), countyBefore);
-    EXPECT_EQ(sum(e.m_JailByDays), daysBefore);
 }
 
 TEST(Noprison, CountyJailLevelOutsideTheTablesGivesNoJail) {

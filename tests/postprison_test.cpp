@@ -45,36 +45,6 @@ void run(TestEngine& e, const Call& c) {
                  c.P);
 }
 
-TEST(Postprison, SupervisionStepsDownAndRisesAfterAViolation) {
-    // t 11: months 10..39 (e = 11 - 2 + 30). Level 3 is index 2; Lauto 6:
-    // 10..15 at 2, 16..22 at 1, 23..39 at 0. P x w = 1. Violation at 10 + 4
-    // = 14 for int(45 / 30.0) = 1 month: P x Pviol x w = 0.25. Then months
-    // 15..17 rise by 1: 15 to index 3, 16..17 to index 2.
-    TestEngine e;
-    prepare(e);
-    rel(e, RelLenSupervisionBeforeAutoReduction) = 6;
-    rel(e, RelProbSupervisionViolation) = 0.25;
-    rel(e, RelLenSupervisionBeforeViolation) = 4;
-    rel(e, RelLenJailDaysAfterSupervisionViolation) = 45;
-    rel(e, RelLenIncreasedSupervisionAfterViolation) = 3;
-    rel(e, RelIncrementSupervisionForViolation) = 1;
-    run(e, {.w = 2.0, .f21 = 30, .f20 = 3, .P = 0.5});
-    for (int m = 0; m < 120; ++m) {
-        const double l0 = m >= 23 && m <= 39 ? 1.0 : 0.0;
-        const double l1 = m >= 18 && m <= 22 ? 1.0 : 0.0;
-        const double l2 = (m >= 10 && m <= 14) || m == 16 || m == 17 ? 1.0 : 0.0;
-        const double l3 = m == 15 ? 1.0 : 0.0;
-        EXPECT_EQ(tpsup(e, 0, m), l0) << m;
-        EXPECT_EQ(tpsup(e, 1, m), l1) << m;
-        EXPECT_EQ(tpsup(e, 2, m), l2) << m;
-        EXPECT_EQ(tpsup(e, 3, m), l3) << m;
-    }
-    EXPECT_EQ(e.st.JailViolations[14], 0.25);
-    EXPECT_EQ(sum(e.st.JailViolations), 0.25);
-    EXPECT_EQ(e.st.JailEntry[14], 0.25);
-    EXPECT_EQ(sum(e.st.Tops[7]) + sum(e.st.Parc), 0.0) << "no revocation probability";
-}
-
 TEST(Postprison, SupervisionLevelsStayWithinTheFiveLevels) {
     // t 1, 10 months: 0..9, no reduction within them. Violation at month 2
     // for 1 month, increase over 3..4.
@@ -113,103 +83,6 @@ TEST(Postprison, SupervisionLevelsStayWithinTheFiveLevels) {
     run(h, {.t = 1, .f21 = 10, .f20 = 3});
     EXPECT_EQ(tpsup(h, 0, 3) + tpsup(h, 0, 4), 2.0);
     EXPECT_EQ(sum(h.m_Tpsup), 10.0);
-}
-
-TEST(Postprison, RevocationsChainThreePeriods) {
-    // t 11, f21 60: e = 70. Lrel 7, q = 0.2 x 5 = 1. Stock flag: no
-    // supervision, no sanctions, revocations still run (levels all 0).
-    //   first  b 11, n 6:  a 18, z 23
-    //   second b 23, n 1:  a 30, z 30
-    //   third  b 30, n = 70 - 30 - 1 + 7 = 46: a 37, z 82, cut at 70
-    auto setup = [](TestEngine& e) {
-        prepare(e);
-        rel(e, RelLenSupervisionBeforeAutoReduction) = 6;
-        rel(e, LenReleaseBeforeRevocation) = 7;
-        e.postCell = {0.5, 0.5, 0.5, 0.5, 0.5, 0.2};
-        rel(e, RelLenHomeDetention) = 4;
-        e.stockFlag = true;
-    };
-    TestEngine e;
-    setup(e);
-    run(e, {.k = 0, .w = 5.0, .f21 = 60, .f22 = 60, .f23 = 6, .f24 = 1});
-    for (int m = 0; m < 120; ++m) {
-        const double in = (m >= 18 && m <= 23) || m == 30 || (m >= 37 && m <= 70) ? 1.0 : 0.0;
-        EXPECT_EQ(e.st.Tops[0][static_cast<std::size_t>(m)], in) << m;
-        EXPECT_EQ(tpsup(e, 0, m), -in) << m;
-    }
-    EXPECT_EQ(sum(e.st.Tops[0]), 41.0);
-    EXPECT_EQ(e.st.Parc[17] + e.st.Parc[29] + e.st.Parc[36], 3.0) << "cell a - 1";
-    EXPECT_EQ(sum(e.st.Parc), 3.0);
-    EXPECT_EQ(sum(e.st.Tprt[0]) + sum(e.st.Tphd[0]), 0.0);
-
-    // Without a first period there is no start for the second or the third.
-    TestEngine f;
-    setup(f);
-    run(f, {.k = 0, .w = 5.0, .f21 = 60, .f23 = 0, .f24 = 5});
-    EXPECT_EQ(sum(f.st.Tops[0]) + sum(f.st.Parc), 0.0);
-    // Without a second period the third is skipped.
-    TestEngine g;
-    setup(g);
-    run(g, {.k = 0, .w = 5.0, .f21 = 60, .f23 = 6, .f24 = 0});
-    EXPECT_EQ(sum(g.st.Tops[0]), 6.0);
-    EXPECT_EQ(g.st.Tops[0][23], 1.0);
-}
-
-TEST(Postprison, StockMicrodataReleasesCarryEarlierYears) {
-    // Option 2, t 5: a 12, z 12 + 20 - 1 = 31; e = 64. Earlier year j 1:
-    // months 0..19, not counted in Parc (a_1 = 0); j 2 starts below 0.
-    TestEngine e;
-    prepare(e);
-    e.postprisonOption = 2;
-    rel(e, RelLenSupervisionBeforeAutoReduction) = 6;
-    rel(e, LenReleaseBeforeRevocation) = 7;
-    e.postCell[5] = 1.0;
-    run(e, {.t = 5, .f21 = 60, .f23 = 20});
-    for (int m = 0; m < 120; ++m) {
-        const double want = m <= 11 ? 1.0 : m <= 19 ? 2.0 : m <= 31 ? 1.0 : 0.0;
-        EXPECT_EQ(e.st.Tops[7][static_cast<std::size_t>(m)], want) << m;
-    }
-    EXPECT_EQ(e.st.Parc[11], 1.0);
-    EXPECT_EQ(sum(e.st.Parc), 1.0);
-}
-
-TEST(Postprison, NoSupervisionTermStillGetsSanctions) {
-    // Field 21 = 0. Gender row 2 from month 10: treatment 75 / 30 = 2 months
-    // x 0.5 x 2; home detention 3 months x 0.25 x 2; community service has
-    // no length, restitution no probability; fines 1 month x 1.0 x 2.
-    auto setup = [](TestEngine& e) {
-        prepare(e);
-        rel(e, RelLenSupervisionBeforeAutoReduction) = 6;
-        rel(e, LenReleaseBeforeRevocation) = 7;
-        rel(e, RelLenHomeDetention) = 3;
-        rel(e, RelLenCommunityService) = 0;
-        rel(e, RelLenRestitutionPayoff) = 5;
-        rel(e, RelLenFinePayoff) = 1;
-        e.postCell = {0.5, 0.25, 0.9, 0.0, 1.0, 0.2};
-    };
-    TestEngine e;
-    setup(e);
-    run(e, {.k = 0, .category = 2, .w = 2.0, .f22 = 75, .f23 = 6});
-    EXPECT_EQ(sum(e.m_Tpsup) + sum(e.st.Tops[0]) + sum(e.st.Parc), 0.0);
-    EXPECT_EQ(e.st.Tprt[0][121 + 10], 1.0);
-    EXPECT_EQ(e.st.Tprt[0][121 + 11], 1.0);
-    EXPECT_EQ(sum(e.st.Tprt[0]), 2.0);
-    EXPECT_EQ(e.st.Tphd[0][121 + 12], 0.5);
-    EXPECT_EQ(sum(e.st.Tphd[0]), 1.5);
-    EXPECT_EQ(sum(e.st.Tpcs[0]) + sum(e.st.Tprest[0]), 0.0);
-    EXPECT_EQ(e.st.Tpfine[0][121 + 10], 2.0);
-    EXPECT_EQ(sum(e.st.Tpfine[0]), 2.0);
-
-    // The offense table has no sanctions, except into the total row under option 1.
-    TestEngine f;
-    setup(f);
-    f.st.Tops[3].assign(2 * 120, 0.0);
-    run(f, {.k = 3, .w = 2.0, .f22 = 75});
-    EXPECT_EQ(sum(f.st.Tprt[0]) + sum(f.st.Tprt[1]) + sum(f.st.Tprt[2]), 0.0);
-    f.postprisonOption = 1;
-    run(f, {.k = 3, .w = 2.0, .f22 = 75});
-    EXPECT_EQ(f.st.Tprt[2][10] + f.st.Tprt[2][11], 2.0);
-    EXPECT_EQ(sum(f.st.Tprt[0]), 0.0);
 }
 
 TEST(Postprison, NoAutoReductionLengthMeansNoSupervisionNorRevocations) {
@@ -257,26 +130,6 @@ TEST(Postprison, ReleaseAfterTheLastMonthRecordsNothing) {
     run(f, {.k = 0, .t = 120, .f21 = 10, .f22 = 60, .f23 = 3});
     EXPECT_EQ(f.st.Tphd[0][119], 0.5);
     EXPECT_EQ(tpsup(f, 0, 119), 1.0);
-}
-
-TEST(Postprison, OtherTablesCountNoEventsAndReuseTheTreatmentMonths) {
-    TestEngine e;
-    prepare(e);
-    rel(e, RelLenSupervisionBeforeAutoReduction) = 6;
-    rel(e, LenReleaseBeforeRevocation) = 7;
-    e.postCell = {0.5, 0.0, 0.0, 0.0, 0.0, 0.2};
-    run(e, {.k = 0, .w = 5.0, .f22 = 60}); // in totals: 60 / 30 = 2 treatment months
-    EXPECT_EQ(sum(e.st.Tprt[0]), 5.0);
-
-    // Not in totals: revocation population only; treatment keeps 2 months.
-    e.inTotals = false;
-    e.st.Tops[1].assign(3 * 120, 0.0);
-    run(e, {.k = 1, .w = 5.0, .f21 = 30, .f22 = 300, .f23 = 6});
-    EXPECT_EQ(e.st.Tprt[1][10] + e.st.Tprt[1][11], 5.0);
-    EXPECT_EQ(sum(e.st.Tprt[1]), 5.0);
-    EXPECT_EQ(sum(e.m_Tpsup) + sum(e.st.Parc), 0.0);
-    EXPECT_EQ(e.st.Tops[1][18], 1.0) << "a = 11 + 7";
-    EXPECT_EQ(sum(e.st.Tops[1]), 6.0);
 }
 
 TEST(Postprison, ViolationBeforeTheFirstMonthIsNotCounted) {

@@ -39,61 +39,6 @@ ProbabilityPaths referencePaths() {
     return {DataDir + "court_prob_102.inp", DataDir + "stock_prob_102.inp", DataDir + "stock_par_102.inp"};
 }
 
-TEST(Probabilities, ReadsTheReferenceCourtFileByPosition) {
-    StateTables st = referenceState();
-    RecordingHost host;
-    ASSERT_TRUE(readProbabilities(referencePaths(), 0, st, host));
-    EXPECT_TRUE(host.messages.empty());
-    ASSERT_EQ(st.P[0].size(), 2u);
-    ASSERT_EQ(st.P[20][1].size(), 9u);
-    EXPECT_DOUBLE_EQ(st.P[0][0][0], 0.650);
-    EXPECT_DOUBLE_EQ(st.P[0][0][11], 0.482); // row 4, column 3
-    EXPECT_DOUBLE_EQ(st.P[0][1][0], 0.165);
-    EXPECT_DOUBLE_EQ(st.P[1][0][4], 0.664); // row 2, column 2
-    EXPECT_DOUBLE_EQ(st.P[20][1][8], 0.175); // the file's last number
-    // Option 0 opens neither the stock probabilities nor the stock parameters.
-    EXPECT_TRUE(st.Pp[0].empty());
-    EXPECT_TRUE(st.Suplengths[1].empty());
-    EXPECT_TRUE(st.Parray[0].empty());
-    EXPECT_TRUE(st.Pparray[0].empty());
-}
-
-TEST(Probabilities, StockTablesOptionReadsTheStockParameters) {
-    StateTables st = referenceState();
-    RecordingHost host;
-    ASSERT_TRUE(readProbabilities(referencePaths(), 1, st, host)) << host.joined();
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_DOUBLE_EQ(st.Pp[0][0][0], 0.163);
-    EXPECT_DOUBLE_EQ(st.Pp[0][1][8], 0.296);
-    EXPECT_EQ(st.Suplengths[1], (std::vector<int>{6, 12, 18}));
-    EXPECT_EQ(st.Suplengths[2], (std::vector<int>{0, 30, 45, 90}));
-    EXPECT_EQ(st.SuplengthCounts, (std::array<int, 3>{5, 3, 4}));
-    ASSERT_EQ(st.Parray[0].size(), 5u);
-    ASSERT_EQ(st.Parray[1].size(), 3u);
-    ASSERT_EQ(st.Parray[2].size(), 4u);
-    EXPECT_EQ(st.Parray[0][0], (Series{0.375, 0.125, 0.125, 0.125}));
-    EXPECT_EQ(st.Parray[0][4], (Series{0.0, 0.250, 0.0, 0.0}));
-    EXPECT_EQ(st.Parray[1][2], (Series{0.500, 0.250, 0.125, 0.125}));
-    EXPECT_EQ(st.Parray[2][3], (Series{0.0, 0.125, 0.0, 0.125}));
-    EXPECT_EQ(st.Pparray[0], (Series{0.040, 0.120, 0.090, 0.235}));
-    EXPECT_EQ(st.Pparray[4], (Series{0.061, 0.040, 0.211, 0.138}));
-}
-
-TEST(Probabilities, MicrodataOptionsReadPpOnly) {
-    for (int option : {2, 3}) {
-        StateTables st = referenceState();
-        RecordingHost host;
-        ProbabilityPaths paths = referencePaths();
-        paths.stockParameter = missing("stockpar.inp");
-        ASSERT_TRUE(readProbabilities(paths, option, st, host));
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_DOUBLE_EQ(st.Pp[5][1][8], 0.305); // last number of the stock probabilities
-        EXPECT_TRUE(st.Suplengths[1].empty());
-        EXPECT_TRUE(st.Parray[0].empty());
-        EXPECT_TRUE(st.Pparray[4].empty());
-    }
-}
-
 /// 21 blocks for one 3 x 2 grid: block p holds p + cell / 100.
 std::string blocks3x2(const char* eol, bool finalLineEnd) {
     std::string s;

@@ -1,6 +1,4 @@
-// The program step of one simulated year, worked by hand. srand(5056) gives
-// the uniforms 0.50505, 0.68111, 0.03397: with completion 0.6 over 4 months
-// (q / length = 0.1) a case placed by that program drops out after 2 months.
+// The program step of one simulated year at its capacity and backup-year edges.
 #include "engine/programs.h"
 #include "support/program_builder.h"
 #include "support/test_engine.h"
@@ -25,50 +23,6 @@ void setCase(TestEngine& e) {
     e.off.felonyType = 1;
     e.off.offense = 1;
     e.off.programReturn = 2;
-}
-
-TEST(ProgramStep, DropOutLengthensTheTermAndFillsTheMonthsSpent) {
-    TestEngine e;
-    setCase(e);
-    ProgramSetup setup;
-    setup.seed = 5056;
-    setup.completion = 0.6;
-    setup.backupYears = 1;
-    setup.capacity = 10;
-    Program& g = addTo(e, setup);
-    int S = 20, parole = 7;
-    // s = 5: program month 8, out after 2 months.
-    EXPECT_FALSE(e.programStep(0, 5, 0.5, S, parole));
-    EXPECT_EQ(e.off.programReturn, Programs::DroppedOut);
-    EXPECT_EQ(e.off.programIndex, 0);
-    EXPECT_EQ(e.off.programExit, 2);
-    EXPECT_EQ(S, 22);
-    EXPECT_EQ(parole, 9);
-    EXPECT_EQ(g.admissionCount, 1) << "8 >= 1 * 12 - (4 + 3)";
-    for (int k = 1; k <= g.occupancyMonths(); ++k)
-        EXPECT_EQ(g.occupancy[static_cast<std::size_t>(k - 1)], (k == 8 || k == 9) ? 0.5 : 0.0) << "month " << k;
-}
-
-TEST(ProgramStep, CompletionSetsTheTermFromTheProgramMonth) {
-    // Month 8, s = 5, length 4: out of prison after m + x - s = 7 months, or at
-    // the program month itself (m - s = 3) with release from prison.
-    ProgramSetup setup;
-    setup.backupYears = 2;
-    for (int release : {0, 1}) {
-        TestEngine e;
-        setCase(e);
-        setup.release = release;
-        Program& g = addTo(e, setup);
-        int S = 20, parole = 30;
-        EXPECT_FALSE(e.programStep(3, 5, 0.25, S, parole));
-        EXPECT_EQ(e.off.programReturn, Programs::Completed);
-        EXPECT_EQ(e.off.programExit, 4);
-        EXPECT_EQ(S, release ? 3 : 7);
-        EXPECT_EQ(parole, S);
-        EXPECT_EQ(g.admissionCount, 0) << "8 < 2 * 12 - (4 + 3)";
-        for (int k = 8; k <= 11; ++k) EXPECT_EQ(g.occupancy[static_cast<std::size_t>(k - 1)], 0.25) << k;
-        EXPECT_EQ(g.occupancy[11], 0.0);
-    }
 }
 
 TEST(ProgramStep, OccupancyGrowsOnlyWhileBelowCapacityPlusOne) {

@@ -78,19 +78,6 @@ TEST(ProgramsDecide, ZeroProbabilityNeverEntersAndDrawsNothing) {
     EXPECT_EQ(d.index, 2);
 }
 
-TEST(ProgramsDecide, EntryDrawDecidesBelowCertainty) {
-    ProgramSetup setup;
-    setup.seed = Seed5056;
-    setup.p = 0.6;
-    Fixture enters;
-    enters.add(setup);
-    EXPECT_NE(enters.decide(8, 1.0, 20).result, Programs::NoProgram) << "0.6 > 0.50505";
-    setup.p = 0.5;
-    Fixture refused;
-    refused.add(setup);
-    EXPECT_EQ(refused.decide(8, 1.0, 20).result, Programs::NoProgram) << "0.5 <= 0.50505";
-}
-
 TEST(ProgramsDecide, DropOutFollowsTheDrawsMonthByMonth) {
     // Completion 0.6 over 4 months: q / length = 0.1; the third draw, 0.034, is below.
     ProgramSetup setup;

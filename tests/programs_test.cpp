@@ -39,15 +39,6 @@ void load(Loaded& l, const std::string& definitions, const std::string& probabil
     l.ok = l.programs.Load(definitions, probabilities, felonyTypes, offenses, p, l.crt, l.host);
 }
 
-TEST(Programs, DefaultsComeFromTheRunParameters) {
-    RunParameters p;
-    p.RandomizeMonth = 1;
-    p.RandomStartingNumber = 70842.9;
-    const Program g = Programs::defaults(p);
-    EXPECT_EQ(g.randomSeed, 70842) << "integer part";
-    EXPECT_EQ(g.randomizeEntryMonth, 1);
-}
-
 TEST(Programs, SavedFilesHaveTheExactFormatAndReadBackUnchanged) {
     ScratchDir dir;
     dir.copyFrom("reference/set5");

@@ -108,27 +108,6 @@ protected:
     }
 };
 
-TEST_F(ReadCase, GoodLineDerivesItsMonthsAndDaysAndDrawsTheDayOnce) {
-    // Seed 1 gives 41, 18467, ...: one value is taken first so that the case's
-    // day comes from 18467: 18467 / 32767 * 10 * 3 = 16.9, so d = 16.
-    rng.NextValue();
-    reference.NextValue();
-    ASSERT_EQ(read(join(Good)), CaseRead::Ok) << host.joined();
-    EXPECT_EQ(message(), "");
-    // The reference runs pin the fields as read; these are the derived ones.
-    EXPECT_EQ(fields.caseNumber, 1);
-    EXPECT_EQ(fields.ageGroup, 4) << "60 is at least the bound 50 of group 4";
-    EXPECT_EQ(fields.sentenceMonths, 17);
-    EXPECT_EQ(fields.randomDay, 16);
-    EXPECT_EQ(fields.prisonTerm, 25) << "16 / 30.5 + 25 truncated";
-    EXPECT_EQ(fields.jailDays, 86);
-    EXPECT_EQ(fields.restitutionDays, 16);
-    EXPECT_EQ(fields.paroleMonths, 14);
-    EXPECT_EQ(fields.postprisonLevel, -1) << "no post-prison fields without the option";
-    EXPECT_EQ(fields.extraTable, 0);
-    EXPECT_EQ(drawsMade(), 1);
-}
-
 TEST_F(ReadCase, AcceptedValuesAreRoundedClampedAndGrouped) {
     struct Accepted {
         std::string line;

@@ -55,33 +55,6 @@ std::string block(const std::string& header, int rows, int base, const char* eol
 
 double at(const Series& s, int row, int month) { return s[static_cast<std::size_t>(row) * M + static_cast<std::size_t>(month)]; }
 
-TEST(StockTables, ReadsTheReferenceFileWithItsFelonyBlock) {
-    // Gender 2, race 3, age 5, offense 4, sentence length 6, felony type 3, region 3.
-    StateTables st = sized({2, 3, 5, 4, 6, 3, 3}, true);
-    RecordingHost host;
-    ASSERT_TRUE(readStockTables(KOVARY_SOURCE_DIR "/tests/data/stock_tables_102.kov", st, host)) << host.joined();
-    EXPECT_TRUE(host.messages.empty());
-    // Values read off the file: first and last numbers of each gender row.
-    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 0, 0), 0.53);
-    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 1, 0), 0.88);
-    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 0, 120), 0.09);
-    EXPECT_DOUBLE_EQ(at(st.Stocks[0], 1, 120), 0.27);
-    EXPECT_DOUBLE_EQ(st.Stocks[7][0], 0.53 + 0.88);
-    EXPECT_DOUBLE_EQ(st.Stocks[7][120], 0.09 + 0.27);
-    // "Stock releases by offense" starts with "stock": an ordinary variable table,
-    // so the fifth block is sentence length, and Timers take its last month.
-    EXPECT_DOUBLE_EQ(at(st.Stocks[3], 0, 1), 1.2);
-    EXPECT_DOUBLE_EQ(at(st.Stocks[4], 0, 120), 0.11);
-    EXPECT_DOUBLE_EQ(st.Timers[0], 0.11);
-    EXPECT_DOUBLE_EQ(st.Timers[1], 0.17);
-    EXPECT_DOUBLE_EQ(st.Timers[6], 0.0) << "six sentence-length categories";
-    // The felony block: felony type 1 gender rows, its total, and the very last number.
-    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][0], 0, 0), 1.46);
-    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[0][0], 1, 0), 0.62);
-    EXPECT_DOUBLE_EQ(st.StockForFelonyType[0][6][0], 1.46 + 0.62);
-    EXPECT_DOUBLE_EQ(at(st.StockForFelonyType[2][5], 2, 120), 0.35);
-}
-
 TEST(StockTables, FelonyBlockNeedsItsTables) {
     StateTables st = sized({2, 3, 5, 4, 6, 3, 3}, false);
     RecordingHost host;

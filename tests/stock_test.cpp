@@ -106,36 +106,6 @@ struct StockFixture {
 // table 1, weight 2.5.
 const char* kRecord = "1 2 1 30 3 20.0 2 1 12 5.4 10 6 3 4 2 1 1 2.5\n";
 
-TEST(StockFromMicrodata, RecordLandsInEveryReleaseTableAtItsMonth) {
-    StockFixture f;
-    ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
-    StateTables& st = f.st();
-    // Release month 5 is cell 4; each table's row is the record's category (the
-    // reference stock file pins the tables by variable, so only the side tables
-    // and the totals are checked here).
-    EXPECT_DOUBLE_EQ(st.Stocks[7][4], 2.5);
-    EXPECT_DOUBLE_EQ(f.cell(VarOffense, 3, 4), 2.5);
-    EXPECT_DOUBLE_EQ(st.StockForFelonyType[1][6][4], 2.5); // felony type 2's totals
-    for (int other : {0, 2}) EXPECT_EQ(sum(st.StockForFelonyType[u(other)][6]), 0.0);
-    EXPECT_DOUBLE_EQ(st.StockForAdmissionGroups[1][2][4], 2.5);
-    EXPECT_DOUBLE_EQ(sum(st.StockForAdmissionGroups[1][2]), 2.5);
-    EXPECT_DOUBLE_EQ(st.StockForAgeAndGender[1][1][2 * 121 + 4], 2.5); // offense row 3
-    EXPECT_DOUBLE_EQ(sum(st.StockForAgeAndGender[1][1]), 2.5);
-
-    // Whole months still to serve: 5, counted at 4.
-    EXPECT_EQ(f.sim->stockReleaseCounts[4], 1);
-    EXPECT_EQ(std::accumulate(f.sim->stockReleaseCounts.begin(), f.sim->stockReleaseCounts.end(), 0), 1);
-    // Cell (2, 1) is index 2: q + 0.2, outcome 0's negative value as 0.
-    EXPECT_EQ(f.sim->postCell[0], 0.0);
-    for (int q = 1; q < 6; ++q) EXPECT_DOUBLE_EQ(f.sim->postCell[u(q)], q + 0.2);
-    EXPECT_EQ(f.sim->err.m_CaseNumber, 1);
-    EXPECT_TRUE(f.dir.exists("stock.out"));
-    // The flags set around single calls do not outlive them.
-    EXPECT_FALSE(f.sim->stockFlag);
-    EXPECT_FALSE(f.sim->byFelony);
-    EXPECT_FALSE(f.sim->inTotals);
-}
-
 TEST(StockFromMicrodata, FelonyTypeAndReleaseMonthEdges) {
     StockFixture f;
     // Felony type 0 is the last felony type, without a message. Remaining
@@ -386,27 +356,6 @@ TEST(StockFromTables, WalkOverADistribution) {
     st.Suplengths[2].clear();
     EXPECT_EQ(f.sim->stockSupervisionLength(2, 0), 0);
     EXPECT_EQ(f.sim->stockSupervisionLength(2, 3), 0);
-}
-
-TEST(StockFromTables, OneCaseForEachWholeStockAndTheReleaseParameter) {
-    TablesFixture f;
-    StateTables& st = f.st();
-    Series& offense = st.Stocks[VarOffense];
-    offense[0 * 121 + 0] = 2.9;  // offense 1, month 0: two cases
-    offense[1 * 121 + 3] = 0.99; // none
-    offense[2 * 121 + 119] = 1;  // offense 3, the last month: one
-    offense[2 * 121 + 120] = 5;  // month 120 is not a release month of the stock tables
-    ASSERT_TRUE(f.sim->createStockFromTables()) << f.host.joined();
-    EXPECT_EQ(f.host.statuses,
-              (std::vector<std::string>{"Stock Sequence # 1", "Stock Sequence # 2", "Stock Sequence # 3"}));
-    EXPECT_EQ(f.host.pumps, 3);
-    // The last case was offense 3: its post-prison values, negative ones as 0,
-    // and the release revocation parameter in the revocation place.
-    for (std::size_t q = 0; q < 5; ++q) EXPECT_EQ(f.sim->postCell[q], 0.0);
-    EXPECT_DOUBLE_EQ(f.sim->postCell[5], 0.35);
-    // The stock tables themselves are the stock: nothing is added to them.
-    EXPECT_DOUBLE_EQ(sum(offense), 2.9 + 0.99 + 1 + 5);
-    EXPECT_TRUE(f.host.messages.empty());
 }
 
 TEST(StockFromTables, CancelSkipsEveryRemainingCase) {

@@ -70,54 +70,6 @@ struct Fixture {
     }
 };
 
-TEST(Tables, CaseCountRoundsEachYearEndCellHalfUp) {
-    Fixture f;
-    TableWriter w(f.e, f.e.err, {});
-    Series data(2 * 120, 0.0);
-    data[11] = 2.5;       // counts 3
-    data[23] = 2.49;      // counts 2
-    data[120 + 119] = 0.5; // row 2, last year: counts 1
-    data[12] = 100.0;     // not a year-end month
-    EXPECT_EQ(w.caseCountOf(data, 2, 120, 11), 6);
-    EXPECT_EQ(w.caseCountOf(data, 1, 120, 11), 5) << "only the rows asked for";
-    // A daily series steps 360 days and counts every year-end day below the width.
-    Series days(2520, 0.0);
-    days[719] = 1.0;
-    days[2519] = 1.0;
-    days[720] = 5.0;
-    EXPECT_EQ(w.caseCountOf(days, 1, 2520, 719), 2);
-}
-
-TEST(Tables, PrisonTableRowsTotalsAndPercentages) {
-    Fixture f;
-    TableWriter w(f.e, f.e.err, {});
-    Series data(2 * 120, 0.0);
-    // Year 1: 2.5 and 1.4 (rounded 3 and 1); year 2: 1 and 3; years 3..10 empty.
-    data[11] = 2.5;
-    data[23] = 1.0;
-    data[120 + 11] = 1.4;
-    data[120 + 23] = 3.0;
-    w.caseCount = w.caseCountOf(data, 2, 120, 11);
-    ASSERT_EQ(w.caseCount, 8);
-    const std::string got = captured(w, [&] { w.prtint(data, 2, 1, 120, 11, "Prison"); });
-    // Counts print with the C library's rounding (2.5 as 2), totals add the
-    // half-up values (3 + 1 = 4), an empty column is 0.0 in every row.
-    const std::string want =
-        "\n Male          2     1     0     0     0     0     0     0     0     0"
-        "\n Female        1     3     0     0     0     0     0     0     0     0"
-        "\n           ----- ----- ----- ----- ----- ----- ----- ----- ----- -----"
-        "\n               4     4     0     0     0     0     0     0     0     0"
-        "\n\n Prison - percentages -  Gender "
-        "\n\n       Year 2009  2010  2011  2012  2013  2014  2015  2016  2017  2018 \n"
-        "\n Male       75.0  25.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0"
-        "\n Female     25.0  75.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0"
-        "\n           ----- ----- ----- ----- ----- ----- ----- ----- ----- -----  "
-        "\n           100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0 100.0  ";
-    EXPECT_EQ(got, want);
-    EXPECT_EQ(got.find("nan"), std::string::npos);
-    EXPECT_EQ(got.find("inf"), std::string::npos);
-}
-
 TEST(Tables, PercentagesOfThirdsAddUpWithinRoundingAndLongTablesFit) {
     Fixture f;
     // 25 offense rows: more than a fixed 20-row table would hold.
@@ -168,32 +120,6 @@ TEST(Tables, LabelsAreCutOrPaddedToTheKindsWidth) {
     const std::string s = captured(w, [&] { w.prtint(jail, 2, 1, 85, 35, "Fines"); });
     EXPECT_EQ(s.substr(0, 25), "\n Public Ord      1     1");
     EXPECT_NE(s.find("\n Old             1"), std::string::npos) << s;
-}
-
-TEST(Tables, WrproShowsNegativeMonthsAsZeroAndPrintsSumsAndTheStoredAverage) {
-    Fixture f;
-    TableWriter w(f.e, f.e.err, {});
-    Series s(133, 0.0);
-    s[12] = -3.0;           // month 1 of year 1: printed as 0
-    s[13] = 2.5;            // counts 3 in the sum, prints 2
-    s[14] = 9.0;
-    s[12 + 12 * 4 + 11] = 1.2;
-    s[72] = 4.0;            // the stored average after the fifth year
-    const std::string got = captured(w, [&] { w.wrpro(s, 12, 5); });
-    const std::string want =
-        "\n\nYear    1    2    3    4    5    6    7    8    9   10   11   12    SUM  AVG\n"
-        "\n2009    0    2    9    0    0    0    0    0    0    0    0    0     12    1"
-        "\n2010    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
-        "\n2011    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
-        "\n2012    0    0    0    0    0    0    0    0    0    0    0    0      0    0"
-        "\n2013    0    0    0    0    0    0    0    0    0    0    0    1      1    0"
-        "\n   Avg(60 mo)=    4\n";
-    EXPECT_EQ(got, want);
-
-    Series empty(121, 0.0);
-    empty[5] = -2.0;
-    empty[6] = 0.4; // rounds to 0
-    EXPECT_EQ(captured(w, [&] { w.wrpro(empty, 0, 10); }), " - zero cases in table \n");
 }
 
 TEST(Tables, PrisonKeysSelectTheTablesWritten) {
@@ -252,57 +178,6 @@ TEST(Tables, JailAndSupervisionSwitches) {
     // All levels count the last month of each year: month 1 and month 12 are not.
     EXPECT_NE(s.find("Probation Counts Per Month for All Levels\n\t Zero cases"), std::string::npos);
     EXPECT_EQ(s.find("Residential"), std::string::npos) << "no sanction tables";
-}
-
-TEST(Tables, DailyJailLowAndHighStartFromTheFirstDayAndFromZero) {
-    Fixture f;
-    ScratchDir dir;
-    TableOptions o;
-    o.tablesPath = dir.file("tables.out");
-    o.jail = true;
-    for (int d = 0; d < 30; ++d) f.e.m_JailByDays[u(750 + d)] = -1.0 - d; // month 2: negative only
-    f.e.m_JailByDays[780] = 6.0;                                          // month 3: 6, then 0s
-    TableWriter(f.e, f.e.err, o).writeAll();
-    const std::string s = dir.read("tables.out");
-    auto row2009 = [&](const std::string& heading) {
-        const std::size_t at = s.find(heading);
-        return at == std::string::npos ? std::string() : s.substr(s.find("\n2009", at), 5 + 4 * 6);
-    };
-    EXPECT_EQ(row2009("Jail count at the end"), "\n2009     0   -30     0     0");
-    EXPECT_EQ(row2009("Jail count average"), "\n2009     0   -16     0     0"); // -15.5 as %6.0f
-    EXPECT_EQ(row2009("Jail count high"), "\n2009     0     0     6     0");
-    EXPECT_EQ(row2009("Jail count low"), "\n2009     0   -30     0     0");
-}
-
-TEST(Tables, ProgramOccupancyPrintsCapacityForItsLastFreePlace) {
-    Fixture f;
-    f.e.ctx.params.NorvaleCustomizations = 1;
-    f.e.programs = std::make_unique<Programs>();
-    Program p;
-    p.name = "Boot Camp";
-    p.capacity = 10;
-    p.backupYears = 1;
-    p.admissionCount = 17;
-    p.occupancy.assign(12 + 120, 0.0);
-    p.occupancy[12] = 9.7;  // floor 9 = capacity - 1: printed as 10
-    p.occupancy[13] = 12.6; // above capacity: the value itself, 13
-    p.occupancy[14] = 10.6; // floor 10, not above: 10
-    p.occupancy[15] = 4.9;  // floor: 4
-    f.e.programs->programs.push_back(std::move(p));
-    ScratchDir dir;
-    TableOptions o;
-    o.tablesPath = dir.file("tables.out");
-    o.prisonEntryExit = true;
-    TableWriter(f.e, f.e.err, o).writeAll();
-    const std::string s = dir.read("tables.out");
-    // Row 1 is the year after the backup year: occupancy months 12 to 23.
-    EXPECT_NE(s.find("\n\nBoot Camp\n\nYear     1     2     3     4     5     6     7     8     9    10    11    12\n"
-                     "\n2009    10    13    10     4     0"),
-              std::string::npos)
-        << s;
-    EXPECT_NE(s.find("\n2018     0     0     0     0     0     0     0     0     0     0     0     0"
-                     "\nTotal Offenders = 17\n"),
-              std::string::npos);
 }
 
 TEST(Tables, FilesThatCannotBeOpenedOrWrittenAreReportedAndSkipped) {

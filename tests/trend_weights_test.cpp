@@ -63,19 +63,6 @@ TEST(TrendWeights, NumbersMissingAtTheEndStayZero) {
     EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[14][0], 15.0);
 }
 
-TEST(TrendWeights, ReadsTheReferenceFile) {
-    StateTables st = withFelonyTypes(3);
-    RunParameters p;
-    RecordingHost host;
-    ASSERT_TRUE(readTrendWeights(KOVARY_SOURCE_DIR "/tests/data/trend_groups_103.txt", "trend_groups_103.txt", p,
-                                 st, host));
-    // First and last numbers of each line: one line per admission group.
-    EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[0][0], 1.12);
-    EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[14][0], 1.11);
-    EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[0][1], 0.91);
-    EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[14][2], 1.01);
-}
-
 TEST(TrendWeights, MissingFileTurnsTheCustomizationsOff) {
     StateTables st = withFelonyTypes(2);
     RunParameters p;

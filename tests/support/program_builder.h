@@ -11,7 +11,7 @@ namespace kov::test {
 struct ProgramSetup {
     int start = 1, end = 120, length = 4, minimumSavings = 0;
     double completion = 1.0;
-    int backupYears = 0, capacity = 1000, seed = 1, randomize = 0, release = 0;
+    int backupYears = 0, capacity = 1000, seed = 1, randomize = 0;
     double p = 1.0; ///< entry probability of every felony type and offense
 };
 
@@ -28,7 +28,6 @@ inline Program& addProgram(Programs& ps, CRand& crt, const ProgramSetup& setup) 
     g.capacity = setup.capacity;
     g.randomSeed = setup.seed;
     g.randomizeEntryMonth = setup.randomize;
-    g.releaseFromPrison = setup.release;
     g.occupancy.assign(static_cast<std::size_t>(setup.backupYears * 12 + std::max(setup.end, 120)), 0.0);
     g.entryProbability.assign(static_cast<std::size_t>(ps.felonyTypes * ps.offenses), setup.p);
     const auto seed = static_cast<std::uint32_t>(setup.seed);
