@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace kov {
 namespace {
@@ -79,6 +80,7 @@ void Engine::addCategorySums() {
             }
             for (int j = 0; j < 3; ++j) {
                 const int k = SummedTables[group][j], c = category[j];
+                if (!fillsTable(k)) continue;
                 const double f = st.Values[u(k)].labelsptr[u(c - 1)].value;
                 // Row c of a table of rows of n cells += f x the sum's cells from `from`.
                 auto add = [&](Series& table, std::size_t n, std::size_t from) {
@@ -128,7 +130,7 @@ void Engine::addCaseProfile() {
 
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
-        if (!r.sharedStays) continue;
+        if (!r.sharedStays || !fillsTable(k)) continue;
         if (k == VarAge) {
             // Its stays went in by age as they were made; revocations go to
             // the row of the age group at sentencing.
@@ -158,7 +160,11 @@ void Engine::addCaseProfile() {
     const auto sanctionRows = sanctionTables(st);
     bool summed[7] = {};
     for (std::size_t group = 0; group < 2; ++group) {
-        const long sum = categorySum(*this, group);
+        // A group's sums are kept whole while one of its tables is filled: the
+        // table's rows come from them, as in a full run.
+        const bool filled = std::any_of(std::begin(SummedTables[group]), std::end(SummedTables[group]),
+                                        [&](int k) { return fillsTable(k); });
+        const long sum = filled ? categorySum(*this, group) : -1;
         if (sum < 0) continue;
         CaseProfile::CategorySums& g = p.categorySums[group];
         const std::size_t count = u(categorySumCount(st, group));
@@ -182,7 +188,7 @@ void Engine::addCaseProfile() {
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
         if (!r.sharedSanctions && !r.sharedSanctionRows) continue;
-        if (summed[k]) continue;
+        if (summed[k] || !fillsTable(k)) continue;
         // The age table keeps its jail by age, the sentence-length table its
         // jail and residential treatment by day.
         const bool jail = r.sharedSanctions || (k != VarAge && k != VarSentenceLength);

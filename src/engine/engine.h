@@ -238,6 +238,13 @@ public:
     /// case profile's jail and sanctions it writes; -1 for none.
     double profileSanctionWeight = -1.0;
     int caseAge = -1; ///< the age read for the current case
+    /// Run option: only the totals are wanted (a live re-projection). The
+    /// breakdown tables are left empty but the gender table, whose rows the
+    /// jail, sanction and supervision totals are summed from; every total
+    /// comes out as in a full run, with the same operations in the same order.
+    bool totalsOnly = false;
+    /// Breakdown table k (the totals are 7) is filled in this run.
+    bool fillsTable(int k) const { return !totalsOnly || k == VarGender || k >= 7; }
 
     /// A policy's changes the case loop makes: sentences, and probabilities
     /// that change in a later year (see policy_changes.h).

@@ -105,9 +105,13 @@ public:
             // ends: its flows overlap, the age runs are the same for all.
             const CaseRow& age = e.caseRows[VarAge];
             if (code == -66 || !age.sharedStays) return;
-            ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
-            pop_ = Target(e, &e.st.Tops[VarAge]);
-            demos_ = Target(e, demographicsOf(e.st, felonyType, VarAge));
+            // Without the age table (a totals-only run) the stays are still
+            // summed call by call, so that the profile's sums are a full run's.
+            if (e.fillsTable(VarAge)) {
+                ages_.emplace(e.ageGroups, e.caseAge, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
+                pop_ = Target(e, &e.st.Tops[VarAge]);
+                demos_ = Target(e, demographicsOf(e.st, felonyType, VarAge));
+            }
             ageFactor_ = age.factor;
             mainStays_ = capture_;
             capture_ = p.callStays.data();
@@ -144,6 +148,13 @@ public:
         if (!summing_ || callFirst_ > callLast_) return;
         double* call = capture_;
         if (mainStays_) captureSpan_->widen(at(callFirst_ - 1), at(callLast_ - 1));
+        if (!ages_) {
+            for (Month m = callFirst_; m <= callLast_; ++m) {
+                mainStays_[at(m - 1)] += call[at(m - 1)];
+                call[at(m - 1)] = 0.0;
+            }
+            return;
+        }
         ages_->forEachRun(callFirst_, callLast_, [&](int c, Month a, Month b) {
             double* pop = pop_.row(c, b);
             double* demos = demos_.row(c, b);

@@ -225,6 +225,7 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
     inTotals = false;
 
     for (int k : BreakdownOrder) {
+        if (!fillsTable(k)) continue;
         const CaseRow& r = caseRows[u(k)];
         const int category = r.category;
         const double f = r.factor;

@@ -11,10 +11,10 @@ namespace kov::replicates {
 
 FinishedRun runReplicate(const RunConfiguration& cfg, const std::string& dataDirectory, int replicate,
                          const std::function<bool()>& stop, const PolicyChanges& policy,
-                         std::shared_ptr<const HeldFiles> held) {
+                         std::shared_ptr<const HeldFiles> held, ResultScope scope) {
     RunConfiguration own = cfg;
     own.setValue(SecRun, RandomStartingNumberKey, replicateSeed(cfg.value(SecRun, RandomStartingNumberKey), replicate));
-    return runForResults(own, dataDirectory, policy, stop, std::move(held));
+    return runForResults(own, dataDirectory, policy, stop, std::move(held), scope);
 }
 
 std::string replicateSeed(const std::string& configured, int replicate) {

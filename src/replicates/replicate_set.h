@@ -16,10 +16,11 @@ class RunConfiguration;
 namespace kov::replicates {
 
 /// Runs replicate k of cfg with the policy's changes; stop() is asked as
-/// the run goes (Ctrl-C). Microdata in held is read from there.
+/// the run goes (Ctrl-C). Microdata in held is read from there; scope as
+/// runForResults.
 FinishedRun runReplicate(const RunConfiguration& cfg, const std::string& dataDirectory, int replicate,
                          const std::function<bool()>& stop, const PolicyChanges& policy = {},
-                         std::shared_ptr<const HeldFiles> held = {});
+                         std::shared_ptr<const HeldFiles> held = {}, ResultScope scope = ResultScope::All);
 
 /// Random Starting Number of replicate k: the configured one + k - 1, written
 /// so that it reads back as the same number ("25002", or 17 digits).

@@ -29,14 +29,15 @@ private:
 } // namespace
 
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
-                          const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held) {
+                          const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held, ResultScope scope) {
     KeepingHost host(stop);
     Simulation sim(cfg, dataDirectory, host);
     sim.writesFiles = false;
     sim.policy = policy;
     sim.heldFiles = std::move(held);
+    sim.totalsOnly = scope == ResultScope::Totals;
     FinishedRun run;
-    sim.inspectFinishedState = [&run](const Simulation& s) { run.result = resultOf(s); };
+    sim.inspectFinishedState = [&run, scope](const Simulation& s) { run.result = resultOf(s, scope); };
     run.ok = sim.OnRunSim() == RunOutcome::Completed;
     if (!run.ok) run.message = host.first().empty() ? sim.m_Message : host.first();
     return run;

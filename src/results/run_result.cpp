@@ -31,13 +31,13 @@ bool RunResult::has(const std::string& table) const {
     return std::any_of(series.begin(), series.end(), [&](const CsvRecord& r) { return r.table == table; });
 }
 
-RunResult resultOf(const Simulation& finished) {
+RunResult resultOf(const Simulation& finished, ResultScope scope) {
     RunResult result;
     result.configuration = finished.cfg;
     result.parameters = finished.ctx.params;
     result.cases = finished.err.m_CaseNumber;
     result.firstYear = finished.ctx.params.FirstSimulatedYear;
-    for (CsvTables::File& file : CsvTables(finished, finished.tableOptions()).files()) {
+    for (CsvTables::File& file : CsvTables(finished, finished.tableOptions(), scope == ResultScope::Totals).files()) {
         result.files.push_back({file.name, file.records.size()});
         result.series.insert(result.series.end(), std::make_move_iterator(file.records.begin()),
                              std::make_move_iterator(file.records.end()));

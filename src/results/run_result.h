@@ -35,8 +35,12 @@ struct RunResult {
     bool has(const std::string& table) const;
 };
 
+/// What a run for its results keeps: every series, or the total series only
+/// (a live re-projection, the bands of replicates), each as in a full run.
+enum class ResultScope { All, Totals };
+
 /// The results of a run that went through (call from inspectFinishedState).
-RunResult resultOf(const Simulation& finished);
+RunResult resultOf(const Simulation& finished, ResultScope scope = ResultScope::All);
 
 /// The title of the series that holds a population's total per month
 /// ("Prison - Total Count Per Month:"), as the tables print it.

@@ -41,11 +41,9 @@ std::optional<Comparison> runComparison(const std::vector<ComparedRun>& runs, in
             const ComparedRun& run = runs[i / n];
             // Replicate 1 is the plain run itself, whatever the seed's spelling.
             if (i % n == 0) return runForResults(run.cfg, run.dataDirectory, run.policy, stop, held);
-            FinishedRun r = replicates::runReplicate(run.cfg, run.dataDirectory, static_cast<int>(i % n) + 1, stop,
-                                                     run.policy, held);
-            // The bands read only the totals; the rest would only take memory.
-            r.result.series = totalsOf(std::move(r.result.series));
-            return r;
+            // The bands read only the totals.
+            return replicates::runReplicate(run.cfg, run.dataDirectory, static_cast<int>(i % n) + 1, stop, run.policy,
+                                            held, ResultScope::Totals);
         },
         stop);
     Comparison c;

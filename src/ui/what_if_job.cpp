@@ -8,7 +8,7 @@ namespace kov::ui {
 
 FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function<bool()>& stop,
                           std::shared_ptr<const HeldFiles> held) {
-    return runForResults(run.cfg, run.dataDirectory, run.policy, stop, std::move(held));
+    return runForResults(run.cfg, run.dataDirectory, run.policy, stop, std::move(held), ResultScope::Totals);
 }
 
 WhatIfJob::WhatIfJob(scenarios::ComparedRun run, std::shared_ptr<const HeldFiles> held, QObject* parent)

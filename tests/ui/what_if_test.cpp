@@ -65,6 +65,18 @@ struct WhatIfSession {
     std::string baseSeries() const { return csvText(w.baseResult()->series); }
 };
 
+/// The lines of a CSV text whose table is a total series (the window runs for
+/// its totals only), with the header.
+std::string totalLines(const std::string& csv) {
+    std::istringstream in(csv);
+    std::string out, line;
+    for (bool header = true; std::getline(in, line); header = false)
+        if (header || line.find(" - Total Count Per Month:,") != std::string::npos ||
+            line.find(" Counts Per Month for All Levels,") != std::string::npos)
+            out += line + '\n';
+    return out;
+}
+
 std::vector<std::string> lines(std::initializer_list<const char*> l) { return {l.begin(), l.end()}; }
 
 TEST(WhatIf, LeversMovedAndMovedBackGiveTheBaseAgain) {
@@ -145,7 +157,7 @@ TEST(WhatIf, AMoveBeforeTheProjectionEndsCancelsItAndTheNewestIsTheRunOfItsPolic
     policy.admissions.push_back({"Class B", ChangeMode::Scale, 1.15, 0, {}});
     const FinishedRun direct = runForResults(w.base()->cfg, w.base()->dataDirectory, policy, {});
     ASSERT_TRUE(direct.ok) << direct.message;
-    EXPECT_EQ(s.shownSeries(), csvText(direct.result.series));
+    EXPECT_EQ(s.shownSeries(), totalLines(csvText(direct.result.series)));
 }
 
 TEST(WhatIf, LeversSavedAsAScenarioRunAsTheCommandLineRunsIt) {
@@ -179,7 +191,7 @@ TEST(WhatIf, LeversSavedAsAScenarioRunAsTheCommandLineRunsIt) {
     scenarios::Comparison shown;
     shown.names = {"base", "What-if 1"};
     shown.results = {*w.baseResult(), *w.shownResult()};
-    EXPECT_EQ(scenarios::compareCsv(shown), s.demo.dir.read("cli/compare.csv"));
+    EXPECT_EQ(scenarios::compareCsv(shown), totalLines(s.demo.dir.read("cli/compare.csv")));
 
     // Compared from the panel: the costs the command line wrote, whom it affects, the observed counts.
     QSignalSpy ended(&panel, &ScenariosPanel::comparisonEnded);

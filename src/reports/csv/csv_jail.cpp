@@ -18,6 +18,7 @@ CsvRecords CsvTables::jail() const {
     const Layout layout{85, 35, JailYears, false};
     breakdowns(out, st.Tjail, "Jail", layout, true);
     totalPerMonth(out, "Jail", st.Tjail[7], layout);
+    if (totalsOnly_) return out;
     summedBlock(out, "Total Violations", st.Violations, 12, JailYears);
 
     // The end, average, high and low of each month of the daily population.
@@ -34,6 +35,7 @@ CsvRecords CsvTables::jail() const {
 
 CsvRecords CsvTables::county() const {
     CsvRecords out;
+    if (totalsOnly_) return out;
     const StateTables& st = e.st;
     const std::string title = "County Jail Population Table";
     const Series none;

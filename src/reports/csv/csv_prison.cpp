@@ -15,7 +15,7 @@ CsvRecords CsvTables::prison() const {
     const Layout layout{120, 11, PrisonYears, false};
     if (opt.prisonDemographics) breakdowns(out, st.Tops, "Prison", layout, false);
     if (opt.prisonDemographics || opt.prisonEntryExit) totalPerMonth(out, "Prison", st.Tops[7], layout);
-    if (!opt.prisonEntryExit) return out;
+    if (!opt.prisonEntryExit || totalsOnly_) return out;
 
     const std::string sw = TableWriter::titleWord(e.ctx.params.ProbationWord);
     const std::string rw = TableWriter::titleWord(e.ctx.params.ParoleWord);
@@ -43,6 +43,7 @@ void CsvTables::programs(CsvRecords& out) const {
 
 CsvRecords CsvTables::felony() const {
     CsvRecords out;
+    if (totalsOnly_) return out;
     const StateTables& st = e.st;
     const ClassificationVariable& genders = st.Values[VarGender];
     const ClassificationVariable& ages = st.Values[VarAge];

@@ -37,8 +37,9 @@ void CsvTables::supervision(CsvRecords& out, const std::string& word) const {
     const std::vector<SupervisionBlock> blocks = supervisionBlocks(e.m_Tsup);
     for (std::size_t level = 0; level < blocks.size(); ++level) {
         const SupervisionBlock& b = blocks[level];
-        if (b.count == 0) continue;
-        const std::string name = level + 1 < blocks.size() ? "Level " + std::to_string(level + 1) : "All Levels";
+        const bool allLevels = level + 1 == blocks.size();
+        if (b.count == 0 || (totalsOnly_ && !allLevels)) continue;
+        const std::string name = allLevels ? "All Levels" : "Level " + std::to_string(level + 1);
         monthRows(out, csvTitle(word + " Counts Per Month for " + name), SanctionYears,
                   [&](std::size_t m) { return b.months[m]; });
     }

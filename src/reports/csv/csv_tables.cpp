@@ -28,7 +28,8 @@ std::string csvTitle(const std::string& printed) {
     return printed.substr(first, printed.find_last_not_of(blanks) - first + 1);
 }
 
-CsvTables::CsvTables(const Engine& engine, TableOptions options) : e(engine), opt(std::move(options)) {}
+CsvTables::CsvTables(const Engine& engine, TableOptions options, bool totalsOnly)
+    : e(engine), opt(std::move(options)), totalsOnly_(totalsOnly) {}
 
 long long CsvTables::year(int y) const { return static_cast<long long>(e.ctx.params.FirstSimulatedYear) + y; }
 
@@ -40,6 +41,7 @@ const ClassificationVariable& CsvTables::variable(int table) const {
 
 void CsvTables::breakdowns(CsvRecords& out, const std::array<Series, 8>& set, const std::string& name, Layout layout,
                            bool table5ByDays) const {
+    if (totalsOnly_) return;
     for (int k = 1; k <= 7; ++k) {
         int table = k;
         Layout at = layout;

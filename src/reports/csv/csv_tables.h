@@ -20,7 +20,10 @@ namespace kov {
 class CsvTables {
 public:
     /// Reads engine's state when asked; options say which tables exist.
-    CsvTables(const Engine& engine, TableOptions options);
+    /// totalsOnly: each kind gives only its total series ("... - Total Count
+    /// Per Month:", supervision for all levels), the records a full export
+    /// has of them.
+    CsvTables(const Engine& engine, TableOptions options, bool totalsOnly = false);
 
     /// Breakdowns, total per month, entry and exit series, program populations.
     CsvRecords prison() const;
@@ -70,6 +73,7 @@ private:
 
     const Engine& e;
     TableOptions opt;
+    bool totalsOnly_ = false;
 };
 
 /// Title text as the tables print it, without the blanks and line ends around it.
