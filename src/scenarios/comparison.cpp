@@ -93,11 +93,7 @@ std::vector<TotalSeries> totalSeries(const RunResult& base) {
 std::vector<std::vector<double>> monthlyOfEach(const Comparison& c, const std::string& table,
                                                const std::string& category) {
     std::vector<std::vector<double>> all;
-    for (const RunResult& r : c.results) {
-        std::vector<double> m = r.monthly(table, category);
-        if (m.empty()) m.assign(static_cast<std::size_t>(12 * r.years), 0.0);
-        all.push_back(std::move(m));
-    }
+    for (const RunResult& r : c.results) all.push_back(r.monthly(table, category));
     return all;
 }
 

@@ -39,12 +39,6 @@ QString signedCount(double v) {
     return s.startsWith(QLatin1Char('-')) || !std::isfinite(v) ? s : QLatin1Char('+') + s;
 }
 
-std::vector<double> totalOf(const RunResult& r, const std::string& table) {
-    std::vector<double> m = r.monthly(table, "Total");
-    if (m.empty()) m.assign(static_cast<std::size_t>(12 * r.years), 0.0);
-    return m;
-}
-
 } // namespace
 
 bool WhatIfWindow::running() const { return baseJob_ || job_; }
@@ -201,7 +195,7 @@ void WhatIfWindow::redraw() {
     c.firstYear = baseResult_->firstYear;
     c.names = {scenarios::BaseName, WhatIfName};
     c.table = populations_->currentData().toString().toStdString();
-    c.monthly = {totalOf(*baseResult_, c.table), totalOf(*shown_, c.table)};
+    c.monthly = {baseResult_->monthly(c.table, "Total"), shown_->monthly(c.table, "Total")};
     // "Home Detention" as what-if-home-detention, "Supervision (all levels)" as what-if-supervision.
     c.fileStem = "what-if-" + populations_->currentText().section(QStringLiteral(" ("), 0, 0).toLower()
                                   .replace(QLatin1Char(' '), QLatin1Char('-')).toStdString();
