@@ -47,4 +47,11 @@ std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::
             dataPath(dataDirectory, cfg.value(SecFiles, StockMicrodataFile))};
 }
 
+std::shared_ptr<const HeldFiles> readMicrodata(const std::vector<RunInputs>& runs) {
+    std::vector<std::string> paths;
+    for (const RunInputs& run : runs)
+        for (std::string& path : microdataPaths(run.cfg, run.dataDirectory)) paths.push_back(std::move(path));
+    return HeldFiles::read(paths);
+}
+
 } // namespace kov

@@ -23,4 +23,14 @@ FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDi
 /// runs reads them once and shares them.
 std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory);
 
+/// One run of a set: its configuration and the folder its files are named from.
+struct RunInputs {
+    const RunConfiguration& cfg;
+    const std::string& dataDirectory;
+};
+
+/// The microdata of every run of a set, read before any starts, for the
+/// runs to share (HeldFiles::read of each one's microdataPaths).
+std::shared_ptr<const HeldFiles> readMicrodata(const std::vector<RunInputs>& runs);
+
 } // namespace kov

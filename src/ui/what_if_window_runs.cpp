@@ -87,7 +87,7 @@ void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
         return;
     }
     choices_ = std::move(*choices);
-    held_ = HeldFiles::read(microdataPaths(base_->cfg, base_->dataDirectory));
+    held_ = readMicrodata({{base_->cfg, base_->dataDirectory}});
     fillChoices();
     leversChanged();
     runBase();
