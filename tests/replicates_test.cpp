@@ -237,6 +237,11 @@ TEST(Replicates, MicrodataIsReadOnceForTheSet) {
 
     const auto held = readMicrodata({{cfg, dir.str()}});
     EXPECT_EQ(held->count(), 2u);
+    // With its stock from the court microdata (as sets 3, 5 and 6) the stock
+    // microdata is never opened: it is not held.
+    RunConfiguration courtStock = cfg;
+    courtStock.setValue(SecPostprison, PostprisonOptions, "4");
+    EXPECT_EQ(readMicrodata({{courtStock, dir.str()}})->count(), 1u);
     for (const char* name : {"court_micro_104.dat", "stockm.inp"}) dir.write(name, "1 x\n");
     const FinishedRun fromHeld = runForResults(cfg, dir.str(), {}, {}, held);
     ASSERT_TRUE(fromHeld.ok) << fromHeld.message;

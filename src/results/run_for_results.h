@@ -19,8 +19,9 @@ class RunConfiguration;
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
                           const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held = {});
 
-/// The microdata files a run of cfg may read, for HeldFiles::read: a set of
-/// runs reads them once and shares them.
+/// The microdata files a run of cfg reads, for HeldFiles::read: a set of
+/// runs reads them once and shares them. The stock microdata is one only when
+/// the run builds its stock from it: a held file no run reads is memory lost.
 std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory);
 
 /// One run of a set: its configuration and the folder its files are named from.
