@@ -1,7 +1,6 @@
 // The What-if window's projections: the base once, then the levers' newest
 // position, each on a thread of its own; and what the one on show draws.
 #include "reports/graphs/comparison_chart.h"
-#include "results/run_for_results.h"
 #include "scenarios/compare_report.h"
 #include "scenarios/scenario_file.h"
 #include "ui/chart_export.h"
@@ -67,8 +66,11 @@ void WhatIfWindow::restart() { restartWith(baseRun_ ? baseRun_() : std::nullopt)
 
 void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
     base_ = std::move(base);
-    delete baseJob_;
+    // A base still running is left to end on its own thread (it may be reading
+    // the microdata); its end is not waited for and shows nothing.
+    if (baseJob_) baseJob_->cancel();
     baseJob_ = nullptr;
+    held_.reset();
     if (job_) job_->cancel();
     job_ = nullptr;
     baseResult_.reset();
@@ -87,14 +89,13 @@ void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
         return;
     }
     choices_ = std::move(*choices);
-    held_ = readMicrodata({{base_->cfg, base_->dataDirectory}});
     fillChoices();
     leversChanged();
     runBase();
 }
 
 void WhatIfWindow::runBase() {
-    baseJob_ = new WhatIfJob(*base_, held_, this);
+    baseJob_ = new WhatIfJob(*base_, nullptr, this);
     WhatIfJob* job = baseJob_;
     connect(job, &WhatIfJob::finished, this, [this, job] { baseFinished(job); });
     setStatus(QStringLiteral("Running the base..."), false);
@@ -105,6 +106,7 @@ void WhatIfWindow::baseFinished(WhatIfJob* job) {
     job->deleteLater();
     if (job != baseJob_) return;
     baseJob_ = nullptr;
+    held_ = job->held();
     FinishedRun& run = job->outcome();
     if (!run.ok) {
         setStatus(QStringLiteral("The base did not run: ") + QString::fromStdString(run.message), true);
