@@ -181,7 +181,7 @@ TEST(Replicates, AComparisonsBandsAreThoseOfEachRunsReplicates) {
     const auto banded = scenarios::runComparison(runs, 2, {}, error, 3);
     ASSERT_TRUE(plain && banded) << error;
 
-    const auto held = HeldFiles::read(microdataPaths(cfg, dir.str()));
+    const auto held = readMicrodata({{cfg, dir.str()}});
     bool spread = false;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         EXPECT_EQ(banded->results[i].series, plain->results[i].series) << "replicate 1 is the plain run";
@@ -235,8 +235,13 @@ TEST(Replicates, MicrodataIsReadOnceForTheSet) {
     const FinishedRun fromDisk = runForResults(cfg, dir.str(), {}, {});
     ASSERT_TRUE(fromDisk.ok) << fromDisk.message;
 
-    const auto held = HeldFiles::read(microdataPaths(cfg, dir.str()));
+    const auto held = readMicrodata({{cfg, dir.str()}});
     EXPECT_EQ(held->count(), 2u);
+    // With its stock from the court microdata (as sets 3, 5 and 6) the stock
+    // microdata is never opened: it is not held.
+    RunConfiguration courtStock = cfg;
+    courtStock.setValue(SecPostprison, PostprisonOptions, "4");
+    EXPECT_EQ(readMicrodata({{courtStock, dir.str()}})->count(), 1u);
     for (const char* name : {"court_micro_104.dat", "stockm.inp"}) dir.write(name, "1 x\n");
     const FinishedRun fromHeld = runForResults(cfg, dir.str(), {}, {}, held);
     ASSERT_TRUE(fromHeld.ok) << fromHeld.message;
@@ -246,7 +251,7 @@ TEST(Replicates, MicrodataIsReadOnceForTheSet) {
     // A file that cannot be read is not held: the run says what is wrong, as alone.
     dir.write("stockm.inp", test::readBytes(test::testDataPath("reference/set4/stockm.inp")));
     std::filesystem::remove(dir.file("court_micro_104.dat"));
-    const FinishedRun missing = runForResults(cfg, dir.str(), {}, {}, HeldFiles::read(microdataPaths(cfg, dir.str())));
+    const FinishedRun missing = runForResults(cfg, dir.str(), {}, {}, readMicrodata({{cfg, dir.str()}}));
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.message.find("could not be opened"), std::string::npos) << missing.message;
 }

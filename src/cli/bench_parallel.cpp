@@ -64,8 +64,8 @@ int cmdBenchParallel(const BenchOptions& options, const std::string& base) {
     sweepCfg.ReadFromFile();
     const int cores = options.jobs > 0 ? options.jobs : everyCore();
     // As kovary run --replicates and kovary sweep do: the microdata read once.
-    const auto demoHeld = HeldFiles::read(microdataPaths(demoCfg, demoDir));
-    const auto sweepHeld = HeldFiles::read(microdataPaths(sweepCfg, sweepDir));
+    const auto demoHeld = readMicrodata({{demoCfg, demoDir}});
+    const auto sweepHeld = readMicrodata({{sweepCfg, sweepDir}});
 
     std::printf("Runs for their results only, in this process (demo-stock.kov of each data set).\n");
     std::printf("%-34s %7s %9s %10s %9s\n", "", "threads", "wall s", "runs/s", "speed-up");

@@ -45,7 +45,7 @@ bool measure(const std::string& dir, int cases, ResultScope scope) {
     RunConfiguration cfg;
     cfg.filePath = dir + "/" + demo::files::kStockConfig;
     cfg.ReadFromFile();
-    const auto held = HeldFiles::read(microdataPaths(cfg, dir));
+    const auto held = readMicrodata({{cfg, dir}});
     std::vector<double> ms;
     for (int i = 0; i < LeverChanges; ++i) {
         scenarios::Scenario lever;

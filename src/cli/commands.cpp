@@ -187,7 +187,7 @@ int cmdRun(const std::string& kovPath, const std::string& dataDir, const RunOpti
     std::string message;
     std::vector<std::string> written;
     // Replicates read the microdata from one copy; a single run streams it.
-    const std::shared_ptr<const HeldFiles> held = replicated ? HeldFiles::read(microdataPaths(cfg, dir)) : nullptr;
+    const std::shared_ptr<const HeldFiles> held = replicated ? readMicrodata({{cfg, dir}}) : nullptr;
     auto runFirst = [&] {
         Simulation sim(cfg, dir, host);
         sim.heldFiles = held;

@@ -96,22 +96,23 @@ int cmdSweep(const std::string& kovPath, const std::string& sweepPath, const Swe
     std::fprintf(stderr, "Running %d run%s (%zu rows%s) on %d thread%s...\n", runs, runs == 1 ? "" : "s", rows.size(),
                  shards > 1 ? (", shard " + options.shard).c_str() : "", jobs, jobs == 1 ? "" : "s");
     SweepProgress progress(runs);
-    auto rowConfiguration = [&](const sweeps::SweepRow& row) {
-        RunConfiguration cfg = base;
-        for (const Override& o : row.scenario.settings) applyOverride(cfg, o);
-        return cfg;
-    };
+    // Each runnable row's configuration, built once for all its replicates.
+    std::vector<RunConfiguration> configurations;
+    for (int index : runnable) {
+        configurations.push_back(base);
+        for (const Override& o : outcomes[static_cast<std::size_t>(index)].row->scenario.settings)
+            applyOverride(configurations.back(), o);
+    }
     // Every row reads the microdata from one copy (a row may name other files).
-    std::vector<std::string> paths;
-    for (int index : runnable)
-        for (std::string& path : microdataPaths(rowConfiguration(*outcomes[static_cast<std::size_t>(index)].row), dir))
-            paths.push_back(std::move(path));
-    const std::shared_ptr<const HeldFiles> held = HeldFiles::read(paths);
+    std::vector<RunInputs> inputs;
+    for (const RunConfiguration& cfg : configurations) inputs.push_back({cfg, dir});
+    const std::shared_ptr<const HeldFiles> held = readMicrodata(inputs);
     std::vector<FinishedRun> finished = runSideBySide(
         runs, jobs,
         [&](int k) {
-            const sweeps::SweepRow& row = *outcomes[static_cast<std::size_t>(runnable[static_cast<std::size_t>((k - 1) / replicates)])].row;
-            FinishedRun run = replicates::runReplicate(rowConfiguration(row), dir, (k - 1) % replicates + 1,
+            const auto i = static_cast<std::size_t>((k - 1) / replicates);
+            const sweeps::SweepRow& row = *outcomes[static_cast<std::size_t>(runnable[i])].row;
+            FinishedRun run = replicates::runReplicate(configurations[i], dir, (k - 1) % replicates + 1,
                                                        interruptRequested, row.scenario.changes, held);
             sweeps::keepWhatTheSweepReads(run.result, options.series, costFile);
             return run;

@@ -1,6 +1,8 @@
 #include "results/run_for_results.h"
 
 #include "config/paths.h"
+#include "config/run_configuration.h"
+#include "config/run_parameters.h"
 #include "run/simulation.h"
 
 namespace kov {
@@ -26,6 +28,14 @@ private:
     std::string first_;
 };
 
+/// Post-prison option 2 of a run (3 in the file) builds the stock from the
+/// stock microdata; no other run opens that file.
+bool buildsStockFromMicrodata(const RunConfiguration& cfg) {
+    RunParameters p;
+    ApplyToRunParameters(cfg, p, nullptr);
+    return p.PostprisonOption == 2;
+}
+
 } // namespace
 
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
@@ -44,8 +54,16 @@ FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDi
 }
 
 std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory) {
-    return {dataPath(dataDirectory, cfg.value(SecFiles, CourtMicrodataFile)),
-            dataPath(dataDirectory, cfg.value(SecFiles, StockMicrodataFile))};
+    std::vector<std::string> paths{dataPath(dataDirectory, cfg.value(SecFiles, CourtMicrodataFile))};
+    if (buildsStockFromMicrodata(cfg)) paths.push_back(dataPath(dataDirectory, cfg.value(SecFiles, StockMicrodataFile)));
+    return paths;
+}
+
+std::shared_ptr<const HeldFiles> readMicrodata(const std::vector<RunInputs>& runs) {
+    std::vector<std::string> paths;
+    for (const RunInputs& run : runs)
+        for (std::string& path : microdataPaths(run.cfg, run.dataDirectory)) paths.push_back(std::move(path));
+    return HeldFiles::read(paths);
 }
 
 } // namespace kov

@@ -22,8 +22,19 @@ FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDi
                           const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held = {},
                           ResultScope scope = ResultScope::All);
 
-/// The microdata files a run of cfg may read, for HeldFiles::read: a set of
-/// runs reads them once and shares them.
+/// The microdata files a run of cfg reads, for HeldFiles::read: a set of
+/// runs reads them once and shares them. The stock microdata is one only when
+/// the run builds its stock from it: a held file no run reads is memory lost.
 std::vector<std::string> microdataPaths(const RunConfiguration& cfg, const std::string& dataDirectory);
+
+/// One run of a set: its configuration and the folder its files are named from.
+struct RunInputs {
+    const RunConfiguration& cfg;
+    const std::string& dataDirectory;
+};
+
+/// The microdata of every run of a set, read before any starts, for the
+/// runs to share (HeldFiles::read of each one's microdataPaths).
+std::shared_ptr<const HeldFiles> readMicrodata(const std::vector<RunInputs>& runs);
 
 } // namespace kov

@@ -8,15 +8,19 @@
 
 namespace kov {
 
-std::vector<double> RunResult::monthly(const std::string& table, const std::string& category) const {
-    std::vector<double> values;
-    for (const CsvRecord& r : series) {
+std::vector<double> monthlySeries(const CsvRecords& records, const std::string& table, const std::string& category,
+                                  int firstYear, int years) {
+    std::vector<double> values(static_cast<std::size_t>(12 * years), 0.0);
+    for (const CsvRecord& r : records) {
         if (r.table != table || r.category != category) continue;
-        if (values.empty()) values.assign(static_cast<std::size_t>(12 * years), 0.0);
         const long long i = (r.year - firstYear) * 12 + r.month - 1;
         if (i >= 0 && i < static_cast<long long>(values.size())) values[static_cast<std::size_t>(i)] = r.value;
     }
     return values;
+}
+
+std::vector<double> RunResult::monthly(const std::string& table, const std::string& category) const {
+    return monthlySeries(series, table, category, firstYear, years);
 }
 
 std::vector<std::string> RunResult::categories(const std::string& table) const {

@@ -28,7 +28,7 @@ struct RunResult {
     std::vector<std::string> breakdowns;
 
     /// The 12 x years values of one series, month by month from the first
-    /// year; empty when the run has no such series. A month the series lacks reads 0.
+    /// year (monthlySeries of the run's series).
     std::vector<double> monthly(const std::string& table, const std::string& category) const;
     /// The categories of a table in the order the run writes them.
     std::vector<std::string> categories(const std::string& table) const;
@@ -38,6 +38,12 @@ struct RunResult {
 /// What a run for its results keeps: every series, or the total series only
 /// (a live re-projection, the bands of replicates), each as in a full run.
 enum class ResultScope { All, Totals };
+
+/// The 12 x years values of one series of records, month by month from
+/// firstYear. A month the series lacks reads 0, as does every month of a
+/// series the records do not hold: the readers compare runs month by month.
+std::vector<double> monthlySeries(const CsvRecords& records, const std::string& table, const std::string& category,
+                                  int firstYear, int years);
 
 /// The results of a run that went through (call from inspectFinishedState).
 RunResult resultOf(const Simulation& finished, ResultScope scope = ResultScope::All);

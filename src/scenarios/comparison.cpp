@@ -27,10 +27,9 @@ CsvRecords totalsOf(CsvRecords series) {
 std::optional<Comparison> runComparison(const std::vector<ComparedRun>& runs, int jobs,
                                         const std::function<bool()>& stop, std::string& error, int replicates) {
     // Every run reads the microdata from one copy, read before any starts.
-    std::vector<std::string> paths;
-    for (const ComparedRun& run : runs)
-        for (std::string& path : microdataPaths(run.cfg, run.dataDirectory)) paths.push_back(std::move(path));
-    const std::shared_ptr<const HeldFiles> held = HeldFiles::read(paths);
+    std::vector<RunInputs> inputs;
+    for (const ComparedRun& run : runs) inputs.push_back({run.cfg, run.dataDirectory});
+    const std::shared_ptr<const HeldFiles> held = readMicrodata(inputs);
     const auto n = static_cast<std::size_t>(std::max(1, replicates));
     // Every replicate of every run is one run of the set, run k - 1 being
     // replicate (k - 1) % n + 1 of run (k - 1) / n.
@@ -91,11 +90,7 @@ std::vector<TotalSeries> totalSeries(const RunResult& base) {
 std::vector<std::vector<double>> monthlyOfEach(const Comparison& c, const std::string& table,
                                                const std::string& category) {
     std::vector<std::vector<double>> all;
-    for (const RunResult& r : c.results) {
-        std::vector<double> m = r.monthly(table, category);
-        if (m.empty()) m.assign(static_cast<std::size_t>(12 * r.years), 0.0);
-        all.push_back(std::move(m));
-    }
+    for (const RunResult& r : c.results) all.push_back(r.monthly(table, category));
     return all;
 }
 

@@ -31,9 +31,7 @@ ImpactBreakdown breakdownOf(const Comparison& c, const std::string& name, const 
         std::vector<std::vector<double>> byCategory;
         std::vector<double> sum(totals[r].size(), 0.0);
         for (const std::string& cat : b.categories) {
-            std::vector<double> monthly = c.results[r].monthly(b.table, cat);
-            if (monthly.empty()) monthly.assign(static_cast<std::size_t>(12 * c.results[r].years), 0.0);
-            byCategory.push_back(averages(monthly));
+            byCategory.push_back(averages(c.results[r].monthly(b.table, cat)));
             for (std::size_t y = 0; y < sum.size() && y < byCategory.back().size(); ++y) sum[y] += byCategory.back()[y];
         }
         for (std::size_t y = 0; y < sum.size(); ++y)

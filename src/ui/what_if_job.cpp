@@ -18,16 +18,16 @@ WhatIfJob::~WhatIfJob() {
     if (!thread_) return;
     stop_ = true;
     thread_->wait();
-    delete thread_;
 }
 
 void WhatIfJob::start() {
-    thread_ = QThread::create([this] {
-        outcome_ = projectWhatIf(run_, [this] { return stop_.load(); }, held_);
+    thread_.reset(QThread::create([this] {
+        if (!held_) held_ = readMicrodata({{run_.cfg, run_.dataDirectory}});
+        if (!stop_) outcome_ = projectWhatIf(run_, [this] { return stop_.load(); }, held_);
         if (stop_) outcome_ = FinishedRun{};
-    });
-    // Queued to this object's thread: the window reads the outcome there.
-    connect(thread_, &QThread::finished, this, &WhatIfJob::finished, Qt::QueuedConnection);
+    }));
+    // Queued to this object's thread: the window reads the outcome and the held files there.
+    connect(thread_.get(), &QThread::finished, this, &WhatIfJob::finished, Qt::QueuedConnection);
     thread_->start();
 }
 

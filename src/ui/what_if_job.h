@@ -1,7 +1,9 @@
 #pragma once
 // One projection of the What-if window on a thread of its own: finished()
 // comes back on the window's thread. Cancel asks the run to stop; a
-// cancelled job brings no result, whatever the run had done by then.
+// cancelled job brings no result, whatever the run had done by then. The
+// base's job reads the microdata on that thread too, so the window never
+// waits on the disk, and hands them on for the levers' projections.
 #include "input/held_files.h"
 #include "results/side_by_side.h"
 #include "scenarios/comparison.h"
@@ -23,6 +25,8 @@ FinishedRun projectWhatIf(const scenarios::ComparedRun& run, const std::function
 class WhatIfJob : public QObject {
     Q_OBJECT
 public:
+    /// held: the microdata the base's job read; none: this is the base's job,
+    /// which reads them before it runs.
     WhatIfJob(scenarios::ComparedRun run, std::shared_ptr<const HeldFiles> held, QObject* parent = nullptr);
     /// Stops the run and waits for the thread.
     ~WhatIfJob() override;
@@ -34,6 +38,8 @@ public:
     const scenarios::ComparedRun& run() const { return run_; }
     /// After finished(): the run's outcome (not ok when cancelled).
     FinishedRun& outcome() { return outcome_; }
+    /// After finished(): the microdata the run read from.
+    const std::shared_ptr<const HeldFiles>& held() const { return held_; }
 
 signals:
     void finished();
@@ -42,7 +48,7 @@ private:
     scenarios::ComparedRun run_;
     std::shared_ptr<const HeldFiles> held_;
     std::atomic<bool> stop_{false};
-    QThread* thread_ = nullptr;
+    std::unique_ptr<QThread> thread_;
     FinishedRun outcome_;
 };
 

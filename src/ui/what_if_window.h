@@ -110,7 +110,7 @@ private:
     Prompts& prompts_;
     BaseRun baseRun_;
     std::optional<scenarios::ComparedRun> base_;
-    /// The base's microdata, read once when the base is set; every projection reads them.
+    /// The base's microdata, read once by the base's job; every projection reads them.
     std::shared_ptr<const HeldFiles> held_;
     scenarios::LeverChoices choices_;
     std::vector<double> admissionsPercent_; ///< per group; the chooser shows one at a time

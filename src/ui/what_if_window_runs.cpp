@@ -1,7 +1,6 @@
 // The What-if window's projections: the base once, then the levers' newest
 // position, each on a thread of its own; and what the one on show draws.
 #include "reports/graphs/comparison_chart.h"
-#include "results/run_for_results.h"
 #include "scenarios/compare_report.h"
 #include "scenarios/scenario_file.h"
 #include "ui/chart_export.h"
@@ -39,12 +38,6 @@ QString signedCount(double v) {
     return s.startsWith(QLatin1Char('-')) || !std::isfinite(v) ? s : QLatin1Char('+') + s;
 }
 
-std::vector<double> totalOf(const RunResult& r, const std::string& table) {
-    std::vector<double> m = r.monthly(table, "Total");
-    if (m.empty()) m.assign(static_cast<std::size_t>(12 * r.years), 0.0);
-    return m;
-}
-
 } // namespace
 
 bool WhatIfWindow::running() const { return baseJob_ || job_; }
@@ -73,8 +66,11 @@ void WhatIfWindow::restart() { restartWith(baseRun_ ? baseRun_() : std::nullopt)
 
 void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
     base_ = std::move(base);
-    delete baseJob_;
+    // A base still running is left to end on its own thread (it may be reading
+    // the microdata); its end is not waited for and shows nothing.
+    if (baseJob_) baseJob_->cancel();
     baseJob_ = nullptr;
+    held_.reset();
     if (job_) job_->cancel();
     job_ = nullptr;
     baseResult_.reset();
@@ -93,14 +89,13 @@ void WhatIfWindow::restartWith(std::optional<scenarios::ComparedRun> base) {
         return;
     }
     choices_ = std::move(*choices);
-    held_ = HeldFiles::read(microdataPaths(base_->cfg, base_->dataDirectory));
     fillChoices();
     leversChanged();
     runBase();
 }
 
 void WhatIfWindow::runBase() {
-    baseJob_ = new WhatIfJob(*base_, held_, this);
+    baseJob_ = new WhatIfJob(*base_, nullptr, this);
     WhatIfJob* job = baseJob_;
     connect(job, &WhatIfJob::finished, this, [this, job] { baseFinished(job); });
     setStatus(QStringLiteral("Running the base..."), false);
@@ -111,6 +106,7 @@ void WhatIfWindow::baseFinished(WhatIfJob* job) {
     job->deleteLater();
     if (job != baseJob_) return;
     baseJob_ = nullptr;
+    held_ = job->held();
     FinishedRun& run = job->outcome();
     if (!run.ok) {
         setStatus(QStringLiteral("The base did not run: ") + QString::fromStdString(run.message), true);
@@ -201,7 +197,7 @@ void WhatIfWindow::redraw() {
     c.firstYear = baseResult_->firstYear;
     c.names = {scenarios::BaseName, WhatIfName};
     c.table = populations_->currentData().toString().toStdString();
-    c.monthly = {totalOf(*baseResult_, c.table), totalOf(*shown_, c.table)};
+    c.monthly = {baseResult_->monthly(c.table, "Total"), shown_->monthly(c.table, "Total")};
     // "Home Detention" as what-if-home-detention, "Supervision (all levels)" as what-if-supervision.
     c.fileStem = "what-if-" + populations_->currentText().section(QStringLiteral(" ("), 0, 0).toLower()
                                   .replace(QLatin1Char(' '), QLatin1Char('-')).toStdString();
