@@ -5,6 +5,7 @@
 #include "config/run_configuration.h"
 #include "reports/csv/csv_export.h"
 #include "reports/csv/csv_format.h"
+#include "reports/csv/csv_rows.h"
 #include "reports/csv/csv_tables.h"
 #include "results/core_writers.h"
 #include "run/simulation.h"
@@ -25,7 +26,6 @@
 #include <functional>
 #include <limits>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <tuple>
 #include <vector>
@@ -55,46 +55,15 @@ struct CsvFile {
     }
 };
 
-// RFC 4180 as a reader sees it: quoted fields may hold commas, doubled quotes and line ends.
-std::vector<std::vector<std::string>> splitCsv(const std::string& text) {
-    std::vector<std::vector<std::string>> rows(1);
-    std::string field;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            rows.back().push_back(field);
-            field.clear();
-        } else if (c == '\n') {
-            rows.back().push_back(field);
-            field.clear();
-            rows.emplace_back();
-        } else {
-            field += c;
-        }
-    }
-    if (rows.back().empty()) rows.pop_back();
-    return rows;
-}
-
 CsvFile readCsv(const std::string& path) {
     CsvFile csv;
     const std::string text = test::readBytes(path);
     csv.header = text.substr(0, text.find('\n'));
-    const auto rows = splitCsv(text);
+    std::vector<CsvRow> rows;
+    int line = 0;
+    EXPECT_TRUE(splitCsvRows(text, rows, line)) << path << " line " << line;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        const auto& f = rows[i];
+        const auto& f = rows[i].fields;
         EXPECT_EQ(f.size(), 5u) << path << " record " << i;
         if (f.size() != 5) continue;
         const Key key{f[0], f[1], std::atoll(f[2].c_str()), std::atoi(f[3].c_str())};
@@ -108,13 +77,11 @@ CsvFile readCsv(const std::string& path) {
 
 // ------------------------------------------------------ reading the text tables
 
-std::string trimmed(const std::string& s) { return csvTitle(s); }
-
 // The last line that is the title (the tables come after the summary report,
 // which may quote the same words); prison table 5 adds a note after two blanks.
 std::size_t titleAt(const std::vector<std::string>& lines, const std::string& title) {
     for (std::size_t i = lines.size(); i-- > 0;) {
-        const std::string t = trimmed(lines[i]);
+        const std::string t = csvTitle(lines[i]);
         if (t == title || t.rfind(title + "  (", 0) == 0) return i;
     }
     ADD_FAILURE() << "no table " << title;
@@ -126,8 +93,8 @@ std::vector<std::vector<std::string>> breakdownCells(const std::vector<std::stri
                                                      std::size_t offset, int columns) {
     std::vector<std::vector<std::string>> rows;
     std::size_t i = titleAt(lines, title) + 1;
-    while (i < lines.size() && trimmed(lines[i]).rfind("Year", 0) != 0) ++i;
-    for (i += 2; i < lines.size() && trimmed(lines[i]).rfind("-----", 0) != 0; ++i) {
+    while (i < lines.size() && csvTitle(lines[i]).rfind("Year", 0) != 0) ++i;
+    for (i += 2; i < lines.size() && csvTitle(lines[i]).rfind("-----", 0) != 0; ++i) {
         std::vector<std::string> cells;
         for (int c = 0; c < columns; ++c) cells.push_back(lines[i].substr(offset + 6 * static_cast<std::size_t>(c), 6));
         rows.push_back(cells);
@@ -292,52 +259,58 @@ TEST(CsvTables, JailMonthsOfAPrintedYearAndTablesLeftOutAsTheTextTablesLeaveThem
     EXPECT_FALSE(csv.has("Jail - Total Count Per Month:"));
 }
 
-class CsvDemonstration : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir = std::make_unique<ScratchDir>();
-        dir->copyFrom("../data/demo");
-        host = std::make_unique<RecordingHost>();
-        // A folder two levels down that does not exist yet.
-        outcome = runDemo(*dir, dir->file("out/csv"), *host);
-        lines = test::splitLines(dir->read("tables-stock.out"));
-    }
-    static void TearDownTestSuite() {
-        dir.reset();
-        host.reset();
-    }
-    static CsvFile csv(const std::string& name) { return readCsv(dir->file("out/csv/" + name)); }
-
-    static inline std::unique_ptr<ScratchDir> dir;
-    static inline std::unique_ptr<RecordingHost> host;
-    static inline RunOutcome outcome = RunOutcome::Failed;
-    static inline std::vector<std::string> lines;
-};
-
-TEST_F(CsvDemonstration, EveryKindIsWrittenAndTheTablesOutputStaysAsItWas) {
-    ASSERT_EQ(outcome, RunOutcome::Completed) << host->joined();
-    EXPECT_TRUE(host->messages.empty()) << host->joined();
+TEST(CsvDemonstration, EveryKindIsWrittenAndItsNumbersPrintAsTheTextTablesPrintThem) {
+    ScratchDir dir;
+    dir.copyFrom("../data/demo");
+    RecordingHost host;
+    // A folder two levels down that does not exist yet.
+    ASSERT_EQ(runDemo(dir, dir.file("out/csv"), host), RunOutcome::Completed) << host.joined();
+    EXPECT_TRUE(host.messages.empty()) << host.joined();
+    expectGoldenTables(dir);
+    const auto lines = test::splitLines(dir.read("tables-stock.out"));
+    std::map<std::string, CsvFile> files;
     for (const char* name : {"prison.csv", "jail.csv", "county.csv", "sanctions.csv", "felony.csv"}) {
-        const CsvFile f = csv(name);
+        const CsvFile& f = files[name] = readCsv(dir.file(std::string("out/csv/") + name));
         EXPECT_EQ(f.header, "table,category,year,month,value") << name;
         EXPECT_FALSE(f.values.empty()) << name;
         EXPECT_EQ(f.duplicates, 0u) << name;
     }
-    expectGoldenTables(*dir);
-}
-
-TEST_F(CsvDemonstration, PrisonNumbersPrintAsTheTextTablesPrintThem) {
-    const CsvFile f = csv("prison.csv");
-    for (const char* t : {"Prison Gender", "Prison Race", "Prison Age", "Prison Offense", "Prison Sentence Length",
-                          "Prison Felony Type", "Prison Region"})
-        expectBreakdown(f, lines, t, 10, 10);
-    expectMonths(f, lines, "Prison - Total Count Per Month:", 6, 10);
-    expectMonths(f, lines, "New Prison Entries Not Including Supervision or Release Revocations", 5, 10);
-    expectMonths(f, lines, "Total Admissions", 5, 10);
-    expectMonths(f, lines, "Total Releases", 5, 10);
+    // Breakdown tables by file, offset of the first cell and years; by days only month 12.
+    const struct {
+        const char* file;
+        std::size_t offset;
+        int years;
+        bool byDays;
+        std::vector<const char*> titles;
+    } breakdowns[] = {
+        {"prison.csv", 10, 10, false, {"Prison Gender", "Prison Race", "Prison Age", "Prison Offense",
+                                       "Prison Sentence Length", "Prison Felony Type", "Prison Region"}},
+        {"jail.csv", 12, 5, false, {"Jail Gender", "Jail Age", "Jail Felony Type", "Jail Region"}},
+        {"jail.csv", 12, 5, true, {"Jail Jail Length"}},
+        {"sanctions.csv", 12, 5, true, {"Residential Treatment Jail Length"}},
+        {"sanctions.csv", 12, 5, false, {"Residential Treatment Offense", "Home Detention Sentence Length"}},
+        {"felony.csv", 10, 10, false, {"Prison Offense for Females of age 30", "Prison Offense for Males of age Under 18"}}};
+    for (const auto& b : breakdowns)
+        for (const char* title : b.titles) expectBreakdown(files[b.file], lines, title, b.offset, b.years, b.byDays);
+    // Year-by-month blocks by file, cell width and years.
+    const struct {
+        const char* file;
+        int width, years;
+        std::vector<const char*> titles;
+    } blocks[] = {
+        {"prison.csv", 6, 10, {"Prison - Total Count Per Month:"}},
+        {"prison.csv", 5, 10, {"New Prison Entries Not Including Supervision or Release Revocations", "Total Admissions",
+                               "Total Releases"}},
+        {"jail.csv", 6, 5, {"Jail - Total Count Per Month:", "Jail count at the end of each month",
+                            "Jail count average for each month", "Jail count low value for each month"}},
+        {"jail.csv", 5, 5, {"Total Violations"}},
+        {"sanctions.csv", 6, 5, {"Supervision Counts Per Month for All Levels", "Fines - Total Count Per Month:"}}};
+    for (const auto& b : blocks)
+        for (const char* title : b.titles) expectMonths(files[b.file], lines, title, b.width, b.years);
 
     // Program populations are exported unrounded; the table prints the
     // capacity for one below it and whole numbers up to it (capacity 300).
+    const CsvFile& f = files["prison.csv"];
     const std::string program = "Therapeutic Community";
     ASSERT_EQ(f.records.at(program), 120u);
     const auto cells = yearCells(lines, program, 6);
@@ -348,19 +321,8 @@ TEST_F(CsvDemonstration, PrisonNumbersPrintAsTheTextTablesPrintThem) {
             const double shown = whole == 299.0 ? 300.0 : whole > 300.0 ? v : whole;
             EXPECT_EQ(cells.at(y)[static_cast<std::size_t>(m - 1)], printed(6, shown)) << y << "-" << m;
         }
-}
 
-TEST_F(CsvDemonstration, JailAndCountyNumbersPrintAsTheTextTablesPrintThem) {
-    const CsvFile f = csv("jail.csv");
-    for (const char* t : {"Jail Gender", "Jail Age", "Jail Felony Type", "Jail Region"}) expectBreakdown(f, lines, t, 12, 5);
-    expectBreakdown(f, lines, "Jail Jail Length", 12, 5, true);
-    expectMonths(f, lines, "Jail - Total Count Per Month:", 6, 5);
-    expectMonths(f, lines, "Total Violations", 5, 5);
-    expectMonths(f, lines, "Jail count at the end of each month", 6, 5);
-    expectMonths(f, lines, "Jail count average for each month", 6, 5);
-    expectMonths(f, lines, "Jail count low value for each month", 6, 5);
-
-    const CsvFile c = csv("county.csv");
+    const CsvFile& c = files["county.csv"];
     const std::string county = "County Jail Population Table";
     const auto total = numbersAfter(lines, "Total Jail Population Estimates:");
     const auto ashford = numbersAfter(lines, "Ashford");
@@ -369,22 +331,9 @@ TEST_F(CsvDemonstration, JailAndCountyNumbersPrintAsTheTextTablesPrintThem) {
     EXPECT_EQ(c.records.at(county), 21u * 10u); // twenty counties and their total
     for (int y = 0; y < 10; ++y) {
         const auto yi = static_cast<std::size_t>(y);
-        EXPECT_EQ(total[yi], trimmed(printed(5, c.at(county, "Total", FirstYear + y, 12)))) << y;
-        EXPECT_EQ(ashford[6 + yi], trimmed(printed(5, c.at(county, "Ashford", FirstYear + y, 12)))) << y;
+        EXPECT_EQ(total[yi], csvTitle(printed(5, c.at(county, "Total", FirstYear + y, 12)))) << y;
+        EXPECT_EQ(ashford[6 + yi], csvTitle(printed(5, c.at(county, "Ashford", FirstYear + y, 12)))) << y;
     }
-}
-
-TEST_F(CsvDemonstration, SanctionAndFelonyNumbersPrintAsTheTextTablesPrintThem) {
-    const CsvFile s = csv("sanctions.csv");
-    expectMonths(s, lines, "Supervision Counts Per Month for All Levels", 6, 5);
-    expectBreakdown(s, lines, "Residential Treatment Jail Length", 12, 5, true);
-    expectBreakdown(s, lines, "Residential Treatment Offense", 12, 5);
-    expectBreakdown(s, lines, "Home Detention Sentence Length", 12, 5);
-    expectMonths(s, lines, "Fines - Total Count Per Month:", 6, 5);
-
-    const CsvFile f = csv("felony.csv");
-    expectBreakdown(f, lines, "Prison Offense for Females of age 30", 10, 10);
-    expectBreakdown(f, lines, "Prison Offense for Males of age Under 18", 10, 10);
 }
 
 TEST(CsvExport, OnlySelectedKindsAreWrittenLabelsAreQuotedAndAFileThatCannotBeWrittenIsTold) {

@@ -1,6 +1,7 @@
 #include "config/ini_file.h"
 
 #include "support/scratch_dir.h"
+#include "support/text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -68,29 +69,10 @@ TEST(IniFile, WritesChangeOnlyTheirOwnLines) {
     ini.write("Values", "New Key", "v");        // after the last non-blank line of its section
     ini.write("Last", "added", "2");            // the last line gets its line end first
     ini.write("Brand New", "k", "v");           // new section at the end, after a blank line
-    const std::string expected = "; profile written by hand\n"
-                                 "stray=before any section\n"
-                                 "\n"
-                                 "[General]\n"
-                                 "  Name = Alpha   \n"
-                                 "Count=4\n"
-                                 "; a comment = not a key\n"
-                                 "\n"
-                                 "  [ Unknown Section ]  trailing words\n"
-                                 "x = 1\n"
-                                 "\n"
-                                 "[Values]\n"
-                                 "Empty=\n"
-                                 "Spaced   =   three\n"
-                                 "New Key=v\n"
-                                 "\n"
-                                 "\n"
-                                 "[Last]\n"
-                                 "only=1\n"
-                                 "added=2\n"
-                                 "\n"
-                                 "[Brand New]\n"
-                                 "k=v\n";
+    // The hand-made text with only these lines changed or added.
+    std::string expected = test::replaceAll(HandMade, "Count=3\n", "Count=4\n");
+    expected = test::replaceAll(expected, "=   two words  \n", "=   three\nNew Key=v\n");
+    expected += "\nadded=2\n\n[Brand New]\nk=v\n";
     EXPECT_EQ(ini.text(), expected);
 
     const IniFile again = IniFile::fromText(ini.text());

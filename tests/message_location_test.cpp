@@ -35,6 +35,12 @@ std::string withoutLine(const std::string& text, int line) {
     return head + text.substr(firstLines(text, line).size());
 }
 
+/// The court microdata of set1 with its first case replaced by line.
+void firstCaseIs(const ScratchDir& d, const std::string& line) {
+    const std::string m = d.read("court_micro_101.dat");
+    d.write("court_micro_101.dat", line + m.substr(m.find('\n')));
+}
+
 struct BadInput {
     const char* what;
     std::function<void(const ScratchDir&)> spoil;
@@ -43,34 +49,21 @@ struct BadInput {
 };
 
 TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
-    const std::string micro1 = "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n";
     const BadInput cases[] = {
         {"a county number beyond the county file's rows",
          [](const ScratchDir& d) { d.write("county_101.inp", firstLines(d.read("county_101.inp"), 2)); },
          "Illegal County = 3, Case Number = 1",
          "in court_micro_101.dat, line 1, field County; county_101.inp has 2 counties"},
         {"a grid table beyond the grid file's tables",
-         [&](const ScratchDir& d) {
-             std::string m = d.read("court_micro_101.dat");
-             m.replace(0, micro1.size(), "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3 7 9 1.0 14.2\n");
-             d.write("court_micro_101.dat", m);
-         },
+         [](const ScratchDir& d) { firstCaseIs(d, "1 2 1 60 2 17 3 3 25 70 0 2 3 4 3 7 9 1.0 14.2"); },
          "Illegal Grid Table = 7, Case Number = 1",
          "in court_micro_101.dat, line 1, field Grid Table; grid_101.inp has 2 tables"},
         {"a grid row beyond its table's rows",
-         [&](const ScratchDir& d) {
-             std::string m = d.read("court_micro_101.dat");
-             m.replace(0, micro1.size(), "1 2 1 60 2 17 3 3 25 70 0 2 3 40 3 2 9 1.0 14.2\n");
-             d.write("court_micro_101.dat", m);
-         },
+         [](const ScratchDir& d) { firstCaseIs(d, "1 2 1 60 2 17 3 3 25 70 0 2 3 40 3 2 9 1.0 14.2"); },
          "Illegal Grid Row = 40, Case Number = 1",
          "in court_micro_101.dat, line 1, field Grid Row; table 2 of grid_101.inp has 4 rows"},
         {"a gender beyond the labels file's",
-         [&](const ScratchDir& d) {
-             std::string m = d.read("court_micro_101.dat");
-             m.replace(0, micro1.size(), "1 3 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
-             d.write("court_micro_101.dat", m);
-         },
+         [](const ScratchDir& d) { firstCaseIs(d, "1 3 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2"); },
          "Illegal Gender = 3, Case Number = 1",
          "in court_micro_101.dat, line 1, field Gender; labels_101.inp has 2 labels for this variable"},
         {"a case line cut short",

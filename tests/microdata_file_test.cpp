@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <random>
-#include <vector>
-#include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace kov {
 namespace {
@@ -49,32 +49,6 @@ TEST(MicroDataFile, LinesWithLfCrLfAndNoFinalLineEnd) {
     EXPECT_FALSE(f.failed()) << "the end of the file is not a fault";
     EXPECT_EQ(f.lineCount(), 4);
     EXPECT_EQ(f.faultText(), "");
-}
-
-TEST(MicroDataFile, TokensSplitOnSpacesOnlyAndTakeLeadingNumbers) {
-    ScratchDir dir;
-    dir.write("m.dat", "12abc   2.5\t7 -4 +5 .5 1e3\n");
-    CMicroDataFile f;
-    ASSERT_TRUE(f.Open(dir.file("m.dat")));
-    ASSERT_TRUE(f.ReadLine());
-    int i = 0;
-    double d = 0.0;
-    ASSERT_TRUE(f.NextInt(i));
-    EXPECT_EQ(i, 12) << "a numeric prefix is taken";
-    ASSERT_TRUE(f.NextInt(i));
-    EXPECT_EQ(i, 2) << "\"2.5<tab>7\" is one token; an integer takes 2";
-    ASSERT_TRUE(f.NextInt(i));
-    EXPECT_EQ(i, -4);
-    ASSERT_TRUE(f.NextInt(i));
-    EXPECT_EQ(i, 5);
-    ASSERT_TRUE(f.NextDouble(d));
-    EXPECT_DOUBLE_EQ(d, 0.5);
-    ASSERT_TRUE(f.NextDouble(d));
-    EXPECT_DOUBLE_EQ(d, 1000.0);
-    EXPECT_EQ(f.tokenStatus(), TokenStatus::Ok);
-    EXPECT_FALSE(f.NextDouble(d));
-    EXPECT_EQ(f.tokenStatus(), TokenStatus::Missing);
-    EXPECT_DOUBLE_EQ(d, 1000.0) << "a missing token leaves the value alone";
 }
 
 struct TokenCase {
@@ -241,11 +215,8 @@ TEST(MicroDataFile, OpenFailuresGiveTheirCause) {
     EXPECT_EQ(f.line(), "1");
 }
 
+// Positive halves are pinned by the case reader's test; negatives and the integer range here.
 TEST(Rounding, HalfUpAndGuardedAtTheIntegerRange) {
-    EXPECT_EQ(roundHalfUp(2.5), 3);
-    EXPECT_EQ(roundHalfUp(2.49), 2);
-    EXPECT_EQ(roundHalfUp(0.5), 1);
-    EXPECT_EQ(roundHalfUp(0.0), 0);
     EXPECT_EQ(roundHalfUp(-2.5), -2) << "floor -3, fraction 0.5, so ceil";
     EXPECT_EQ(roundHalfUp(-2.6), -3);
     int r = 7;

@@ -83,11 +83,14 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
         EXPECT_NE(host.joined().find("no table writer"), std::string::npos) << host.joined();
         EXPECT_FALSE(whole.dir.exists("tables_101.out"));
     }
+    // A run that completes keeps the tables output before it as its backup, over an older backup.
+    whole.writeOld({"tables_101.out", "tables_101.out.bak"});
     RecordingHost counting;
     Simulation first(whole.cfg, whole.dir.str(), counting);
     installCoreWriters(first.reports);
     ASSERT_EQ(first.OnRunSim(), RunOutcome::Completed);
     ASSERT_GT(counting.pumps, 1);
+    EXPECT_EQ(whole.dir.read("tables_101.out.bak"), "old tables_101.out");
     EXPECT_NE(whole.dir.read("county_101.out").find("Jail Tot:"), std::string::npos);
     EXPECT_FALSE(whole.leftTemporaries());
 
@@ -109,14 +112,16 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
     }
     // A bad case after the others.
     RunFolder run("reference/set1");
-    run.writeOld({"county_101.out"});
+    run.writeOld({"tables_101.out", "county_101.out"});
     run.dir.write("court_micro_101.dat",
                   run.dir.read("court_micro_101.dat") + "301 9 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
     RecordingHost host;
     Simulation bad(run.cfg, run.dir.str(), host);
     installCoreWriters(bad.reports);
     EXPECT_EQ(bad.OnRunSim(), RunOutcome::Failed);
-    EXPECT_NE(host.joined().find("Illegal Gender = 9"), std::string::npos) << host.joined();
+    EXPECT_TRUE(host.saw("Illegal Gender = 9, Case Number = 301")) << host.joined();
+    EXPECT_FALSE(run.dir.exists("tables_101.out"));
+    EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
     EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");
     EXPECT_FALSE(run.leftTemporaries());
 }

@@ -1,21 +1,13 @@
 #include "input/probabilities.h"
 #include "support/recording_host.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace kov {
 namespace {
 
 const std::string DataDir = KOVARY_SOURCE_DIR "/tests/data/";
-
-std::string writeProbFile(const std::string& suffix, const std::string& text) {
-    const std::string path = ::testing::TempDir() + "prob_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
 
 std::string missing(const std::string& name) { return ::testing::TempDir() + "no_such_" + name; }
 
@@ -53,12 +45,13 @@ std::string blocks3x2(const char* eol, bool finalLineEnd) {
 }
 
 TEST(Probabilities, BlocksFollowOneAnotherOutcomeByOutcome) {
+    test::ScratchDir dir;
     for (const char* eol : {"\n", "\r\n"}) {
         for (bool finalLineEnd : {true, false}) {
             StateTables st;
             st.m_Tables = {grid(3, 2)};
             RecordingHost host;
-            const ProbabilityPaths paths{writeProbFile(".inp", blocks3x2(eol, finalLineEnd)), missing("s"),
+            const ProbabilityPaths paths{dir.put("p.inp", blocks3x2(eol, finalLineEnd)), missing("s"),
                                          missing("p")};
             ASSERT_TRUE(readProbabilities(paths, 0, st, host));
             for (int p = 0; p < 21; ++p)
@@ -71,6 +64,7 @@ TEST(Probabilities, BlocksFollowOneAnotherOutcomeByOutcome) {
 }
 
 TEST(Probabilities, LayoutSlipsAndShortFiles) {
+    test::ScratchDir dir;
     StateTables st;
     st.m_Tables = {grid(2, 2)};
     RecordingHost host;
@@ -81,7 +75,7 @@ TEST(Probabilities, LayoutSlipsAndShortFiles) {
     const std::string text = "\nMisdemeanor probability\nh\n0.1\n0.2 0.3\n0.4\n"
                              "Prison probability\nh\n0.5 0.6\n0.7 0.8\n"
                              "\nJail probability (county level 1)\nh\n0.9 1.0\n";
-    const ProbabilityPaths paths{writeProbFile(".inp", text), missing("s"), missing("p")};
+    const ProbabilityPaths paths{dir.put("p.inp", text), missing("s"), missing("p")};
     ASSERT_TRUE(readProbabilities(paths, 0, st, host));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(st.P[0][0], (Series{0.1, 0.2, 0.3, 0.4}));
@@ -103,40 +97,28 @@ TEST(Probabilities, MissingProbabilityFilesGiveZerosSilently) {
 }
 
 TEST(Probabilities, StockParameterFailures) {
-    {
-        StateTables st = referenceState();
-        RecordingHost host;
-        ProbabilityPaths paths = referencePaths();
-        paths.stockParameter = missing("stockpar.inp");
-        EXPECT_FALSE(readProbabilities(paths, 1, st, host));
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Unable to open file " + paths.stockParameter);
-        EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
-    }
-    // A negative or absurd list length is refused before anything is allocated.
+    // A missing file; a negative or absurd list length, refused before anything is allocated.
+    test::ScratchDir dir;
     const std::string second = "Restitution ........ 1\n30\n";
-    const struct {
-        std::string text;
-        std::string message;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Unable to open file " + dir.file("stockpar.inp")},
         {"Supervision ........ -3\n6 12 18\n" + second, "Unable to allocate memory for Suplengths[1]"},
         {"Supervision ........ 1\n6\nRestitution ........ -1\n", "Unable to allocate memory for Suplengths[2]"},
         {"Supervision ........ 2000000000\n6\n" + second, "Unable to allocate memory for Suplengths[1]"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, message] : cases) {
         StateTables st = referenceState();
         RecordingHost host;
         ProbabilityPaths paths = referencePaths();
-        paths.stockParameter = writeProbFile(".par", c.text);
-        EXPECT_FALSE(readProbabilities(paths, 1, st, host)) << c.text;
-        ASSERT_EQ(host.messages.size(), 1u) << c.text;
-        EXPECT_EQ(host.messages[0].text, c.message);
-        EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+        paths.stockParameter = text.empty() ? dir.file("stockpar.inp") : dir.put("p.par", text);
+        EXPECT_FALSE(readProbabilities(paths, 1, st, host)) << text;
+        EXPECT_EQ(host.only(), message);
         EXPECT_TRUE(st.Parray[0].empty());
     }
 }
 
 TEST(Probabilities, StockParametersWithoutPostprisonGroupsAndWrappedLists) {
+    test::ScratchDir dir;
     StateTables st;
     st.m_Tables = {grid(1, 1)};
     st.Postables = st.m_Tables;
@@ -151,7 +133,7 @@ TEST(Probabilities, StockParametersWithoutPostprisonGroupsAndWrappedLists) {
                              "Levels\r\n1 2\r\n3 4\r\n5 6\r\n7 8\r\n9 10\r\n"
                              "Supervision\r\n0.5 0.5 0.25\r\n0.75 0.125 0.875\r\n"
                              "Restitution\r\n";
-    const ProbabilityPaths paths{missing("c"), missing("s"), writeProbFile(".par", text)};
+    const ProbabilityPaths paths{missing("c"), missing("s"), dir.put("p.par", text)};
     ASSERT_TRUE(readProbabilities(paths, 1, st, host)) << host.joined();
     EXPECT_EQ(st.Suplengths[1], (std::vector<int>{6, 12, 18}));
     EXPECT_TRUE(st.Suplengths[2].empty());
@@ -169,17 +151,14 @@ TEST(Probabilities, GridShapesAreBoundedBeforeAllocation) {
         st.m_Tables = {grid(2, 2), def};
         RecordingHost host;
         EXPECT_FALSE(readProbabilities({missing("c"), missing("s"), missing("p")}, 0, st, host));
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, "Unable to allocate memory for P[0][1]");
-        EXPECT_EQ(host.messages[0].icon, MessageIcon::Stop);
+        EXPECT_EQ(host.only(), "Unable to allocate memory for P[0][1]");
     }
     StateTables st;
     st.m_Tables = {grid(2, 2)};
     st.Postables = {grid(3, -2)};
     RecordingHost host;
     EXPECT_FALSE(readProbabilities({missing("c"), missing("s"), missing("p")}, 2, st, host));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Unable to allocate memory for Pp[0][0]");
+    EXPECT_EQ(host.only(), "Unable to allocate memory for Pp[0][0]");
 }
 
 } // namespace

@@ -139,13 +139,10 @@ TEST(Programs, MissingOrMisorderedFilesAreReportedAndAdmitNobody) {
         load(l, dir.file("none.txt"), dir.file("none either.txt"));
         EXPECT_FALSE(l.ok);
         EXPECT_EQ(l.programs.count(), 0);
-        ASSERT_EQ(l.host.messages.size(), 2u);
-        EXPECT_EQ(l.host.messages[0].text, "Program Definitions File\n" + dir.file("none.txt") +
-                                               "\nCould not be opened!\nPlease check the name and path in the Set "
-                                               "Up Menu.\nUsing default values.");
-        EXPECT_EQ(l.host.messages[1].text, "Program Probabilities File\n" + dir.file("none either.txt") +
-                                               "\nCould not be opened!\nPlease check the name and path in the Set "
-                                               "Up Menu.\nUsing default values.");
+        const std::string tail = "\nCould not be opened!\nPlease check the name and path in the Set Up Menu.\nUsing "
+                                 "default values.";
+        EXPECT_EQ(l.host.joined(), "Program Definitions File\n" + dir.file("none.txt") + tail +
+                                       "|Program Probabilities File\n" + dir.file("none either.txt") + tail);
         EXPECT_EQ(l.programs.largestBackupYears, 5);
     }
     {

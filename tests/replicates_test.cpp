@@ -1,6 +1,7 @@
 // Replicate statistics worked out by hand, and the runner's promise that a
 // replicate's result does not depend on how many threads ran the set.
 #include "config/run_configuration.h"
+#include "reports/csv/csv_rows.h"
 #include "results/run_for_results.h"
 #include "results/side_by_side.h"
 #include "replicates/replicate_set.h"
@@ -71,27 +72,15 @@ TEST(Replicates, EachResultIsTheSameWhateverTheThreads) {
     EXPECT_EQ(replicates::replicateSeed(" 87571.5", 2), "87572.5");
 }
 
-} // namespace
-} // namespace kov
-
-namespace kov {
-namespace {
-
-// The tidy CSV export read back: quoted fields with doubled quotes, one record a line.
+// The tidy CSV export read back, one record a row.
 CsvRecords readCsvExport(const std::string& text) {
+    std::vector<CsvRow> rows;
+    int line = 0;
+    EXPECT_TRUE(splitCsvRows(text, rows, line)) << line;
     CsvRecords out;
-    for (const std::string& line : test::splitLines(text)) {
-        std::vector<std::string> fields(1);
-        bool quoted = false;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
-            if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') fields.back() += c, ++i;
-            else if (c == '"') quoted = !quoted;
-            else if (c == ',' && !quoted) fields.emplace_back();
-            else fields.back() += c;
-        }
-        if (fields.size() != 5 || fields[0] == "table") continue;
-        out.push_back({fields[0], fields[1], std::stoll(fields[2]), std::stoi(fields[3]), std::stod(fields[4])});
+    for (const CsvRow& r : rows) {
+        const auto& f = r.fields;
+        if (f.size() == 5 && f[0] != "table") out.push_back({f[0], f[1], std::stoll(f[2]), std::stoi(f[3]), std::stod(f[4])});
     }
     return out;
 }

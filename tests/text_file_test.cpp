@@ -52,22 +52,4 @@ TEST(TextFile, NumbersAcrossLinesAndRestOfLine) {
     EXPECT_FALSE(f.readDouble(d));
 }
 
-TEST(TextFile, DotLeaderLines) {
-    std::string title;
-    int n = 0;
-    double v = 0;
-    ASSERT_TRUE(parseDotLeaderInt("  Gender ........ 2", title, n));
-    EXPECT_EQ(title, "Gender ");
-    EXPECT_EQ(n, 2);
-    EXPECT_FALSE(parseDotLeaderInt("Gender 2", title, n)) << "no dot leader leaves no count";
-    ASSERT_TRUE(parseDotLeaderDouble("18 ..... 1.5", title, v));
-    EXPECT_EQ(trimBlanks(title), "18");
-    EXPECT_DOUBLE_EQ(v, 1.5);
-    EXPECT_FALSE(parseDotLeaderDouble("Drug.offense ..... 1", title, v)) << "a full stop inside the label";
-    EXPECT_EQ(leadingInt("12abc"), 12);
-    EXPECT_EQ(leadingInt("abc"), 0);
-    EXPECT_FALSE(startsWithNumber("abc"));
-    EXPECT_TRUE(startsWithNumber(" 1,5"));
-}
-
 } // namespace kov

@@ -1,20 +1,12 @@
 #include "config/run_parameters.h"
 #include "input/trend_weights.h"
 #include "support/recording_host.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace kov {
 namespace {
-
-std::string writeTrendFile(const std::string& text) {
-    const std::string path = ::testing::TempDir() + "trend_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
 
 StateTables withFelonyTypes(int f) {
     StateTables st;
@@ -31,6 +23,7 @@ std::string numbered(int n, const char* separator) {
 }
 
 TEST(TrendWeights, FillsEveryGroupYearByYear) {
+    test::ScratchDir dir;
     for (const char* separator : {" ", "\n", "\r\n"}) {
         StateTables st = withFelonyTypes(2);
         RunParameters p;
@@ -38,7 +31,7 @@ TEST(TrendWeights, FillsEveryGroupYearByYear) {
         p.TrendWeights.fill(0.5);
         RecordingHost host;
         bool loaded = false;
-        ASSERT_TRUE(readTrendWeights(writeTrendFile(numbered(30, separator)), "w.txt", p, st, host, &loaded));
+        ASSERT_TRUE(readTrendWeights(dir.put("w.txt", numbered(30, separator)), "w.txt", p, st, host, &loaded));
         EXPECT_TRUE(loaded);
         EXPECT_TRUE(host.messages.empty());
         EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[0][0], 1.0);
@@ -53,10 +46,11 @@ TEST(TrendWeights, FillsEveryGroupYearByYear) {
 }
 
 TEST(TrendWeights, NumbersMissingAtTheEndStayZero) {
+    test::ScratchDir dir;
     StateTables st = withFelonyTypes(2);
     RunParameters p;
     RecordingHost host;
-    ASSERT_TRUE(readTrendWeights(writeTrendFile(numbered(20, " ")), "w.txt", p, st, host));
+    ASSERT_TRUE(readTrendWeights(dir.put("w.txt", numbered(20, " ")), "w.txt", p, st, host));
     // The second group has years one to five (16..20), years six to fifteen 0.
     EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[4][1], 20.0);
     for (int y = 5; y < 15; ++y) EXPECT_DOUBLE_EQ(st.TrendsByAdmissionGroup[static_cast<std::size_t>(y)][1], 0.0);
@@ -76,11 +70,9 @@ TEST(TrendWeights, MissingFileTurnsTheCustomizationsOff) {
     EXPECT_FALSE(loaded);
     EXPECT_EQ(p.NorvaleCustomizations, 0);
     EXPECT_DOUBLE_EQ(p.TrendWeights[0], 0.5) << "nothing else changes";
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Trend Weight File\nWeights\\trend.txt\nCould not be opened!\nPlease check the "
-                                     "name and path in the Set Up Menu.\nNorvale Customizations are no longer in "
-                                     "effect.");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Plain);
+    EXPECT_EQ(host.only(MessageIcon::Plain), "Trend Weight File\nWeights\\trend.txt\nCould not be opened!\nPlease "
+                                             "check the name and path in the Set Up Menu.\nNorvale Customizations "
+                                             "are no longer in effect.");
 }
 
 } // namespace

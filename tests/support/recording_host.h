@@ -2,6 +2,8 @@
 // Keeps every message for assertions; can be told to cancel after n pumps.
 #include "base/host.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 namespace kov {
@@ -44,6 +46,13 @@ public:
         for (const auto& m : messages)
             if (m.text == text) return m.where.text();
         return {};
+    }
+    /// The text of the only message, which must carry this icon; "" when there is not exactly one.
+    std::string only(MessageIcon icon = MessageIcon::Stop) const {
+        EXPECT_EQ(messages.size(), 1u) << joined();
+        if (messages.size() != 1) return {};
+        EXPECT_EQ(messages[0].icon, icon) << messages[0].text;
+        return messages[0].text;
     }
     bool saw(const std::string& text) const {
         for (const auto& m : messages)

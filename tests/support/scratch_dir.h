@@ -21,6 +21,11 @@ public:
     /// Copies every file of tests/<relative> (e.g. "reference/set1") here.
     void copyFrom(const std::string& relative);
     void write(const std::string& name, const std::string& text) const;
+    /// Writes the file and gives its path.
+    std::string put(const std::string& name, const std::string& text) const {
+        write(name, text);
+        return file(name);
+    }
     std::string read(const std::string& name) const;
     bool exists(const std::string& name) const;
 

@@ -1,5 +1,7 @@
 #pragma once
 // Text helpers the output comparisons share.
+#include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +27,18 @@ inline std::string withoutClockLines(const std::string& text) {
     for (const std::string& line : splitLines(text))
         if (line.rfind(" DATE: ", 0) != 0 && line.rfind(" TIME: ", 0) != 0) out += line + "\n";
     return out;
+}
+
+/// What write puts into a file, read back whole.
+inline std::string writtenBy(const std::function<void(std::FILE*)>& write) {
+    std::FILE* f = std::tmpfile();
+    if (!f) return "<no temporary file>";
+    write(f);
+    std::string text(static_cast<std::size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    text.resize(std::fread(text.data(), 1, text.size(), f));
+    std::fclose(f);
+    return text;
 }
 
 } // namespace kov::test

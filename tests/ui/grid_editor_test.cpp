@@ -64,22 +64,14 @@ struct Files {
 QString cell(const CGridEditor& e, int r, int c) { return e.table()->item(r, c)->text(); }
 void type(CGridEditor& e, int r, int c, const char* text) { e.table()->item(r, c)->setText(QString::fromLatin1(text)); }
 
-TEST(GridEditor, OpensTheFirstBlockWithTheLabel) {
-    Files f;
-    CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-    ASSERT_TRUE(e.opened());
-    EXPECT_EQ(e.windowTitle(), Title);
-    EXPECT_EQ(e.table()->rowCount(), 2);
-    EXPECT_EQ(e.table()->columnCount(), 3);
-    EXPECT_EQ(cell(e, 0, 0), QStringLiteral("0.01"));
-    EXPECT_EQ(cell(e, 1, 1), QStringLiteral("1.50"));
-    EXPECT_TRUE(f.prompts.messages.isEmpty());
-}
-
 TEST(GridEditor, EachGridTableIsEditedAndWrittenInItsOwnBlockOnly) {
     Files f;
     CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
     ASSERT_TRUE(e.opened());
+    // The first table's block under the label, as written.
+    EXPECT_EQ(e.windowTitle(), Title);
+    EXPECT_EQ(cell(e, 0, 0), QStringLiteral("0.01"));
+    EXPECT_EQ(cell(e, 1, 1), QStringLiteral("1.50"));
     EXPECT_TRUE(e.tableChoice()->isVisibleTo(&e));
     ASSERT_EQ(e.tableChoice()->count(), 2);
     EXPECT_EQ(e.tableChoice()->itemText(1), QStringLiteral("Table 2: Two"));
@@ -104,6 +96,12 @@ TEST(GridEditor, EachGridTableIsEditedAndWrittenInItsOwnBlockOnly) {
 
 TEST(GridEditor, ChangedBoxesMustHoldAProbability) {
     Files f;
+    {   // Nothing changed: closed without a question.
+        CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
+        e.accept();
+        EXPECT_EQ(e.result(), QDialog::Accepted);
+        EXPECT_TRUE(f.prompts.questions.isEmpty());
+    }
     CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
     e.show();
     ASSERT_TRUE(e.opened());
@@ -126,41 +124,26 @@ TEST(GridEditor, ChangedBoxesMustHoldAProbability) {
     EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
 }
 
-TEST(GridEditor, NothingChangedClosesWithoutAQuestion) {
-    Files f;
-    CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-    e.accept();
-    EXPECT_EQ(e.result(), QDialog::Accepted);
-    EXPECT_TRUE(f.prompts.questions.isEmpty());
-    EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
-}
-
-TEST(GridEditor, AWriteThatFailsAtTheEndLeavesTheOriginal) {
-    Files f;
-    // Every write to the temporary file fails once it is flushed (a full disk).
-    std::filesystem::create_symlink("/dev/full", f.dir.file("kov_prb_.tmp"));
-    CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-    ASSERT_TRUE(e.opened());
-    type(e, 0, 0, "0.5");
-    f.prompts.answers = {true};
-    e.accept();
-    EXPECT_FALSE(e.saved());
-    EXPECT_EQ(f.prompts.messages,
-              QStringList{QStringLiteral("Error writing Probability File\ncourtp.inp\nChanges will not be saved")});
-    EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
-}
-
-TEST(GridEditor, ATemporaryFileThatCannotBeCreatedLeavesTheOriginal) {
-    Files f;
-    std::filesystem::create_directory(f.dir.file("kov_prb_.tmp"));
-    CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
-    type(e, 0, 0, "0.5");
-    f.prompts.answers = {true};
-    e.accept();
-    EXPECT_EQ(f.prompts.messages, QStringList{QStringLiteral("KOV Temporary Probability file ") +
-                                              QString::fromStdString(f.dir.file("kov_prb_.tmp")) +
-                                              QStringLiteral(" could not be opened!\nChanges will not be saved")});
-    EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
+TEST(GridEditor, AWriteThatFailsLeavesTheOriginal) {
+    // A temporary file every write to fails once it is flushed (a full disk), and one that cannot be made.
+    const std::pair<bool, QString> cases[] = {
+        {true, QStringLiteral("Error writing Probability File\ncourtp.inp\nChanges will not be saved")},
+        {false, QStringLiteral("KOV Temporary Probability file @TMP@ could not be opened!\nChanges will not be saved")}};
+    for (const auto& [full, message] : cases) {
+        Files f;
+        const std::string tmp = f.dir.file("kov_prb_.tmp");
+        if (full) std::filesystem::create_symlink("/dev/full", tmp);
+        else std::filesystem::create_directory(tmp);
+        CGridEditor e(f.cfg, f.directory(), f.court(), Title, f.prompts);
+        ASSERT_TRUE(e.opened());
+        type(e, 0, 0, "0.5");
+        f.prompts.answers = {true};
+        e.accept();
+        EXPECT_FALSE(e.saved());
+        const QString told = QString(message).replace(QStringLiteral("@TMP@"), QString::fromStdString(tmp));
+        EXPECT_EQ(f.prompts.messages, QStringList{told});
+        EXPECT_EQ(f.dir.read("courtp.inp"), ProbabilityText);
+    }
 }
 
 TEST(GridEditor, BlocksThatDoNotFitTheirTablesAreRefusedBeforeAnythingIsTyped) {
@@ -189,7 +172,7 @@ TEST(GridEditor, BlocksThatDoNotFitTheirTablesAreRefusedBeforeAnythingIsTyped) {
 TEST(GridEditor, TheDemonstrationsSecondTableIsEditedWithItsOwnSizeAndLabels) {
     // Its "Prison probability" blocks are 10 x 7 (Nondrug) and 5 x 7 (Drug).
     ScratchDir dir;
-    std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
+    dir.copyFrom("../data/demo");
     RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
     cfg.modified = 0;
     const std::string before = dir.read("courtp.inp");

@@ -1,14 +1,12 @@
 // Help for the person: every setup field explains itself with its unit, trend
-// weights show their calendar years, Help Topics opens the guide, and a file
-// error's code says what it means.
+// weights show their calendar years and Help Topics opens the guide. (What a
+// file error's code means is told in the run dialog's test.)
 #include "config/run_configuration.h"
 #include "engine/programs.h"
-#include "support/configuration.h"
-#include "support/scratch_dir.h"
+#include "ui/demo_copy.h"
 #include "ui/field_store.h"
 #include "ui/help_window.h"
 #include "ui/main_frame.h"
-#include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
 #include "ui/setup_dialog.h"
 
@@ -22,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 namespace kov::ui {
@@ -61,11 +58,10 @@ TEST(Help, EverySetupFieldHasATooltipWithItsUnit) {
 }
 
 TEST(Help, TrendWeightsShowTheirYearsAndHelpTopicsOpensTheGuide) {
-    kov::test::ScratchDir dir;
-    std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
+    test::Demo demo;
     ScriptedPrompts prompts;
     CMainFrame frame(prompts);
-    ASSERT_TRUE(frame.loadConfiguration(QString::fromStdString(dir.file("demo.kov"))));
+    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
     frame.configuration().setValue(SecRun, FirstSimulatedYearKey, "2025");
     std::set<int> years;
     QTimer::singleShot(0, &frame, [&years] {
@@ -87,20 +83,6 @@ TEST(Help, TrendWeightsShowTheirYearsAndHelpTopicsOpensTheGuide) {
     const QString guide = help->browser()->toPlainText();
     for (const char* task : {"Open the demonstration", "Change a parameter", "Run", "Read the outputs", "Edit a grid cell"})
         EXPECT_TRUE(guide.contains(QString::fromLatin1(task))) << task;
-}
-
-TEST(Help, AFileErrorsCauseCodeSaysWhatItMeans) {
-    kov::test::ScratchDir dir;
-    std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(), std::filesystem::copy_options::recursive);
-    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
-    cfg.setValue(SecFiles, CourtMicrodataFile, "missing.inp");
-    ScriptedPrompts prompts;
-    CRunSim1 d(cfg, QString::fromStdString(dir.str()), prompts);
-    d.OnRunSim();
-    EXPECT_TRUE(prompts.messages.contains(QStringLiteral("File ") + QString::fromStdString(dir.file("missing.inp")) +
-                                          QStringLiteral(" could not be opened, cause = 2 (No such file or directory)"
-                                                         "\n\nin missing.inp")))
-        << prompts.messages.join('|').toStdString();
 }
 
 } // namespace

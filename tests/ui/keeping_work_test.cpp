@@ -112,9 +112,11 @@ TEST(KeepingWork, CloseNewOpenAndRecentFilesAskAndCancelKeepsTheEdits) {
         EXPECT_EQ(demo.dir.read("demo.kov"), onDisk) << name;
     }
 
-    // Save writes the edit, then the recent file opens.
+    // Save writes the edit, then the recent file opens: the files opened, newest first.
     w.prompts.saveAnswers = {SaveAnswer::Save};
     emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().at(0)->text(), QStringLiteral("&1 ") + demo.kov());
+    EXPECT_EQ(recent->actions().at(1)->text(), QStringLiteral("&2 ") + demo.kov("demo-stock.kov"));
     recent->actions().at(1)->trigger();
     EXPECT_EQ(frame.configuration().filePath, demo.dir.file("demo-stock.kov"));
     EXPECT_NE(demo.dir.read("demo.kov").find("County=1"), std::string::npos);

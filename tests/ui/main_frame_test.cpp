@@ -1,5 +1,6 @@
 // The main window: menus, New/Open/Save, the save prompt, check items and the
-// enable rules, the settings kept between starts.
+// enable rules, the settings kept between starts. (The recent files are in the
+// test of keeping work.)
 #include "config/run_configuration.h"
 #include "engine/programs.h"
 #include "support/scratch_dir.h"
@@ -172,12 +173,6 @@ TEST(MainFrame, ProgramsAreReadOnOpenAndNameTheProgramMenus) {
     EXPECT_EQ(captions, (QStringList{"Therapeutic Community", "Work Release", "Boot Camp"}));
 }
 
-} // namespace
-} // namespace kov::ui
-
-namespace kov::ui {
-namespace {
-
 TEST(MainFrame, EditFilesOpenTheTextViewerAndKeepTypedText) {
     Demo demo;
     ScriptedPrompts prompts;
@@ -234,21 +229,6 @@ TEST(RegistrySettings, OnlyFiveValuesAreRead) {
     EXPECT_EQ(settings.slot(5), QString());
     EXPECT_TRUE(prompts.messages.isEmpty());
     QSettings(QStringLiteral("KOVWin")).clear();
-}
-
-TEST(MainFrame, OpenedFilesJoinTheRecentFiles) {
-    Demo demo;
-    ScriptedPrompts prompts;
-    CMainFrame frame(prompts);
-    ASSERT_TRUE(frame.loadConfiguration(demo.kov("demo-stock.kov")));
-    ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
-    QMenu* recent = frame.menu(QStringLiteral("recentFilesMenu"));
-    emit recent->aboutToShow();
-    ASSERT_GE(recent->actions().size(), 2);
-    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 ") + demo.kov());
-    EXPECT_EQ(recent->actions()[1]->text(), QStringLiteral("&2 ") + demo.kov("demo-stock.kov"));
-    recent->actions()[1]->trigger();
-    EXPECT_EQ(shownTitle(frame), QStringLiteral("KOV - ") + demo.kov("demo-stock.kov"));
 }
 
 } // namespace

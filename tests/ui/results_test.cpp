@@ -3,7 +3,7 @@
 // each; the viewers opened from the run dialog can be used while it is open,
 // and View Graph shows the graphs as tabs of one window.
 #include "config/run_configuration.h"
-#include "support/scratch_dir.h"
+#include "ui/demo_copy.h"
 #include "ui/image_viewer.h"
 #include "ui/main_frame.h"
 #include "ui/results_panel.h"
@@ -29,7 +29,6 @@
 namespace kov::ui {
 namespace {
 
-using kov::test::ScratchDir;
 using test::ScriptedPrompts;
 
 QStringList tabTitles(const QTabWidget& tabs) {
@@ -53,17 +52,14 @@ QStringList summaryLine(const std::string& tables, const std::string& caption) {
         .split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-struct DemoWindow {
-    ScratchDir dir;
+struct DemoWindow : test::Demo {
     ScriptedPrompts prompts;
     CMainFrame frame{prompts};
     DemoWindow() {
-        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
         frame.show();
         frame.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
-        EXPECT_TRUE(frame.loadConfiguration(QString::fromStdString(dir.file("demo.kov"))));
+        EXPECT_TRUE(frame.loadConfiguration(kov()));
         frame.configuration().setValue(SecRun, CreateGraphs, "1");
         frame.configuration().setValue(SecOutputTables, OutJail, "1");
     }

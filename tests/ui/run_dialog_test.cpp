@@ -2,7 +2,9 @@
 // report, the wait loop after completion and the live-chart hook.
 #include "config/run_configuration.h"
 #include "reports/graphs/chart_image.h"
-#include "support/scratch_dir.h"
+#include "support/configuration.h"
+#include "support/text.h"
+#include "ui/demo_copy.h"
 #include "ui/live_chart_area.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
@@ -22,24 +24,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace kov::ui {
 namespace {
 
-using kov::test::ScratchDir;
 using test::ScriptedPrompts;
 
-struct DemoRun {
-    ScratchDir dir;
-    RunConfiguration cfg;
+struct DemoRun : test::Demo {
+    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo.kov"));
     ScriptedPrompts prompts;
-    DemoRun() {
-        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-        cfg.filePath = dir.file("demo.kov");
-        cfg.ReadFromFile();
-    }
     QString directory() const { return QString::fromStdString(dir.str()); }
 };
 
@@ -142,21 +137,34 @@ TEST(RunDialog, AbortDuringTheRunStopsItAndTheButtonBecomesExit) {
     EXPECT_FALSE(d.isVisible());
 }
 
-TEST(RunDialog, AFailedRunIsReportedAndCanBeRunAgain) {
-    DemoRun r;
-    r.cfg.setValue(SecFiles, CountyFile, "missing-county.inp");
-    CRunSim1 d(r.cfg, r.directory(), r.prompts);
-    d.show();
-    d.OnRunSim();
-    EXPECT_EQ(d.state(), CRunSim1::State::ErrorShown);
-    EXPECT_EQ(d.statusLine()->text(), QStringLiteral("Simulation Canceled, an error occurred"));
-    ASSERT_FALSE(r.prompts.messages.isEmpty());
-    EXPECT_TRUE(r.prompts.messages.front().contains(QStringLiteral("missing-county.inp")));
-    EXPECT_TRUE(d.runButton()->isEnabled());
-    EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(d.isVisible());
-    d.cancelButton()->click();
-    EXPECT_FALSE(d.isVisible());
+TEST(RunDialog, AFailedRunSaysWhatAndWhereInOneBoxAndCanBeRunAgain) {
+    // A file that is not there, with what its cause code means; a labels file cut short, with its line.
+    const std::pair<std::function<void(DemoRun&)>, std::string> cases[] = {
+        {[](DemoRun& r) { r.cfg.setValue(SecFiles, CourtMicrodataFile, "missing.inp"); },
+         "File @DIR@/missing.inp could not be opened, cause = 2 (No such file or directory)\n\nin missing.inp"},
+        {[](DemoRun& r) {
+             const std::string labels = r.dir.read("labels.inp");
+             r.dir.write("labels.inp", labels.substr(0, labels.find('\n', labels.find('\n') + 1) + 1));
+         },
+         "Labels file invalid, 3, i = 0, j = 1\n\n"
+         "in labels.inp, line 3; the file ends where label 2 of Gender was expected"}};
+    for (const auto& [spoil, says] : cases) {
+        DemoRun r;
+        spoil(r);
+        CRunSim1 d(r.cfg, r.directory(), r.prompts);
+        d.show();
+        d.OnRunSim();
+        EXPECT_EQ(d.state(), CRunSim1::State::ErrorShown);
+        EXPECT_EQ(d.statusLine()->text(), QStringLiteral("Simulation Canceled, an error occurred"));
+        const std::string message = kov::test::replaceAll(says, "@DIR@", r.dir.str());
+        EXPECT_TRUE(r.prompts.messages.contains(QString::fromStdString(message)))
+            << r.prompts.messages.join('|').toStdString();
+        EXPECT_TRUE(d.runButton()->isEnabled());
+        EXPECT_EQ(d.cancelButton()->text(), QStringLiteral("Exit"));
+        EXPECT_TRUE(d.isVisible());
+        d.cancelButton()->click();
+        EXPECT_FALSE(d.isVisible());
+    }
 }
 
 TEST(RunDialog, GraphLayoutRefreshesTheLiveChartOnlyWithAPositiveInterval) {
