@@ -11,15 +11,14 @@ ComparisonJob::~ComparisonJob() {
     if (!thread_) return;
     stop_ = true;
     thread_->wait();
-    delete thread_;
 }
 
 bool ComparisonJob::running() const { return thread_ && thread_->isRunning(); }
 
 void ComparisonJob::start() {
-    thread_ = QThread::create([this] { run(); });
+    thread_.reset(QThread::create([this] { run(); }));
     // Queued to this object's thread: the window reads the result there.
-    connect(thread_, &QThread::finished, this, &ComparisonJob::finished, Qt::QueuedConnection);
+    connect(thread_.get(), &QThread::finished, this, &ComparisonJob::finished, Qt::QueuedConnection);
     thread_->start();
 }
 

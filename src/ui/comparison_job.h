@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,7 +43,7 @@ private:
     int jobs_;
     int replicates_;
     std::atomic<bool> stop_{false};
-    QThread* thread_ = nullptr;
+    std::unique_ptr<QThread> thread_;
     std::optional<scenarios::Comparison> result_;
     std::string error_;
 };
