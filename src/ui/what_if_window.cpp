@@ -182,7 +182,9 @@ QWidget* WhatIfWindow::buildLevers() {
     connect(save_, &QPushButton::clicked, this, [this] {
         QStringList text;
         for (const std::string& line : changeLines()) text << QString::fromStdString(line);
-        if (!text.isEmpty()) emit saveAsScenario(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        if (text.isEmpty()) return;
+        emit saveAsScenario(text.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        setStatus(QStringLiteral("Saved to the Scenarios panel of the main window, to compare or save to a file."), false);
     });
 
     // The sliders start in one line, whatever their captions.
