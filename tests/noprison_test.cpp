@@ -63,8 +63,20 @@ struct Call {
 };
 
 void run(TestEngine& e, const Call& c) {
-    e.noprison(c.k, c.category, c.s, 2, 1, 1, c.T, c.restitutionDays, c.jailDays, c.sentenceLevel, c.county, c.ws,
-               c.wv, c.region, c.d, c.age);
+    e.noprison({.table = c.k,
+                .category = c.category,
+                .month = c.s,
+                .cell = {1, 2, 1},
+                .prisonTerm = c.T,
+                .restitutionDays = c.restitutionDays,
+                .jailDays = c.jailDays,
+                .sentenceLevel = c.sentenceLevel,
+                .county = c.county,
+                .region = c.region,
+                .randomDay = c.d,
+                .age = c.age,
+                .sanctionWeight = c.ws,
+                .supervisionWeight = c.wv});
 }
 
 double& sanction(TestEngine& e, Sanction which) { return e.ctx.params.sanctions[static_cast<std::size_t>(which)]; }

@@ -45,7 +45,8 @@ TestEngine& makeEngine(TestEngine& e, double P, double Q = 0.0, double R = 0.0) 
 }
 
 void admit(TestEngine& e, int s, double w, int S, int code = -99, int L = 0) {
-    e.prison(&e.st.Tops[7], 1, s, 2, 3, 1, w, S, code, L, nullptr, 1, 1, 1, 1);
+    e.prison({.pop = &e.st.Tops[7], .category = 1, .month = s, .weight = w, .sentence = S, .parole = L, .ageCode = code,
+              .cell = {1, 2, 3}, .groups = {1, 1, 1, 1}});
 }
 
 struct Flow {
@@ -150,14 +151,16 @@ TEST(Prison, TheCrimeByAgeAndGenderCallTouchesNothingElse) {
     e.ctx.params.sanctions[LenSupervisionBeforeRevocation] = 3;
     e.inTotals = true;
     e.currentTable = 3;
-    e.prison(nullptr, 2, 20, 2, 3, 1, 10.0, 12, -99, 2, &e.st.CrimeByAgeAndGender, 2, 3, 2, 2);
+    e.prison({.extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
+              .cell = {1, 2, 3}, .groups = {2, 3, 2, 2}});
     const Series& cell = e.st.CrimeByAgeAndGender[1][2];
     expectRow(cell, 1, sumOf({{20, 31, 5.0}, {23, 24, 2.0}}), "offense 2");
     EXPECT_NEAR(sideTablesTotal(e), total(cell), 1e-9) << "only that array moved";
 
     // A gender past the array is left out, not written elsewhere.
     const double before = sideTablesTotal(e);
-    e.prison(nullptr, 2, 20, 2, 3, 1, 10.0, 12, -99, 2, &e.st.CrimeByAgeAndGender, 3, 3, 2, 2);
+    e.prison({.extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
+              .cell = {1, 2, 3}, .groups = {3, 3, 2, 2}});
     EXPECT_EQ(sideTablesTotal(e), before);
 }
 
@@ -170,11 +173,11 @@ TEST(Prison, IndexesOutsideTheTablesAreLeftOut) {
     e.st.TotalsByAdmissionGroupAndOffense.assign(2, SeriesList(3, Series(120, 0.0)));
     e.currentTable = 0;
     // Category 3 of two, felony type 5 of two: only the admission count remains.
-    e.prison(&e.st.Tops[0], 3, 20, 2, 3, 1, 10.0, 12, -99, 0, nullptr, 1, 1, 5, 1);
+    e.prison({.pop = &e.st.Tops[0], .category = 3, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 5, 1}});
     EXPECT_EQ(total(e.st.Tops[0]) + total(e.st.PrisonDemosByFelonyType[1][0]), 0.0);
     expectEvents(e.st.Entry, {{20, 5.0}}, "Entry");
     // Category 2, felony type 2, offense 9 of three: no offense totals.
-    e.prison(&e.st.Tops[0], 2, 20, 2, 3, 1, 10.0, 12, -99, 0, nullptr, 1, 1, 2, 9);
+    e.prison({.pop = &e.st.Tops[0], .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 2, 9}});
     expectRow(e.st.Tops[0], 1, sumOf({{20, 31, 5.0}}), "category 2");
     expectRow(e.st.PrisonDemosByFelonyType[1][0], 1, sumOf({{20, 31, 5.0}}), "felony type 2");
     double offenses = 0.0;
@@ -183,8 +186,8 @@ TEST(Prison, IndexesOutsideTheTablesAreLeftOut) {
     EXPECT_EQ(offenses, 0.0);
     // Grid table 2 of one, and a cell past the table: no probabilities, no flows.
     const double before = total(e.st.Tops[0]) + total(e.st.Entry);
-    e.prison(&e.st.Tops[0], 1, 20, 2, 3, 2, 10.0, 12, -99, 0, nullptr, 1, 1, 2, 1);
-    e.prison(&e.st.Tops[0], 1, 20, 3, 1, 1, 10.0, 12, -99, 0, nullptr, 1, 1, 2, 1);
+    e.prison({.pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {2, 2, 3}, .groups = {1, 1, 2, 1}});
+    e.prison({.pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 3, 1}, .groups = {1, 1, 2, 1}});
     EXPECT_EQ(total(e.st.Tops[0]) + total(e.st.Entry), before);
 }
 

@@ -8,6 +8,7 @@
 #include "config/run_parameters.h"
 #include "engine/case_profile.h"
 #include "engine/case_weights.h"
+#include "engine/flow_calls.h"
 #include "engine/offender.h"
 #include "engine/policy_changes.h"
 #include "engine/range_sums.h"
@@ -106,10 +107,8 @@ public:
     void addCategorySums();
 
     // ----------------------------------------------------------------- flows
-    void prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
-                std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense);
-    void noprison(int k, int category, int s, int row, int col, int table, int T, int restitutionDays, int jailDays,
-                  int sentenceLevel, int county, double ws, double wv, int region, int d, int age);
+    void prison(const PrisonCall& call);
+    void noprison(const NoprisonInput& in);
     void postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
                     double P);
     int doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k);

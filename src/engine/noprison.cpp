@@ -139,10 +139,10 @@ void addFelonySupervision(const Call& c) {
 
 } // namespace
 
-void Engine::noprison(int k, int category, int s, int row, int col, int table, int T, int restitutionDays,
-                      int jailDays, int sentenceLevel, int county, double ws, double wv, int region, int d,
-                      int age) {
+void Engine::noprison(const NoprisonInput& in) {
     err.record("noprison", 7500);
+    const int k = in.table, s = in.month, d = in.randomDay;
+    const double ws = in.sanctionWeight;
     if (k < 0 || k >= static_cast<int>(st.Tjail.size())) return;
     supervisionLastMonth = Call::SupervisionHorizon;
     // A year without sanctions adds nothing to a table that does not stand
@@ -165,13 +165,13 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         .ns = ns,
         .tjail = st.Tjail[Call::idx(k)],
         .k = k,
-        .category = category,
+        .category = in.category,
         .s = s,
-        .county = county,
+        .county = in.county,
         .d = d,
-        .age = age,
+        .age = in.age,
         .ws = ws,
-        .wv = wv,
+        .wv = in.supervisionWeight,
         .pw = pw,
         .sanctioned = sanctioned,
         .profiling = pw >= 0.0 && profile,
@@ -181,15 +181,16 @@ void Engine::noprison(int k, int category, int s, int row, int col, int table, i
         .first = first,
         .firstDay = first * 30 + d,
         // The month counts use the days with the random day added.
-        .jailDaysRead = static_cast<long>(jailDays) - d,
-        .restitutionDaysRead = static_cast<long>(restitutionDays) - d,
-        .level = clampLevel(static_cast<long>(sentenceLevel) - 1),
+        .jailDaysRead = static_cast<long>(in.jailDays) - d,
+        .restitutionDaysRead = static_cast<long>(in.restitutionDays) - d,
+        .level = clampLevel(static_cast<long>(in.sentenceLevel) - 1),
     };
 
     if (inTotals) {
         // A profiled case's setup was worked out when the case was read.
         if (!profiled)
-            ns = computeNoprisonSetup(st, ctx.params, row, col, table, T, restitutionDays, jailDays, county, region);
+            ns = computeNoprisonSetup(st, ctx.params, in.cell.row, in.cell.column, in.cell.table, in.prisonTerm,
+                                      in.restitutionDays, in.jailDays, in.county, in.region);
         addCountyJail(call);
     }
     addJail(call);

@@ -90,21 +90,20 @@ void splitRun(double* call, double* main, double* pop, double* demos, Month a, M
 /// offense totals always agree.
 class Flows {
 public:
-    Flows(Engine& e, Series* pop, std::vector<SeriesList>* extra, int category, int s, int code, int gender,
-          int ageGroup, int felonyType, int offense)
-        : e_(e), category_(category), felony_(felonyType) {
+    Flows(Engine& e, const PrisonCall& call) : e_(e), category_(call.category), felony_(call.groups.felonyType) {
+        const int code = call.ageCode, s = call.month, felonyType = call.groups.felonyType;
         if (e.capture == Engine::Capture::Totals) {
             // The totals' stays go to the case profile; the tables get them,
             // with every breakdown's, when the case ends.
             CaseProfile& p = *e.profile;
-            capture_ = (code == -66 ? p.backDatedStays : p.mainStays).data();
-            captureSpan_ = code == -66 ? &p.backDatedSpan : &p.mainSpan;
+            capture_ = (code == BackDatedCode ? p.backDatedStays : p.mainStays).data();
+            captureSpan_ = code == BackDatedCode ? &p.backDatedSpan : &p.mainSpan;
             counting_ = e.inTotals;
             // The age table's row follows the case's age month by month.
             // The call's stays are summed first and split by age when it
             // ends: its flows overlap, the age runs are the same for all.
             const CaseRow& age = e.caseRows[VarAge];
-            if (code == -66 || !age.sharedStays) return;
+            if (code == BackDatedCode || !age.sharedStays) return;
             // Without the age table (a totals-only run) the stays are still
             // summed call by call, so that the profile's sums are a full run's.
             if (e.fillsTable(VarAge)) {
@@ -121,16 +120,16 @@ public:
         // Age-table admissions age month by month; the years factor slows the
         // ageing for later admissions (C division, toward zero).
         if (code >= 0) ages_.emplace(e.ageGroups, code, static_cast<int>((static_cast<Month>(s) + 11) / 12), Horizon);
-        if (extra) {
+        if (call.extra) {
             // The crime-by-age-and-gender call stands for no table: nothing else moves.
-            pop_ = Target(e, entryOf(extra, gender, ageGroup));
+            pop_ = Target(e, entryOf(call.extra, call.groups.gender, call.groups.ageGroup));
             return;
         }
-        pop_ = Target(e, pop);
+        pop_ = Target(e, call.pop);
         demos_ = Target(e, demographicsOf(e.st, felonyType, e.currentTable));
         StateTables& st = e.st;
         if (e.inTotals) {
-            totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, offense));
+            totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, call.groups.offense));
             counting_ = true;
         } else if (ages_ && e.profiled) {
             // The same sum and split for the age table's own calls.
@@ -397,23 +396,23 @@ void Engine::setPrisonSetup(int table, int row, int col) {
     c.Prel = p.release[ProbReleaseRevocation];
 }
 
-void Engine::prison(Series* pop, int category, int s, int row, int col, int table, double w, int S, int code, int L,
-                    std::vector<SeriesList>* extra, int gender, int ageGroup, int felonyType, int offense) {
+void Engine::prison(const PrisonCall& call) {
     err.record("prison", 7000);
     // A profiled case's setup was worked out when the case was read.
-    if (!profiled) setPrisonSetup(table, row, col);
+    if (!profiled) setPrisonSetup(call.cell.table, call.cell.row, call.cell.column);
     const PrisonSetup& c = prisonSetup;
-    Flows flows(*this, pop, extra, category, s, code, gender, ageGroup, felonyType, offense);
+    Flows flows(*this, call);
+    const int s = call.month;
     Term t{.flows = flows,
            .trend = ctx.params.TrendWeights,
            .s = s,
-           .S = S,
-           .L = L,
-           .w = w,
+           .S = call.sentence,
+           .L = call.parole,
+           .w = call.weight,
            .P = c.P,
            .Q = c.Q,
            .R = c.R,
-           .backDated = code == -66 || code == -83,
+           .backDated = call.ageCode == BackDatedCode,
            .q = static_cast<int>((static_cast<Month>(s) + 11) / 12),
            .postprisonOption = postprisonOption,
            .Lsr = c.Lsr,

@@ -196,6 +196,21 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         if (y >= 10) return;
     }
 
+    // What every prison call of the case and year shares; each call names its table row, month and weight.
+    PrisonCall prisonCall{.sentence = S,
+                          .parole = L,
+                          .cell = {t, row, col},
+                          .groups = {off.gender, off.ageGroup, off.felonyType, off.offense}};
+    auto admit = [&](Series* pop, int category, int month, double w, int code, std::vector<SeriesList>* extra = nullptr) {
+        prisonCall.pop = pop;
+        prisonCall.extra = extra;
+        prisonCall.category = category;
+        prisonCall.month = month;
+        prisonCall.weight = w;
+        prisonCall.ageCode = code;
+        prison(prisonCall);
+    };
+
     auto postprisonCalls = [&](int k, int category, Series& pop, double f) {
         const bool inYears = k == VarFelonyType || y < 6; // the felony-type table follows every year
         if (!(postprisonOption > 0 && S > 0 && inYears)) return;
@@ -203,13 +218,11 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
                    c.secondParole, c.postprisonLevel, pop, P);
         inTotals = false;
         if (postprisonOption != 3) return;
-        const int code = k == VarAge ? c.age : -66;
-        prison(&pop, category, s - 60, row, col, t, W.admittedBefore(y, 10) * f, S, code, L, nullptr, off.gender, off.ageGroup,
-               off.felonyType, off.offense);
+        const int code = k == VarAge ? c.age : BackDatedCode;
+        admit(&pop, category, s - 60, W.admittedBefore(y, 10) * f, code);
         postprison(k, category, s - 60 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
                    c.secondParole, c.postprisonLevel, pop, P);
-        prison(&pop, category, s - 120, row, col, t, W.admittedBefore(y, 15) * f, S, code, L, nullptr, off.gender, off.ageGroup,
-               off.felonyType, off.offense);
+        admit(&pop, category, s - 120, W.admittedBefore(y, 15) * f, code);
         postprison(k, category, s - 120 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution,
                    c.firstParole, c.secondParole, c.postprisonLevel, pop, P);
     };
@@ -218,12 +231,21 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
     currentTable = 7;
     inTotals = true;
     if (profiled) capture = Capture::Totals;
-    prison(&st.Tops[7], 1, s, row, col, t, W.admittedIn(y), S, -99, L, nullptr, off.gender, off.ageGroup, off.felonyType,
-           off.offense);
+    admit(&st.Tops[7], 1, s, W.admittedIn(y), NoAgeCode);
     postprisonCalls(7, 1, st.Tops[7], 1.0);
     capture = Capture::Off;
     inTotals = false;
 
+    NoprisonInput sanctions{.month = s,
+                            .cell = {t, row, col},
+                            .prisonTerm = c.prisonTerm,
+                            .restitutionDays = c.restitutionDays,
+                            .jailDays = c.jailDays,
+                            .sentenceLevel = c.sentenceLevel,
+                            .county = c.county,
+                            .region = off.region,
+                            .randomDay = c.randomDay,
+                            .age = c.age};
     for (int k : BreakdownOrder) {
         if (!fillsTable(k)) continue;
         const CaseRow& r = caseRows[u(k)];
@@ -237,18 +259,14 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
             // The age table's admissions before the first year age as the
             // case does, where the totals' are back-dated.
             if (k == VarAge && postprisonOption == 3 && S > 0 && y < 6) {
-                prison(&st.Tops[u(k)], category, s - 60, row, col, t, W.admittedBefore(y, 10) * f, S, c.age, L, nullptr, off.gender,
-                       off.ageGroup, off.felonyType, off.offense);
-                prison(&st.Tops[u(k)], category, s - 120, row, col, t, W.admittedBefore(y, 15) * f, S, c.age, L, nullptr, off.gender,
-                       off.ageGroup, off.felonyType, off.offense);
+                admit(&st.Tops[u(k)], category, s - 60, W.admittedBefore(y, 10) * f, c.age);
+                admit(&st.Tops[u(k)], category, s - 120, W.admittedBefore(y, 15) * f, c.age);
             }
         } else {
-            const int code = k == VarAge ? c.age : (k == VarSentenceLength ? -89 : -99);
-            prison(&st.Tops[u(k)], category, s, row, col, t, W.admittedIn(y) * f, S, code, L, nullptr, off.gender,
-                   off.ageGroup, off.felonyType, off.offense);
+            const int code = k == VarAge ? c.age : (k == VarSentenceLength ? SentenceLengthCode : NoAgeCode);
+            admit(&st.Tops[u(k)], category, s, W.admittedIn(y) * f, code);
             if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
-                prison(nullptr, category, s, row, col, t, W.admittedIn(y) * f, S, code, L, &st.CrimeByAgeAndGender,
-                       off.gender, off.ageGroup, off.felonyType, off.offense);
+                admit(nullptr, category, s, W.admittedIn(y) * f, code, &st.CrimeByAgeAndGender);
             postprisonCalls(k, category, st.Tops[u(k)], f);
         }
 
@@ -257,9 +275,11 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         // The gender table's call also writes the case profile's jail and
         // sanctions, with factor 1, for the tables that share them.
         profileSanctionWeight = inTotals && sharedSanctions && y < 7 ? W.admittedBefore(y, 5) : -1.0;
-        const double ws = y < 7 ? W.admittedBefore(y, 5) * f : -1.0;
-        noprison(k, r.sanctionCategory, s, row, col, t, c.prisonTerm, c.restitutionDays, c.jailDays, c.sentenceLevel,
-                 c.county, ws, W.admittedBefore(y, 10) * f, off.region, c.randomDay, c.age);
+        sanctions.table = k;
+        sanctions.category = r.sanctionCategory;
+        sanctions.sanctionWeight = y < 7 ? W.admittedBefore(y, 5) * f : -1.0;
+        sanctions.supervisionWeight = W.admittedBefore(y, 10) * f;
+        noprison(sanctions);
         profileSanctionWeight = -1.0;
         inTotals = false;
     }
