@@ -155,8 +155,9 @@ public:
     void addCaseProfile();
     /// A sentencing month drawn by the cumulative month distribution.
     int drawMonth();
-    /// The county jail table written when the court microdata end.
-    void writeCountyJailTable();
+    /// The county jail totals by year (Jailtot, Jaildays, yearJailTotals)
+    /// when the court microdata end; the county output file prints them.
+    void addUpCountyJail();
 
     // ----------------------------------------------------------------- stock
     /// Adds w1 x w2 to cell min(month, 120) of row `category` (0-based) of
@@ -186,7 +187,6 @@ public:
     std::unique_ptr<RandomNumberGenerator> caseGenerator;
     std::unique_ptr<Programs> programs;
     std::unique_ptr<CMicroDataFile> microdata; ///< open during the case loop
-    FilePtr countyOut;                          ///< open during the case loop
 
     Offender off;
     int postprisonOption = 0;
@@ -207,7 +207,7 @@ public:
 
     bool acceptedCase = false;
     double samplingThreshold = 1.0;
-    std::array<double, 10> yearJailTotals{};
+    std::array<double, 10> yearJailTotals{}; ///< all counties' jail totals by year
     std::array<double, 10> low{}, high{};
     Series courtTotals; ///< Tops[7] before the stock is added, 120
     std::array<int, 120> stockReleaseCounts{};

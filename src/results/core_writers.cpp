@@ -1,6 +1,7 @@
 #include "results/core_writers.h"
 
 #include "reports/csv/csv_export.h"
+#include "reports/text/county_output.h"
 #include "reports/text/summary_report.h"
 #include "reports/text/table_writer.h"
 #include "results/run_result.h"
@@ -18,6 +19,7 @@ void installCoreWriters(ReportHooks& hooks) {
         TableWriter writer(sim, sim.err, std::move(o));
         writer.writeAll([&sim] { sim.exportWorkbooks(); });
     };
+    hooks.writeCounty = [](const Simulation& sim, std::FILE* out) { writeCountyOutput(out, sim); };
     hooks.writeCsv = [](const Simulation& sim) {
         const RunResult result = resultOf(sim);
         exportCsvTables(result.series, result.files, sim.csvDirectory, sim.host);

@@ -96,7 +96,7 @@ bool Simulation::loadInputs() {
 
 bool Simulation::KOVMain() {
     err.record("KOVMain", 4055);
-    if (writesFiles && !reports.writeTables) {
+    if (writesFiles && (!reports.writeTables || !reports.writeCounty)) {
         // A program that forgot its writers would write a report without tables.
         host.message("The output tables cannot be written: this program has no table writer", MessageIcon::Stop);
         return false;
@@ -172,6 +172,7 @@ bool Simulation::DoTheSimulation() {
     hilo(high, 1);
     clampShownCounts();
     if (writesFiles) {
+        writeCountyFile();
         writeTablesOutput();
         writeCsvTables();
         if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
@@ -202,6 +203,13 @@ void Simulation::writeTablesOutput() {
     writeOutputTables(); // the summary report, then the tables
     if (stagedTables_ && stagedTables_->ok()) commitOutput(*stagedTables_, path);
     stagedTables_.reset();
+}
+
+void Simulation::writeCountyFile() {
+    if (!stagedCounty_) return;
+    reports.writeCounty(*this, stagedCounty_->stream());
+    commitOutput(*stagedCounty_, filePath(CountyOutputFile));
+    stagedCounty_.reset();
 }
 
 void Simulation::writeExchangeFinished() {

@@ -7,7 +7,6 @@
 #include "run/simulation.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace kov {
 bool Simulation::validatePrograms() {
@@ -51,26 +50,21 @@ bool Simulation::projin() {
         microdata.reset();
         return false;
     }
-    // Written under a temporary name and put in place only when the loop went
-    // through: a run that stops keeps the county output of the run before.
-    const std::string countyPath = filePath(CountyOutputFile);
-    std::optional<StagedFile> countyStage;
+    // The county output is written once the run went through, under a
+    // temporary name made now: a folder it cannot be written to stops the run
+    // before its cases, and a run that stops keeps the county output before.
     if (writesFiles) {
-        countyStage.emplace(countyPath);
-        countyOut.reset(countyStage->releaseStream());
-    } else {
-        // The year totals add up as the county lines are written, so a run for
-        // its results writes them too, to a file nobody sees.
-        countyOut.reset(std::tmpfile());
-    }
-    if (!countyOut) {
-        microdata.reset();
-        filerr(countyPath);
-        return false;
+        stagedCounty_.emplace(filePath(CountyOutputFile));
+        if (!stagedCounty_->stream()) {
+            stagedCounty_.reset();
+            microdata.reset();
+            filerr(filePath(CountyOutputFile));
+            return false;
+        }
     }
     if (!validatePrograms()) {
         microdata.reset();
-        countyOut.reset();
+        stagedCounty_.reset();
         return false;
     }
 
@@ -86,12 +80,9 @@ bool Simulation::projin() {
     profiled = false;
     rangeSums.clear();
     microdata.reset();
-    const bool countyWritten = closeReport(countyOut, countyPath);
-    (void)countyWritten; // a report that failed to write is reported, never fatal
 
     if (m_CancelRequested || result == -1) return false;
     if (!acceptedCase) return false;
-    if (countyStage) commitOutput(*countyStage, countyPath);
     aggregateAfterLoop();
     return true;
 }

@@ -83,7 +83,7 @@ void Simulation::EndOfSimulationCleanup() {
     err.record("EndOfSimulationCleanup", 356);
     // A run that stopped inside the case loop may still hold its two files.
     microdata.reset();
-    countyOut.reset();
+    stagedCounty_.reset(); // an unfinished county output goes, the one before stays
     stagedTables_.reset(); // an unfinished tables output goes, the backup stays
     m_JailByDays = {};
     m_JailTotals = {};

@@ -5,8 +5,8 @@
 // read in a fixed order (counties, grids, labels, state tables, probabilities,
 // stock tables, trend weights); the initial prison stock is built; the court
 // case loop plays every case through the offender flow engine and aggregates
-// the monthly counters; the summary report, output tables and graphs are
-// written; everything is released whatever happened.
+// the monthly counters; the county output, the summary report, output tables
+// and graphs are written; everything is released whatever happened.
 #include "config/run_configuration.h"
 #include "config/staged_file.h"
 #include "engine/engine.h"
@@ -110,6 +110,11 @@ public:
 
 private:
     std::optional<StagedFile> stagedTables_;
+    /// The county output, made before the case loop and written after it.
+    std::optional<StagedFile> stagedCounty_;
+    /// Writes the county output and puts it in place; a write failure is
+    /// reported and never fatal. The jail tables read the file after.
+    void writeCountyFile();
     /// The summary report and the output tables, put in place together.
     void writeTablesOutput();
     bool loadInputs();
@@ -126,7 +131,7 @@ private:
     void writeExchangeFinished();
     bool validatePrograms();
     void makeMonthLabels();
-    /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
+    /// Closes a report file; false, after "Error writing file " + path, when a write or the close failed.
     bool closeReport(FilePtr& file, const std::string& path);
     /// Puts a finished output in place; a failure is reported as a write failure of path.
     bool commitOutput(StagedFile& staged, const std::string& path);
