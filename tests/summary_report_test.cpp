@@ -47,7 +47,7 @@ struct HandMade {
         cfg.setValue(SecProbabilityTables, 20, "1");
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
         installCoreWriters(sim->reports);
-        resetStateTables(sim->st);
+        resetStateTables(sim->engine().st);
     }
     void addTable(const char* name, std::vector<std::string> rows, std::vector<std::string> cols) {
         auto def = std::make_shared<TableDef>();
@@ -55,8 +55,8 @@ struct HandMade {
         def->cols = static_cast<int>(cols.size());
         def->rowlabels = std::move(rows);
         def->collabels = std::move(cols);
-        sim->st.m_Tables.push_back(def);
-        sim->st.m_TableNames.push_back(name);
+        sim->engine().st.m_Tables.push_back(def);
+        sim->engine().st.m_TableNames.push_back(name);
     }
 };
 
@@ -66,19 +66,19 @@ TEST(SummaryReport, GridBlockLabelsSumsAndAverages) {
     // A 3-character column label follows three blanks, an 8-character one is
     // cut to 6; a 15-character row label is cut to 15 (overrunning the 14).
     h.addTable("Tab", {"Row one", "Fifteen chars!!xyz"}, {"abc", "Longer12"});
-    s.st.m_ProbCounts.create(1, 2, 2);
-    s.st.m_GridNow.create(1, 2, 2);
-    s.st.m_ProbCounts.at(0, 0, 0) = 1;
-    s.st.m_ProbCounts.at(0, 0, 1) = 2.4;
-    s.st.m_ProbCounts.at(0, 1, 0) = 3;
-    s.st.m_ProbCounts.at(0, 1, 1) = 4;
+    s.engine().st.m_ProbCounts.create(1, 2, 2);
+    s.engine().st.m_GridNow.create(1, 2, 2);
+    s.engine().st.m_ProbCounts.at(0, 0, 0) = 1;
+    s.engine().st.m_ProbCounts.at(0, 0, 1) = 2.4;
+    s.engine().st.m_ProbCounts.at(0, 1, 0) = 3;
+    s.engine().st.m_ProbCounts.at(0, 1, 1) = 4;
     // Weights 1 and 3 on the first row: misdemeanor (1 * 0.2 + 3 * 0.6) / 4 = 0.5.
-    s.st.m_GridNow.at(0, 0, 0) = 1;
-    s.st.m_GridNow.at(0, 0, 1) = 3;
-    for (auto& byTable : s.st.P) byTable = {Series{0.0, 0.0, 0.0, 0.0}};
-    s.st.P[0][0] = {0.2, 0.6, 0.25, 1.0};
-    s.st.P[20][0] = {0.2, 0.0, 1.0, 1.0}; // (1 * 0.2 + 3 * 0) / 4 = 0.05
-    s.err.m_CaseNumber = 7;
+    s.engine().st.m_GridNow.at(0, 0, 0) = 1;
+    s.engine().st.m_GridNow.at(0, 0, 1) = 3;
+    for (auto& byTable : s.engine().st.P) byTable = {Series{0.0, 0.0, 0.0, 0.0}};
+    s.engine().st.P[0][0] = {0.2, 0.6, 0.25, 1.0};
+    s.engine().st.P[20][0] = {0.2, 0.0, 1.0, 1.0}; // (1 * 0.2 + 3 * 0) / 4 = 0.05
+    s.engine().err.m_CaseNumber = 7;
 
     const std::string expected =
         "\n\n COUNT OF CASES BY GRID CELL:\n\n"
@@ -100,7 +100,7 @@ TEST(SummaryReport, GridBlockLabelsSumsAndAverages) {
     EXPECT_EQ(render(writeGridTables, s), expected);
 
     // No weight in any cell: every average is 0.000, not a division by zero.
-    s.st.m_GridNow.create(1, 2, 2);
+    s.engine().st.m_GridNow.create(1, 2, 2);
     const std::string zero = render(writeGridTables, s);
     EXPECT_NE(zero.find(" Average Misdemeanor probability (weighted) = 0.000\n"), std::string::npos) << zero;
     EXPECT_NE(zero.find(" Average Supervision revocation probability (weighted) = 0.000\n"), std::string::npos);
@@ -145,7 +145,7 @@ TEST(SummaryReport, WriteFailureIsReportedOnce) {
     h.cfg.setValue(SecFiles, TablesOutputFile, "/dev/full");
     Simulation sim(h.cfg, h.dir.str(), h.host);
     installCoreWriters(sim.reports);
-    resetStateTables(sim.st);
+    resetStateTables(sim.engine().st);
     writeSummaryReport(sim, sim.host);
     ASSERT_EQ(h.host.messages.size(), 1u) << h.host.joined();
     EXPECT_EQ(h.host.messages[0].text, "Error writing file /dev/full");

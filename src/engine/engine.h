@@ -1,7 +1,8 @@
 #pragma once
 // The simulation state of one run and the offender flow operations over it.
 // Every operation of a run reads and writes these members directly, as the
-// model is written; the run driver (Simulation) adds the files and the steps.
+// model is written; the run driver (Simulation), which owns one, adds the
+// files and the steps.
 #include "base/error_reporter.h"
 #include "base/host.h"
 #include "base/random.h"
@@ -66,7 +67,7 @@ struct PostprisonSetup {
 class Engine {
 public:
     explicit Engine(Host& h);
-    virtual ~Engine();
+    ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
@@ -167,8 +168,9 @@ public:
     /// type's (0-based) StockForFelonyType.
     void AddStockReleaseByFelony(int table, int felonyType, int category, int month, double w1, double w2);
 
-    /// The host's pump (the driver implements it): true when the run is asked to stop.
-    virtual bool Abort() = 0;
+    /// The host's pump: lets the person's side run; true (and m_CancelRequested
+    /// set) when the run is asked to stop.
+    bool Abort();
 
     // ------------------------------------------------------------------ state
     Host& host;

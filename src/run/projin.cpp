@@ -10,8 +10,8 @@
 
 namespace kov {
 bool Simulation::validatePrograms() {
-    if (!programs) return true;
-    for (const Program& p : programs->programs) {
+    if (!engine_.programs) return true;
+    for (const Program& p : engine_.programs->programs) {
         if (p.backupYears > 5 || p.backupYears < 0) {
             host.message("The number of backup years for \n" + p.name +
                              "\nis invalid. It must be between 0 and 5." +
@@ -30,24 +30,24 @@ bool Simulation::validatePrograms() {
 }
 
 void Simulation::makeMonthLabels() {
-    m_MonthLabels.assign(120, std::string());
+    engine_.m_MonthLabels.assign(120, std::string());
     for (int m = 0; m < 120; ++m) {
         // The year may be anything a hand-edited file holds: add in 64 bits.
-        const long long year = static_cast<long long>(ctx.params.FirstSimulatedYear) + m / 12;
-        m_MonthLabels[static_cast<std::size_t>(m)] = format("%lld", year);
+        const long long year = static_cast<long long>(engine_.ctx.params.FirstSimulatedYear) + m / 12;
+        engine_.m_MonthLabels[static_cast<std::size_t>(m)] = format("%lld", year);
     }
 }
 
 bool Simulation::projin() {
-    err.record("projin", 2806);
-    samplingThreshold = ctx.params.SamplingFraction;
-    ctx.crt.srand(seedFromDouble(ctx.params.RandomStartingNumber));
-    acceptedCase = false;
-    yearJailTotals.fill(0.0);
+    engine_.err.record("projin", 2806);
+    engine_.samplingThreshold = engine_.ctx.params.SamplingFraction;
+    engine_.ctx.crt.srand(seedFromDouble(engine_.ctx.params.RandomStartingNumber));
+    engine_.acceptedCase = false;
+    engine_.yearJailTotals.fill(0.0);
 
-    microdata = std::make_unique<CMicroDataFile>();
-    if (!openMicrodata(*microdata, CourtMicrodataFile)) {
-        microdata.reset();
+    engine_.microdata = std::make_unique<CMicroDataFile>();
+    if (!openMicrodata(*engine_.microdata, CourtMicrodataFile)) {
+        engine_.microdata.reset();
         return false;
     }
     // The county output is written once the run went through, under a
@@ -57,32 +57,32 @@ bool Simulation::projin() {
         stagedCounty_.emplace(filePath(CountyOutputFile));
         if (!stagedCounty_->stream()) {
             stagedCounty_.reset();
-            microdata.reset();
+            engine_.microdata.reset();
             filerr(filePath(CountyOutputFile));
             return false;
         }
     }
     if (!validatePrograms()) {
-        microdata.reset();
+        engine_.microdata.reset();
         stagedCounty_.reset();
         return false;
     }
 
-    err.m_CaseNumber = 0;
+    engine_.err.m_CaseNumber = 0;
     makeMonthLabels();
     int result = 0;
-    deferRanges = !monthByMonth;
-    if (deferRanges && !profile) profile = std::make_unique<CaseProfile>();
-    while ((result = runproj()) == 0) {
+    engine_.deferRanges = !engine_.monthByMonth;
+    if (engine_.deferRanges && !engine_.profile) engine_.profile = std::make_unique<CaseProfile>();
+    while ((result = engine_.runproj()) == 0) {
     }
-    flushRanges();
-    deferRanges = false;
-    profiled = false;
-    rangeSums.clear();
-    microdata.reset();
+    engine_.flushRanges();
+    engine_.deferRanges = false;
+    engine_.profiled = false;
+    engine_.rangeSums.clear();
+    engine_.microdata.reset();
 
-    if (m_CancelRequested || result == -1) return false;
-    if (!acceptedCase) return false;
+    if (engine_.m_CancelRequested || result == -1) return false;
+    if (!engine_.acceptedCase) return false;
     aggregateAfterLoop();
     return true;
 }

@@ -27,10 +27,20 @@ struct TableOptions;
 
 enum class RunOutcome { Completed, Canceled, Failed };
 
-class Simulation final : public Engine {
+class Simulation final {
+    // First of all members: the engine then starts where the run does, and
+    // the steps' many calls into it cost no more than calls of its own.
+    Engine engine_;
+
 public:
     Simulation(const RunConfiguration& config, std::string dataDirectory, Host& host);
-    ~Simulation() override;
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    /// The run's state and its offender flow operations.
+    Engine& engine() { return engine_; }
+    const Engine& engine() const { return engine_; }
 
     /// The whole run (the Run Simulation button). Never throws.
     RunOutcome OnRunSim();
@@ -46,8 +56,6 @@ public:
     void ShowErrorWindow();
     /// Stop-icon message "Unable to open file " + path.
     void filerr(const std::string& path);
-    /// The host's pump: lets the person's side run; true when the run is asked to stop.
-    bool Abort() override;
 
     // ---- paths of the run's files
     std::string filePath(int fileKey) const;
@@ -57,6 +65,7 @@ public:
     std::string tablesWritePath() const;
     std::string exchangePath() const;
 
+    Host& host;
     const RunConfiguration& cfg;
     /// Called with the state of a run that went through, before it is
     /// released: for checks and measurements of the tables themselves.
