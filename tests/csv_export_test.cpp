@@ -184,7 +184,7 @@ RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, Recor
     if (edit) edit(cfg);
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.ctx.now = referenceClockTime;
+    sim.engine().ctx.now = referenceClockTime;
     sim.csvDirectory = csvDirectory;
     return sim.OnRunSim();
 }

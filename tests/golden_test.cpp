@@ -31,7 +31,7 @@ std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<s
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.ctx.now = referenceClockTime;
+    sim.engine().ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     std::vector<std::string> texts;
     for (const auto& output : outputs) texts.push_back(test::replaceAll(dir.read(output), dir.str(), "@DATADIR@"));

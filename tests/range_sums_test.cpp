@@ -68,7 +68,8 @@ TEST(RangeSums, SmallCountsBesideLargeOnesComeOutExact) {
 using Tables = std::map<std::string, Series>;
 
 void collect(const Simulation& sim, Tables& out) {
-    const StateTables& st = sim.st;
+    const Engine& e = sim.engine();
+    const StateTables& st = e.st;
     auto put = [&](const std::string& name, const Series& s) { out[name] = s; };
     auto putAll = [&](const std::string& name, const auto& list) {
         for (std::size_t i = 0; i < list.size(); ++i) put(name + "[" + std::to_string(i) + "]", list[i]);
@@ -99,11 +100,11 @@ void collect(const Simulation& sim, Tables& out) {
              {"Entry", &st.Entry}, {"Prc", &st.Prc}, {"Parc", &st.Parc}, {"Work", &st.Work}, {"Pwrc", &st.Pwrc},
              {"Totc", &st.Totc}, {"Rel", &st.Rel}, {"CourtReleases", &st.CourtReleases},
              {"Violations", &st.Violations}, {"JailViolations", &st.JailViolations}, {"JailEntry", &st.JailEntry},
-             {"m_JailByDays", &sim.m_JailByDays}, {"m_JailTotals", &sim.m_JailTotals}, {"m_Tsup", &sim.m_Tsup},
-             {"m_Tpsup", &sim.m_Tpsup}, {"courtTotals", &sim.courtTotals}})
+             {"m_JailByDays", &e.m_JailByDays}, {"m_JailTotals", &e.m_JailTotals}, {"m_Tsup", &e.m_Tsup},
+             {"m_Tpsup", &e.m_Tpsup}, {"courtTotals", &e.courtTotals}})
         put(name, *s);
-    put("low", Series(sim.low.begin(), sim.low.end()));
-    put("high", Series(sim.high.begin(), sim.high.end()));
+    put("low", Series(e.low.begin(), e.low.end()));
+    put("high", Series(e.high.begin(), e.high.end()));
 }
 
 struct DemoRun {
@@ -139,11 +140,11 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.monthByMonth = monthByMonth;
+    sim.engine().monthByMonth = monthByMonth;
     DemoRun run;
     sim.inspectFinishedState = [&](const Simulation& s) {
         collect(s, run.tables);
-        run.counterOperations = s.counterOperations;
+        run.counterOperations = s.engine().counterOperations;
     };
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     for (const char* file : {"tables.out", "county.out", "stock.out"}) {

@@ -63,7 +63,7 @@ TEST(Runproj, CancelStopsWithinAHundredCases) {
     installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
     EXPECT_EQ(sim.m_Message, "User Canceled Simulation");
-    EXPECT_EQ(sim.err.m_CaseNumber, 200);
+    EXPECT_EQ(sim.engine().err.m_CaseNumber, 200);
     EXPECT_FALSE(t.dir.exists("tables.out")) << "no report for a cancelled run";
 }
 

@@ -77,10 +77,10 @@ TEST_P(LoadOrder, StopsAtTheFirstMissingInputAndFreesEverything) {
     ASSERT_EQ(stops.size(), 1u) << f.host.joined();
     EXPECT_EQ(stops[0], "Unable to open file " + f.dir.file(GetParam().first));
     EXPECT_TRUE(sim.m_CanClose);
-    EXPECT_TRUE(sim.st.Counties.empty());
-    EXPECT_TRUE(sim.st.m_Tables.empty());
-    EXPECT_TRUE(sim.st.Tops[7].empty());
-    EXPECT_TRUE(sim.m_JailByDays.empty());
+    EXPECT_TRUE(sim.engine().st.Counties.empty());
+    EXPECT_TRUE(sim.engine().st.m_Tables.empty());
+    EXPECT_TRUE(sim.engine().st.Tops[7].empty());
+    EXPECT_TRUE(sim.engine().m_JailByDays.empty());
     EXPECT_FALSE(f.dir.exists("tables_101.out"));
 }
 
@@ -120,7 +120,7 @@ TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
     EXPECT_EQ(host.inner.messages[0].text,
               "Error occurred in function KOVMain, approximate line number 4055\nCase number 0");
     EXPECT_TRUE(sim.m_CanClose);
-    EXPECT_TRUE(sim.m_JailByDays.empty());
+    EXPECT_TRUE(sim.engine().m_JailByDays.empty());
 }
 
 TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
@@ -131,7 +131,7 @@ TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
         installCoreWriters(sim.reports);
         EXPECT_TRUE(sim.CheckInputs()) << set << ": " << f.host.joined();
         EXPECT_TRUE(f.stopMessages().empty()) << set << ": " << f.host.joined();
-        EXPECT_TRUE(sim.st.Tops[7].empty()) << "released after the check";
+        EXPECT_TRUE(sim.engine().st.Tops[7].empty()) << "released after the check";
         for (const auto& e : std::filesystem::directory_iterator(f.dir.path()))
             EXPECT_NE(e.path().extension(), ".out") << set << " wrote " << e.path();
     }

@@ -53,14 +53,14 @@ int cmdBenchRun(const std::string& dataDir, bool monthByMonth) {
     BenchHost host;
     Simulation sim(cfg, dataDir, host);
     installCoreWriters(sim.reports);
-    sim.monthByMonth = monthByMonth;
+    sim.engine().monthByMonth = monthByMonth;
     BenchMeasurement m;
     int failures = 0;
     double inspecting = 0.0;
     sim.inspectFinishedState = [&](const Simulation& s) {
         const Clock::time_point start = Clock::now();
-        m.cases = s.err.m_CaseNumber;
-        m.counterOperations = s.counterOperations;
+        m.cases = s.engine().err.m_CaseNumber;
+        m.counterOperations = s.engine().counterOperations;
         m.readSeconds = readAndCheckOnly(s, failures);
         inspecting = secondsSince(start);
     };

@@ -1,7 +1,8 @@
 #pragma once
 // The simulation state of one run and the offender flow operations over it.
 // Every operation of a run reads and writes these members directly, as the
-// model is written; the run driver (Simulation) adds the files and the steps.
+// model is written; the run driver (Simulation), which owns one, adds the
+// files and the steps.
 #include "base/error_reporter.h"
 #include "base/host.h"
 #include "base/random.h"
@@ -67,7 +68,7 @@ struct PostprisonSetup {
 class Engine {
 public:
     explicit Engine(Host& h);
-    virtual ~Engine();
+    ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
@@ -154,8 +155,9 @@ public:
     void addCaseProfile();
     /// A sentencing month drawn by the cumulative month distribution.
     int drawMonth();
-    /// The county jail table written when the court microdata end.
-    void writeCountyJailTable();
+    /// The county jail totals by year (Jailtot, Jaildays, yearJailTotals)
+    /// when the court microdata end; the county output file prints them.
+    void addUpCountyJail();
 
     // ----------------------------------------------------------------- stock
     /// Adds w1 x w2 to cell min(month, 120) of row `category` (0-based) of
@@ -165,8 +167,9 @@ public:
     /// type's (0-based) StockForFelonyType.
     void AddStockReleaseByFelony(int table, int felonyType, int category, int month, double w1, double w2);
 
-    /// The host's pump (the driver implements it): true when the run is asked to stop.
-    virtual bool Abort() = 0;
+    /// The host's pump: lets the person's side run; true (and m_CancelRequested
+    /// set) when the run is asked to stop.
+    bool Abort();
 
     // ------------------------------------------------------------------ state
     Host& host;
@@ -185,7 +188,6 @@ public:
     std::unique_ptr<RandomNumberGenerator> caseGenerator;
     std::unique_ptr<Programs> programs;
     std::unique_ptr<CMicroDataFile> microdata; ///< open during the case loop
-    FilePtr countyOut;                          ///< open during the case loop
 
     Offender off;
     int postprisonOption = 0;
@@ -206,7 +208,7 @@ public:
 
     bool acceptedCase = false;
     double samplingThreshold = 1.0;
-    std::array<double, 10> yearJailTotals{};
+    std::array<double, 10> yearJailTotals{}; ///< all counties' jail totals by year
     std::array<double, 10> low{}, high{};
     Series courtTotals; ///< Tops[7] before the stock is added, 120
     std::array<int, 120> stockReleaseCounts{};

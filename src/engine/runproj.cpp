@@ -43,10 +43,10 @@ int Engine::runproj() {
                            Location{microdata->name(), microdata->lineCount() + 1, {}, {}});
             return -1;
         }
-        flushRanges(); // the county jail table reads the jail counters
+        flushRanges(); // the county jail totals read the jail counters
         // The chart ends on the totals of every case, as the outputs do.
         if (liveGraph && graphInterval > 0) drawLiveGraph();
-        writeCountyJailTable();
+        addUpCountyJail();
         return 2;
     }
     const int caseNumber = microdata->lineCount();
@@ -285,9 +285,8 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
     }
 }
 
-void Engine::writeCountyJailTable() {
+void Engine::addUpCountyJail() {
     err.record("runproj", 3400);
-    std::FILE* out = countyOut.get();
     for (int ci = 0; ci < st.numberOfCounties(); ++ci) {
         const County& county = st.Counties[u(ci)];
         Series& jail = st.Tjailc[u(ci)];
@@ -301,23 +300,8 @@ void Engine::writeCountyJailTable() {
                 jail[u(m)] = 0.0;
             }
         }
-        if (!out) continue;
-        std::fprintf(out, "\n%3d %.10s %4d %4d %4d %4d", ci + 1, county.name.c_str(), county.count1, county.count2,
-                     county.count3, county.count4);
-        std::fputs("   Jail Tot:", out);
-        for (int y = 0; y < 10; ++y) {
-            std::fprintf(out, " %5.0f", total[u(y)]);
-            yearJailTotals[u(y)] += total[u(y)];
-        }
-        std::fputs("\n                                     Fel Days:", out);
-        for (int y = 0; y < 10; ++y) std::fprintf(out, " %5.0f", days[u(y)]);
-        std::fputs("\n", out);
+        for (int y = 0; y < 10; ++y) yearJailTotals[u(y)] += total[u(y)];
     }
-    if (!out) return;
-    std::fputs("\n\n", out);
-    std::fputs("             Total Jail Population Estimates: ", out);
-    for (int y = 0; y < 10; ++y) std::fprintf(out, " %5.0f", yearJailTotals[u(y)]);
-    std::fputs("\n", out);
 }
 
 } // namespace kov

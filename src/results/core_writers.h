@@ -5,7 +5,7 @@
 
 namespace kov {
 
-/// Sets hooks.writeTables and hooks.writeCsv; leaves the others as they are.
+/// Sets hooks.writeTables, hooks.writeCounty and hooks.writeCsv; leaves the others as they are.
 void installCoreWriters(ReportHooks& hooks);
 
 } // namespace kov

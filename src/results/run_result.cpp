@@ -38,15 +38,17 @@ bool RunResult::has(const std::string& table) const {
 RunResult resultOf(const Simulation& finished, ResultScope scope) {
     RunResult result;
     result.configuration = finished.cfg;
-    result.parameters = finished.ctx.params;
-    result.cases = finished.err.m_CaseNumber;
-    result.firstYear = finished.ctx.params.FirstSimulatedYear;
-    for (CsvTables::File& file : CsvTables(finished, finished.tableOptions(), scope == ResultScope::Totals).files()) {
+    result.parameters = finished.engine().ctx.params;
+    result.cases = finished.engine().err.m_CaseNumber;
+    result.firstYear = finished.engine().ctx.params.FirstSimulatedYear;
+    for (CsvTables::File& file :
+         CsvTables(finished.engine(), finished.tableOptions(), scope == ResultScope::Totals).files()) {
         result.files.push_back({file.name, file.records.size()});
         result.series.insert(result.series.end(), std::make_move_iterator(file.records.begin()),
                              std::make_move_iterator(file.records.end()));
     }
-    for (int k = 0; k < VariableCount; ++k) result.breakdowns.push_back(csvTitle(finished.st.Values[static_cast<std::size_t>(k)].name));
+    for (int k = 0; k < VariableCount; ++k)
+        result.breakdowns.push_back(csvTitle(finished.engine().st.Values[static_cast<std::size_t>(k)].name));
     return result;
 }
 

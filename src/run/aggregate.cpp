@@ -26,26 +26,27 @@ void addRow(const Series& from, int row, int cells, Series& to) {
 } // namespace
 
 void Simulation::aggregateAfterLoop() {
-    err.record("projin", 2900);
+    engine_.err.record("projin", 2900);
+    StateTables& st = engine_.st;
     // Stock still in prison, per breakdown table and side table.
-    for (int k = 0; k < 7; ++k) dotop(st.Stocks[u(k)], st.Tops[u(k)], st.count(k));
-    courtTotals.assign(st.Tops[7].begin(), st.Tops[7].begin() + 120);
-    dotopSaveStockSum(st.Stocks[7], st.Tops[7]);
+    for (int k = 0; k < 7; ++k) engine_.dotop(st.Stocks[u(k)], st.Tops[u(k)], st.count(k));
+    engine_.courtTotals.assign(st.Tops[7].begin(), st.Tops[7].begin() + 120);
+    engine_.dotopSaveStockSum(st.Stocks[7], st.Tops[7]);
     const int O = st.count(VarOffense);
     for (std::size_t g = 0; g < st.StockForAgeAndGender.size() && g < st.CrimeByAgeAndGender.size(); ++g)
         for (std::size_t a = 0; a < st.StockForAgeAndGender[g].size() && a < st.CrimeByAgeAndGender[g].size(); ++a)
-            dotop(st.StockForAgeAndGender[g][a], st.CrimeByAgeAndGender[g][a], O);
+            engine_.dotop(st.StockForAgeAndGender[g][a], st.CrimeByAgeAndGender[g][a], O);
     for (std::size_t f = 0; f < st.StockForAdmissionGroups.size() && f < st.TotalsByAdmissionGroupAndOffense.size(); ++f)
         for (std::size_t o = 0;
              o < st.StockForAdmissionGroups[f].size() && o < st.TotalsByAdmissionGroupAndOffense[f].size(); ++o)
-            dotop(st.StockForAdmissionGroups[f][o], st.TotalsByAdmissionGroupAndOffense[f][o], 1);
+            engine_.dotop(st.StockForAdmissionGroups[f][o], st.TotalsByAdmissionGroupAndOffense[f][o], 1);
     for (std::size_t f = 0; f < st.StockForFelonyType.size() && f < st.PrisonDemosByFelonyType.size(); ++f) {
         for (int k = 0; k < 8; ++k) {
             // The felony-type slot has no stock of its own (the region table sits
             // at that place), so the felony-type table takes none.
             if (k == 5) continue;
             const int slot = k <= 5 ? k : k - 1;
-            dotop(st.StockForFelonyType[f][u(slot)], st.PrisonDemosByFelonyType[f][u(k)], st.countOrTotal(k));
+            engine_.dotop(st.StockForFelonyType[f][u(slot)], st.PrisonDemosByFelonyType[f][u(k)], st.countOrTotal(k));
         }
     }
 
@@ -53,10 +54,10 @@ void Simulation::aggregateAfterLoop() {
     const Series& P = st.Tops[7];
     for (int m = 0; m < 120; ++m)
         st.Totc[u(m)] = st.Entry[u(m)] + st.Prc[u(m)] + st.Parc[u(m)] + st.Pwrc[u(m)];
-    st.Rel[0] = postprisonOption == 3 ? st.Totc[0] - P[0] + (P[0] + P[1]) / 2 : stockReleaseCounts[0];
+    st.Rel[0] = engine_.postprisonOption == 3 ? st.Totc[0] - P[0] + (P[0] + P[1]) / 2 : engine_.stockReleaseCounts[0];
     for (int m = 1; m < 120; ++m) st.Rel[u(m)] = P[u(m - 1)] + st.Totc[u(m)] - P[u(m)];
     st.CourtReleases[0] = 0.0;
-    for (int m = 1; m < 120; ++m) st.CourtReleases[u(m)] = st.Rel[u(m)] - stockReleaseCounts[u(m)];
+    for (int m = 1; m < 120; ++m) st.CourtReleases[u(m)] = st.Rel[u(m)] - engine_.stockReleaseCounts[u(m)];
 
     // The same balance per admission group.
     auto& E = st.EntryExitTablesByFelony;
@@ -65,7 +66,7 @@ void Simulation::aggregateAfterLoop() {
         const Series& Pf = st.PrisonDemosByFelonyType[f][7];
         for (int m = 0; m < 120; ++m)
             E[5][f][u(m)] = E[0][f][u(m)] + E[1][f][u(m)] + E[2][f][u(m)] + E[4][f][u(m)];
-        if (postprisonOption == 3) {
+        if (engine_.postprisonOption == 3) {
             E[6][f][0] = E[5][f][0] - Pf[0] + (Pf[0] + Pf[1]) / 2;
         } else {
             double stock0 = 0.0;

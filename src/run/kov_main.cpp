@@ -18,26 +18,27 @@
 namespace kov {
 
 void Simulation::resetRunState() {
-    byFelony = false;
-    inTotals = true;
-    m_MonthLabels.clear();
-    stockReleaseCounts.fill(0);
-    stockMessage.clear();
+    engine_.byFelony = false;
+    engine_.inTotals = true;
+    engine_.m_MonthLabels.clear();
+    engine_.stockReleaseCounts.fill(0);
+    engine_.stockMessage.clear();
     m_GraphFiles.clear();
     m_Workbooks.clear();
-    deferRanges = false;
-    rangeSums.clear();
-    counterOperations = 0;
-    resetStateTables(st);
-    ctx.params.TrendWeights.fill(1.0);
+    engine_.deferRanges = false;
+    engine_.rangeSums.clear();
+    engine_.counterOperations = 0;
+    resetStateTables(engine_.st);
+    engine_.ctx.params.TrendWeights.fill(1.0);
 }
 
 // Every run starts from a fresh process's rand state and seeds its own case
 // generator from its own configuration, so one configuration always gives
 // the same numbers whatever ran before.
 void Simulation::startRandomStreams() {
-    ctx.crt = CRand{};
-    caseGenerator = std::make_unique<RandomNumberGenerator>(seedFromDouble(ctx.params.RandomStartingNumber), ctx.crt);
+    engine_.ctx.crt = CRand{};
+    engine_.caseGenerator = std::make_unique<RandomNumberGenerator>(
+        seedFromDouble(engine_.ctx.params.RandomStartingNumber), engine_.ctx.crt);
 }
 
 // Each reader's messages name the file it reads, as the configuration names it.
@@ -46,7 +47,8 @@ InputFileHost Simulation::hostFor(int fileKey) {
 }
 
 bool Simulation::loadInputs() {
-    const RunParameters& p = ctx.params;
+    StateTables& st = engine_.st;
+    const RunParameters& p = engine_.ctx.params;
     if (InputFileHost in = hostFor(CountyFile); !readCounties(filePath(CountyFile), st, in)) return false;
     {
         InputFileHost in = hostFor(GridFile);
@@ -80,46 +82,46 @@ bool Simulation::loadInputs() {
     if (p.NorvaleCustomizations != 0) {
         bool loaded = false;
         InputFileHost in = hostFor(TrendWeightsByGroup);
-        if (!readTrendWeights(filePath(TrendWeightsByGroup), cfg.value(SecFiles, TrendWeightsByGroup), ctx.params, st,
-                              in, &loaded))
+        if (!readTrendWeights(filePath(TrendWeightsByGroup), cfg.value(SecFiles, TrendWeightsByGroup),
+                              engine_.ctx.params, st, in, &loaded))
             return false;
         if (loaded) rebuildPrograms();
     }
-    caseChanges.clear();
+    engine_.caseChanges.clear();
     if (policy.empty()) return true;
     const PolicyRun run{p.FirstSimulatedYear, p.NorvaleCustomizations != 0, p.PostprisonOption == 3};
     auto changes = applyPolicy(policy, run, st, host);
     if (!changes) return false;
-    caseChanges = std::move(*changes);
+    engine_.caseChanges = std::move(*changes);
     return true;
 }
 
 bool Simulation::KOVMain() {
-    err.record("KOVMain", 4055);
-    if (writesFiles && !reports.writeTables) {
+    engine_.err.record("KOVMain", 4055);
+    if (writesFiles && (!reports.writeTables || !reports.writeCounty)) {
         // A program that forgot its writers would write a report without tables.
         host.message("The output tables cannot be written: this program has no table writer", MessageIcon::Stop);
         return false;
     }
     resetRunState();
-    ApplyToRunParameters(cfg, ctx.params, &host);
+    ApplyToRunParameters(cfg, engine_.ctx.params, &host);
     startRandomStreams();
     bool ok = loadInputs();
     if (ok) ok = DoTheSimulation();
     if (ok && inspectFinishedState) inspectFinishedState(*this);
-    FreeMemoryArrays(st);
+    FreeMemoryArrays(engine_.st);
     return ok;
 }
 
 bool Simulation::CheckInputs() {
-    err.record("KOVMain", 4055);
+    engine_.err.record("KOVMain", 4055);
     resetRunState();
-    ApplyToRunParameters(cfg, ctx.params, &host);
+    ApplyToRunParameters(cfg, engine_.ctx.params, &host);
     startRandomStreams();
     bool ok = loadInputs();
     // A run reads a missing probability file as zeros without a word; a check says so.
     for (const int key : {CourtProbabilitiesFile, StockProbabilities}) {
-        if (key == StockProbabilities && ctx.params.PostprisonOption == 0) continue;
+        if (key == StockProbabilities && engine_.ctx.params.PostprisonOption == 0) continue;
         std::error_code ec;
         if (!std::filesystem::exists(filePath(key), ec))
             host.messageAt("The probability file does not exist: a run reads every probability in it as 0",
@@ -139,49 +141,53 @@ bool Simulation::CheckInputs() {
                            MessageIcon::Plain, Location{micro, check.endLine, {}, {}});
         ok = check.opened && check.bad == 0;
     }
-    FreeMemoryArrays(st);
+    FreeMemoryArrays(engine_.st);
     return ok;
 }
 
 void Simulation::prepareCaseSetup() {
-    postprisonOption = ctx.params.PostprisonOption;
-    dualGuidelines = ctx.params.DualGuidelines;
+    StateTables& st = engine_.st;
+    engine_.postprisonOption = engine_.ctx.params.PostprisonOption;
+    engine_.dualGuidelines = engine_.ctx.params.DualGuidelines;
     // Built afresh every run: the labels they look through are re-read each run.
-    ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
-    jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
-    sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
-    caseFiles = {cfg.value(SecFiles, LabelsFile), cfg.value(SecFiles, CountyFile), cfg.value(SecFiles, GridFile),
-                 cfg.value(SecFiles, StockGridFile)};
+    engine_.ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
+    engine_.jailGroups = Groups(st.count(VarJailLength), st.Values[VarJailLength].labelsptr);
+    engine_.sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
+    engine_.caseFiles = {cfg.value(SecFiles, LabelsFile), cfg.value(SecFiles, CountyFile),
+                         cfg.value(SecFiles, GridFile), cfg.value(SecFiles, StockGridFile)};
 }
 
 bool Simulation::DoTheSimulation() {
-    err.record("DoTheSimulation", 5500);
+    engine_.err.record("DoTheSimulation", 5500);
     prepareCaseSetup();
 
-    if (postprisonOption == 1) {
+    if (engine_.postprisonOption == 1) {
         if (!createStockFromTables()) return false;
-    } else if (postprisonOption == 2) {
+    } else if (engine_.postprisonOption == 2) {
         const bool created = createStockFromMicrodata();
-        stockMessage = "Stock output file " + cfg.value(SecFiles, StockOutputFile) + (created ? " created." : " not created.");
-        host.status(stockMessage);
+        engine_.stockMessage =
+            "Stock output file " + cfg.value(SecFiles, StockOutputFile) + (created ? " created." : " not created.");
+        host.status(engine_.stockMessage);
         if (!created) return false;
     }
     if (!projin()) return false;
 
-    hilo(low, 0);
-    hilo(high, 1);
+    engine_.hilo(engine_.low, 0);
+    engine_.hilo(engine_.high, 1);
     clampShownCounts();
     if (writesFiles) {
+        writeCountyFile();
         writeTablesOutput();
         writeCsvTables();
         if (cfg.isOn(SecRun, CreateGraphs)) writeGraphs();
     }
-    m_MonthLabels.clear();
+    engine_.m_MonthLabels.clear();
     if (writesFiles) writeExchangeFinished();
     return true;
 }
 
 void Simulation::clampShownCounts() {
+    StateTables& st = engine_.st;
     // The entry and exit tables show no negative month, and the workbook
     // written after them has always read the counts as they show them.
     if (!cfg.isOn(SecOutputTables, OutPrisonEntryExit)) return;
@@ -202,6 +208,13 @@ void Simulation::writeTablesOutput() {
     writeOutputTables(); // the summary report, then the tables
     if (stagedTables_ && stagedTables_->ok()) commitOutput(*stagedTables_, path);
     stagedTables_.reset();
+}
+
+void Simulation::writeCountyFile() {
+    if (!stagedCounty_) return;
+    reports.writeCounty(*this, stagedCounty_->stream());
+    commitOutput(*stagedCounty_, filePath(CountyOutputFile));
+    stagedCounty_.reset();
 }
 
 void Simulation::writeExchangeFinished() {

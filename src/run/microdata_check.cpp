@@ -40,9 +40,10 @@ MicrodataCheck checkCourtMicrodata(const Simulation& sim, Host& host, int report
     }
     // A stream of its own: the draws of a check must not move a run's.
     CRand crt;
-    RandomNumberGenerator rng(seedFromDouble(sim.ctx.params.RandomStartingNumber), crt);
-    const CaseSetup setup{sim.st, sim.ageGroups, sim.postprisonOption, sim.dualGuidelines,
-                          sim.ctx.params.RandomizeMonth, &sim.caseFiles};
+    const Engine& e = sim.engine();
+    RandomNumberGenerator rng(seedFromDouble(e.ctx.params.RandomStartingNumber), crt);
+    const CaseSetup setup{e.st, e.ageGroups, e.postprisonOption, e.dualGuidelines, e.ctx.params.RandomizeMonth,
+                          &e.caseFiles};
     LimitedHost limited(host, reportLimit);
     CaseFields fields;
     while (file.ReadLine()) {

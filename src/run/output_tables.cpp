@@ -26,12 +26,12 @@ TableOptions Simulation::tableOptions() const {
     o.tablesPath = tablesOutputPath();
     if (std::string writeTo = tablesWritePath(); writeTo != o.tablesPath) o.tablesWritePath = std::move(writeTo);
     o.countyOutputPath = filePath(CountyOutputFile);
-    o.felonyTablesPath = dataPath(ctx.dataDirectory, "feltab.out");
+    o.felonyTablesPath = dataPath(engine_.ctx.dataDirectory, "feltab.out");
     return o;
 }
 
 void Simulation::writeOutputTables() {
-    err.record("DoTheSimulation", 5560);
+    engine_.err.record("DoTheSimulation", 5560);
     if (reports.writeTables) reports.writeTables(*this);
 }
 

@@ -7,12 +7,11 @@
 #include "run/simulation.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace kov {
 bool Simulation::validatePrograms() {
-    if (!programs) return true;
-    for (const Program& p : programs->programs) {
+    if (!engine_.programs) return true;
+    for (const Program& p : engine_.programs->programs) {
         if (p.backupYears > 5 || p.backupYears < 0) {
             host.message("The number of backup years for \n" + p.name +
                              "\nis invalid. It must be between 0 and 5." +
@@ -31,67 +30,59 @@ bool Simulation::validatePrograms() {
 }
 
 void Simulation::makeMonthLabels() {
-    m_MonthLabels.assign(120, std::string());
+    engine_.m_MonthLabels.assign(120, std::string());
     for (int m = 0; m < 120; ++m) {
         // The year may be anything a hand-edited file holds: add in 64 bits.
-        const long long year = static_cast<long long>(ctx.params.FirstSimulatedYear) + m / 12;
-        m_MonthLabels[static_cast<std::size_t>(m)] = format("%lld", year);
+        const long long year = static_cast<long long>(engine_.ctx.params.FirstSimulatedYear) + m / 12;
+        engine_.m_MonthLabels[static_cast<std::size_t>(m)] = format("%lld", year);
     }
 }
 
 bool Simulation::projin() {
-    err.record("projin", 2806);
-    samplingThreshold = ctx.params.SamplingFraction;
-    ctx.crt.srand(seedFromDouble(ctx.params.RandomStartingNumber));
-    acceptedCase = false;
-    yearJailTotals.fill(0.0);
+    engine_.err.record("projin", 2806);
+    engine_.samplingThreshold = engine_.ctx.params.SamplingFraction;
+    engine_.ctx.crt.srand(seedFromDouble(engine_.ctx.params.RandomStartingNumber));
+    engine_.acceptedCase = false;
+    engine_.yearJailTotals.fill(0.0);
 
-    microdata = std::make_unique<CMicroDataFile>();
-    if (!openMicrodata(*microdata, CourtMicrodataFile)) {
-        microdata.reset();
+    engine_.microdata = std::make_unique<CMicroDataFile>();
+    if (!openMicrodata(*engine_.microdata, CourtMicrodataFile)) {
+        engine_.microdata.reset();
         return false;
     }
-    // Written under a temporary name and put in place only when the loop went
-    // through: a run that stops keeps the county output of the run before.
-    const std::string countyPath = filePath(CountyOutputFile);
-    std::optional<StagedFile> countyStage;
+    // The county output is written once the run went through, under a
+    // temporary name made now: a folder it cannot be written to stops the run
+    // before its cases, and a run that stops keeps the county output before.
     if (writesFiles) {
-        countyStage.emplace(countyPath);
-        countyOut.reset(countyStage->releaseStream());
-    } else {
-        // The year totals add up as the county lines are written, so a run for
-        // its results writes them too, to a file nobody sees.
-        countyOut.reset(std::tmpfile());
-    }
-    if (!countyOut) {
-        microdata.reset();
-        filerr(countyPath);
-        return false;
+        stagedCounty_.emplace(filePath(CountyOutputFile));
+        if (!stagedCounty_->stream()) {
+            stagedCounty_.reset();
+            engine_.microdata.reset();
+            filerr(filePath(CountyOutputFile));
+            return false;
+        }
     }
     if (!validatePrograms()) {
-        microdata.reset();
-        countyOut.reset();
+        engine_.microdata.reset();
+        stagedCounty_.reset();
         return false;
     }
 
-    err.m_CaseNumber = 0;
+    engine_.err.m_CaseNumber = 0;
     makeMonthLabels();
     int result = 0;
-    deferRanges = !monthByMonth;
-    if (deferRanges && !profile) profile = std::make_unique<CaseProfile>();
-    while ((result = runproj()) == 0) {
+    engine_.deferRanges = !engine_.monthByMonth;
+    if (engine_.deferRanges && !engine_.profile) engine_.profile = std::make_unique<CaseProfile>();
+    while ((result = engine_.runproj()) == 0) {
     }
-    flushRanges();
-    deferRanges = false;
-    profiled = false;
-    rangeSums.clear();
-    microdata.reset();
-    const bool countyWritten = closeReport(countyOut, countyPath);
-    (void)countyWritten; // a report that failed to write is reported, never fatal
+    engine_.flushRanges();
+    engine_.deferRanges = false;
+    engine_.profiled = false;
+    engine_.rangeSums.clear();
+    engine_.microdata.reset();
 
-    if (m_CancelRequested || result == -1) return false;
-    if (!acceptedCase) return false;
-    if (countyStage) commitOutput(*countyStage, countyPath);
+    if (engine_.m_CancelRequested || result == -1) return false;
+    if (!engine_.acceptedCase) return false;
     aggregateAfterLoop();
     return true;
 }

@@ -8,13 +8,13 @@
 namespace kov {
 
 void Simulation::rebuildPrograms() {
-    err.record("rebuildPrograms", 4120);
+    engine_.err.record("rebuildPrograms", 4120);
     auto fresh = std::make_unique<Programs>();
     InputFileHost in = hostFor(ProgramDefinitions);
     in.alsoReads(filePath(ProgramProbabilities), cfg.value(SecFiles, ProgramProbabilities));
-    fresh->Load(filePath(ProgramDefinitions), filePath(ProgramProbabilities), st.count(VarFelonyType),
-                st.count(VarOffense), ctx.params, ctx.crt, in);
-    programs = std::move(fresh);
+    fresh->Load(filePath(ProgramDefinitions), filePath(ProgramProbabilities), engine_.st.count(VarFelonyType),
+                engine_.st.count(VarOffense), engine_.ctx.params, engine_.ctx.crt, in);
+    engine_.programs = std::move(fresh);
 }
 
 } // namespace kov

@@ -3,6 +3,7 @@
 // through these function objects, which the program installs. The table
 // writers must be there for a run that writes files (installCoreWriters);
 // an empty chart or workbook hook means "not in this build".
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ enum class Workbook { Main, FelonyType, AdmissionGroups };
 struct ReportHooks {
     /// Writes the tables output: the summary report, then the output tables.
     std::function<void(Simulation&)> writeTables;
+    /// Writes the county output into out, before the tables that copy it.
+    std::function<void(const Simulation&, std::FILE* out)> writeCounty;
     /// Writes the CSV copy of the tables' monthly series into the run's csvDirectory.
     std::function<void(const Simulation&)> writeCsv;
     /// Draws every graph selected in "OUTPUT GRAPHS"; returns the files written.

@@ -14,14 +14,14 @@ std::string fileNameOf(const std::string& path) {
 } // namespace
 
 void Simulation::writeGraphs() {
-    err.record("writeGraphs", 6010);
+    engine_.err.record("writeGraphs", 6010);
     host.status("Creating Graph Files, Please Standby");
     if (!reports.writeGraphs) return;
     for (std::string& file : reports.writeGraphs(*this)) m_GraphFiles.push_back(std::move(file));
 }
 
 void Simulation::exportWorkbooks() {
-    err.record("exportWorkbooks", 6050);
+    engine_.err.record("exportWorkbooks", 6050);
     if (!reports.exportWorkbook) return;
     const auto exportOne = [this](Workbook kind, int fileKey) {
         const std::string target = filePath(fileKey);
@@ -36,10 +36,10 @@ void Simulation::exportWorkbooks() {
     };
     if (cfg.isOn(SecOutputTables, OutExcelFile)) exportOne(Workbook::Main, ExcelFile);
     // The felony-type series exist only when their tables were allocated.
-    if (cfg.isOn(SecOutputTables, OutPrisonDemosByFelonyType) && !st.PrisonDemosByFelonyType.empty())
+    if (cfg.isOn(SecOutputTables, OutPrisonDemosByFelonyType) && !engine_.st.PrisonDemosByFelonyType.empty())
         exportOne(Workbook::FelonyType, ExcelFileFelonyBreakdowns);
-    if (ctx.params.NorvaleCustomizations != 0 && programs && cfg.isOn(SecOutputTables, OutExcelFileForOffenses) &&
-        !st.TotalsByAdmissionGroupAndOffense.empty())
+    if (engine_.ctx.params.NorvaleCustomizations != 0 && engine_.programs &&
+        cfg.isOn(SecOutputTables, OutExcelFileForOffenses) && !engine_.st.TotalsByAdmissionGroupAndOffense.empty())
         exportOne(Workbook::AdmissionGroups, ExcelFileOffenses);
 }
 

@@ -40,62 +40,56 @@ bool createArray(std::vector<double>& array, std::size_t size, const char* name,
 } // namespace
 
 Simulation::Simulation(const RunConfiguration& config, std::string dataDirectory, Host& h)
-    : Engine(h), cfg(config) {
-    ctx.dataDirectory = std::move(dataDirectory);
+    : engine_(h), host(h), cfg(config) {
+    engine_.ctx.dataDirectory = std::move(dataDirectory);
 }
 
 Simulation::~Simulation() = default;
 
 std::string Simulation::filePath(int fileKey) const {
-    return dataPath(ctx.dataDirectory, cfg.value(SecFiles, fileKey));
+    return dataPath(engine_.ctx.dataDirectory, cfg.value(SecFiles, fileKey));
 }
 
-std::string Simulation::exchangePath() const { return dataPath(ctx.dataDirectory, "DataExch.qnf"); }
+std::string Simulation::exchangePath() const { return dataPath(engine_.ctx.dataDirectory, "DataExch.qnf"); }
 
 void Simulation::filerr(const std::string& path) {
-    err.record("filerr", 1075);
+    engine_.err.record("filerr", 1075);
     host.message("Unable to open file " + path, MessageIcon::Stop);
 }
 
-bool Simulation::Abort() {
-    err.record("Abort", 458);
-    if (host.pump()) m_CancelRequested = true;
-    return m_CancelRequested;
-}
-
 void Simulation::ShowErrorWindow() {
-    err.record("ShowErrorWindow", 496);
+    engine_.err.record("ShowErrorWindow", 496);
     host.status(m_Message);
     host.prompt("");
     m_CanClose = true;
-    m_CancelRequested = false;
+    engine_.m_CancelRequested = false;
 }
 
 bool Simulation::InitializeSimulation() {
-    err.record("InitializeSimulation", 304);
-    return createArray(m_JailByDays, 3600, "m_JailByDays", host) &&
-           createArray(m_JailTotals, 120, "m_JailTotals", host) &&
-           createArray(m_Tsup, 10 * 60, "m_Tsup", host) &&
-           createArray(m_Tpsup, 10 * 120, "m_Tpsup", host);
+    engine_.err.record("InitializeSimulation", 304);
+    return createArray(engine_.m_JailByDays, 3600, "m_JailByDays", host) &&
+           createArray(engine_.m_JailTotals, 120, "m_JailTotals", host) &&
+           createArray(engine_.m_Tsup, 10 * 60, "m_Tsup", host) &&
+           createArray(engine_.m_Tpsup, 10 * 120, "m_Tpsup", host);
 }
 
 void Simulation::EndOfSimulationCleanup() {
-    err.record("EndOfSimulationCleanup", 356);
+    engine_.err.record("EndOfSimulationCleanup", 356);
     // A run that stopped inside the case loop may still hold its two files.
-    microdata.reset();
-    countyOut.reset();
+    engine_.microdata.reset();
+    stagedCounty_.reset(); // an unfinished county output goes, the one before stays
     stagedTables_.reset(); // an unfinished tables output goes, the backup stays
-    m_JailByDays = {};
-    m_JailTotals = {};
-    m_Tsup = {};
-    m_Tpsup = {};
-    m_MonthLabels = {};
-    deferRanges = false;
-    rangeSums.clear();
+    engine_.m_JailByDays = {};
+    engine_.m_JailTotals = {};
+    engine_.m_Tsup = {};
+    engine_.m_Tpsup = {};
+    engine_.m_MonthLabels = {};
+    engine_.deferRanges = false;
+    engine_.rangeSums.clear();
 }
 
 RunOutcome Simulation::OnRunSim() {
-    err.record("OnRunSim", 137);
+    engine_.err.record("OnRunSim", 137);
     m_CanClose = false;
     if (!InitializeSimulation()) {
         EndOfSimulationCleanup();
@@ -105,7 +99,7 @@ RunOutcome Simulation::OnRunSim() {
     try {
         const std::string tables = tablesOutputPath();
         const std::string backup = tables + ".bak";
-        m_CancelRequested = false;
+        engine_.m_CancelRequested = false;
 
         if (writesFiles) {
             if (fileExists(tables)) {
@@ -121,17 +115,17 @@ RunOutcome Simulation::OnRunSim() {
                 }
             }
             removeQuietly(exchangePath());
-            removeQuietly(dataPath(ctx.dataDirectory, "WIN95EER.txt"));
+            removeQuietly(dataPath(engine_.ctx.dataDirectory, "WIN95EER.txt"));
         }
 
         m_Message = "Running Simulation, Press Cancel to interrupt";
         host.prompt(m_Message);
 
-        err.record(192);
+        engine_.err.record(192);
         const bool ok = KOVMain();
         EndOfSimulationCleanup();
 
-        if (m_CancelRequested) {
+        if (engine_.m_CancelRequested) {
             m_Message = "User Canceled Simulation";
             ShowErrorWindow();
             return RunOutcome::Canceled;
@@ -146,7 +140,7 @@ RunOutcome Simulation::OnRunSim() {
             ShowErrorWindow();
             return RunOutcome::Failed;
         }
-        m_Message = format("Simulation Complete, %d Cases", err.m_CaseNumber);
+        m_Message = format("Simulation Complete, %d Cases", engine_.err.m_CaseNumber);
         host.status(m_Message);
         host.prompt("");
         return RunOutcome::Completed;
@@ -157,11 +151,11 @@ RunOutcome Simulation::OnRunSim() {
     } catch (const std::filesystem::filesystem_error& e) {
         m_Message = std::string(e.what()).substr(0, 255);
     } catch (...) {
-        m_Message = err.text();
+        m_Message = engine_.err.text();
     }
     host.message(m_Message, MessageIcon::Stop);
     EndOfSimulationCleanup();
-    FreeMemoryArrays(st);
+    FreeMemoryArrays(engine_.st);
     m_CanClose = true;
     return RunOutcome::Failed;
 }

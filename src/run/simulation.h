@@ -5,8 +5,8 @@
 // read in a fixed order (counties, grids, labels, state tables, probabilities,
 // stock tables, trend weights); the initial prison stock is built; the court
 // case loop plays every case through the offender flow engine and aggregates
-// the monthly counters; the summary report, output tables and graphs are
-// written; everything is released whatever happened.
+// the monthly counters; the county output, the summary report, output tables
+// and graphs are written; everything is released whatever happened.
 #include "config/run_configuration.h"
 #include "config/staged_file.h"
 #include "engine/engine.h"
@@ -27,10 +27,20 @@ struct TableOptions;
 
 enum class RunOutcome { Completed, Canceled, Failed };
 
-class Simulation final : public Engine {
+class Simulation final {
+    // First of all members: the engine then starts where the run does, and
+    // the steps' many calls into it cost no more than calls of its own.
+    Engine engine_;
+
 public:
     Simulation(const RunConfiguration& config, std::string dataDirectory, Host& host);
-    ~Simulation() override;
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    /// The run's state and its offender flow operations.
+    Engine& engine() { return engine_; }
+    const Engine& engine() const { return engine_; }
 
     /// The whole run (the Run Simulation button). Never throws.
     RunOutcome OnRunSim();
@@ -46,8 +56,6 @@ public:
     void ShowErrorWindow();
     /// Stop-icon message "Unable to open file " + path.
     void filerr(const std::string& path);
-    /// The host's pump: lets the person's side run; true when the run is asked to stop.
-    bool Abort() override;
 
     // ---- paths of the run's files
     std::string filePath(int fileKey) const;
@@ -57,6 +65,7 @@ public:
     std::string tablesWritePath() const;
     std::string exchangePath() const;
 
+    Host& host;
     const RunConfiguration& cfg;
     /// Called with the state of a run that went through, before it is
     /// released: for checks and measurements of the tables themselves.
@@ -110,6 +119,11 @@ public:
 
 private:
     std::optional<StagedFile> stagedTables_;
+    /// The county output, made before the case loop and written after it.
+    std::optional<StagedFile> stagedCounty_;
+    /// Writes the county output and puts it in place; a write failure is
+    /// reported and never fatal. The jail tables read the file after.
+    void writeCountyFile();
     /// The summary report and the output tables, put in place together.
     void writeTablesOutput();
     bool loadInputs();
@@ -126,7 +140,7 @@ private:
     void writeExchangeFinished();
     bool validatePrograms();
     void makeMonthLabels();
-    /// Closes a report file; a write failure is reported ("Error writing file ") and never fatal.
+    /// Closes a report file; false, after "Error writing file " + path, when a write or the close failed.
     bool closeReport(FilePtr& file, const std::string& path);
     /// Puts a finished output in place; a failure is reported as a write failure of path.
     bool commitOutput(StagedFile& staged, const std::string& path);

@@ -29,35 +29,36 @@ int felonySlot(int k) { return k < VarFelonyType ? k : k - 1; }
 } // namespace
 
 void Simulation::stockPostprison(int k, int category, Series& pop, const StockRecord& r, double w) {
-    postprison(k, category, r.lenp2, w, r.lengthOfPostprison, r.restitutionDays, r.firstParole, r.secondParole,
-               r.postprisonSentencing, pop, 1.0);
+    engine_.postprison(k, category, r.lenp2, w, r.lengthOfPostprison, r.restitutionDays, r.firstParole, r.secondParole,
+                       r.postprisonSentencing, pop, 1.0);
 }
 
 // The calls made for a side population (a felony type's tables, the admission
 // groups by offense, offenses by age and gender) add only the population that
 // returns by revocation: supervision and sanctions were counted once already.
 void Simulation::stockSidePostprison(int k, int category, Series& pop, const StockRecord& r, double w, bool felony) {
-    byFelony = felony;
-    stockFlag = true;
+    engine_.byFelony = felony;
+    engine_.stockFlag = true;
     stockPostprison(k, category, pop, r, w);
-    stockFlag = false;
-    byFelony = false;
+    engine_.stockFlag = false;
+    engine_.byFelony = false;
 }
 
 void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double w) {
+    StateTables& st = engine_.st;
     const int month = r.lenp2 - 1;
     const int f = r.felonyType - 1;
     const bool felonyArrays = u(f) < st.StockForFelonyType.size() && u(f) < st.PrisonDemosByFelonyType.size();
 
     // Totals. Events are counted in this call alone; the felony type's totals
     // call below only adds its population.
-    err.record("createStockFromMicrodata", 5720);
-    inTotals = true;
+    engine_.err.record("createStockFromMicrodata", 5720);
+    engine_.inTotals = true;
     stockPostprison(7, 1, st.Tops[7], r, w);
-    AddStockRelease(7, 0, month, w, 1.0);
-    inTotals = false;
+    engine_.AddStockRelease(7, 0, month, w, 1.0);
+    engine_.inTotals = false;
     if (felonyArrays) {
-        AddStockReleaseByFelony(felonySlot(7), f, 0, month, w, 1.0);
+        engine_.AddStockReleaseByFelony(felonySlot(7), f, 0, month, w, 1.0);
         stockSidePostprison(7, 1, st.PrisonDemosByFelonyType[u(f)][7], r, w, true);
     }
 
@@ -72,11 +73,11 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
         case VarSentenceLength: category = sentenceGroup; break;
         default: category = r.felonyType; break;
         }
-        err.record("createStockFromMicrodata", 5740);
-        AddStockRelease(k, category - 1, month, w, 1.0);
+        engine_.err.record("createStockFromMicrodata", 5740);
+        engine_.AddStockRelease(k, category - 1, month, w, 1.0);
         stockPostprison(k, category, st.Tops[u(k)], r, w);
         if (k != VarFelonyType && felonyArrays) {
-            AddStockReleaseByFelony(felonySlot(k), f, category - 1, month, w, 1.0);
+            engine_.AddStockReleaseByFelony(felonySlot(k), f, category - 1, month, w, 1.0);
             stockSidePostprison(k, category, st.PrisonDemosByFelonyType[u(f)][u(k)], r, w, true);
         }
         if (k != VarOffense) continue;
@@ -101,40 +102,41 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
 }
 
 bool Simulation::createStockFromMicrodata() {
-    err.record("createStockFromMicrodata", 5700);
+    engine_.err.record("createStockFromMicrodata", 5700);
+    StateTables& st = engine_.st;
     CMicroDataFile file;
     if (!openMicrodata(file, StockMicrodataFile)) return false;
-    err.m_CaseNumber = 0;
+    engine_.err.m_CaseNumber = 0;
 
-    const double fraction = ctx.params.SamplingFraction;
+    const double fraction = engine_.ctx.params.SamplingFraction;
     // A fraction that is not a number above 0 keeps every record out of the sample.
     const bool sampling = std::isfinite(fraction) && fraction > 0.0;
-    const StockSetup setup{st, ageGroups, dualGuidelines, &caseFiles};
+    const StockSetup setup{st, engine_.ageGroups, engine_.dualGuidelines, &engine_.caseFiles};
     bool failed = false;
 
-    while (!failed && err.m_CaseNumber < st.StockMicrodataLineLimit && file.ReadLine()) {
-        err.record("createStockFromMicrodata", 5710);
-        err.m_CaseNumber = file.lineCount();
-        if (err.m_CaseNumber % 100 == 0) {
-            host.status(format("Stock Microdata Sequence # %d", err.m_CaseNumber));
-            if (Abort()) {
+    while (!failed && engine_.err.m_CaseNumber < st.StockMicrodataLineLimit && file.ReadLine()) {
+        engine_.err.record("createStockFromMicrodata", 5710);
+        engine_.err.m_CaseNumber = file.lineCount();
+        if (engine_.err.m_CaseNumber % 100 == 0) {
+            host.status(format("Stock Microdata Sequence # %d", engine_.err.m_CaseNumber));
+            if (engine_.Abort()) {
                 host.status("User Canceled Stock Creation");
                 failed = true;
                 break;
             }
         }
-        const double draw = ctx.crt.rand() / 32767.0;
+        const double draw = engine_.ctx.crt.rand() / 32767.0;
         if (!sampling || draw > fraction) continue;
 
         StockRecord r;
-        if (readStockRecord(file, setup, ctx.crt, host, r) != StockRead::Ok) {
+        if (readStockRecord(file, setup, engine_.ctx.crt, host, r) != StockRead::Ok) {
             failed = true;
             break;
         }
-        const int sentenceGroup = sentenceLengthGroup(sentenceLengthGroups, r.prisonMonths);
+        const int sentenceGroup = sentenceLengthGroup(engine_.sentenceLengthGroups, r.prisonMonths);
 
         // The post-prison probabilities of the record's grid cell.
-        const auto& defs = dualGuidelines != 0 ? st.Postables : st.m_Tables;
+        const auto& defs = engine_.dualGuidelines != 0 ? st.Postables : st.m_Tables;
         const int cols = defs[u(r.gridTable - 1)]->cols; // the table exists: the reader checked it
         const int cell = (r.gridRow - 1) * cols + r.gridColumn - 1;
         for (int q = 0; q < PostprisonOutcomeCount; ++q) {
@@ -142,12 +144,12 @@ bool Simulation::createStockFromMicrodata() {
             double v = 0.0;
             if (u(r.gridTable - 1) < tables.size() && u(cell) < tables[u(r.gridTable - 1)].size())
                 v = tables[u(r.gridTable - 1)][u(cell)];
-            postCell[u(q)] = v < 0.0 ? 0.0 : v;
+            engine_.postCell[u(q)] = v < 0.0 ? 0.0 : v;
         }
 
         // Unweighted count of releases by month, from the whole months still to serve.
         if (r.remainingTime >= 1.0 && r.remainingTime < 121.0)
-            ++stockReleaseCounts[u(static_cast<int>(r.remainingTime) - 1)];
+            ++engine_.stockReleaseCounts[u(static_cast<int>(r.remainingTime) - 1)];
 
         recordStockCase(r, sentenceGroup, r.weight / fraction);
     }

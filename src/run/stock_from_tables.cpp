@@ -35,7 +35,7 @@ long casesIn(double v) {
 } // namespace
 
 int Simulation::drawStockCategory(int k, int offense, RandomNumberGenerator& gen) {
-    const SeriesList& rows = st.Parray[u(k)];
+    const SeriesList& rows = engine_.st.Parray[u(k)];
     const int categories = static_cast<int>(rows.size());
     double x = gen.Uniform();
     for (int i = 0; i < categories; ++i) {
@@ -48,7 +48,7 @@ int Simulation::drawStockCategory(int k, int offense, RandomNumberGenerator& gen
 }
 
 int Simulation::stockSupervisionLength(int k, int category) const {
-    const std::vector<int>& lengths = st.Suplengths[u(k)];
+    const std::vector<int>& lengths = engine_.st.Suplengths[u(k)];
     // A walk that ran out belongs with the last length, where the rest of the
     // distribution lies; an empty list has no length at all.
     if (lengths.empty()) return 0;
@@ -57,9 +57,10 @@ int Simulation::stockSupervisionLength(int k, int category) const {
 }
 
 bool Simulation::createStockFromTables() {
-    err.record("createStockFromTables", 5600);
-    const RunParameters& p = ctx.params;
-    RandomNumberGenerator gen(seedFromDouble(p.RandomStartingNumber), ctx.crt);
+    engine_.err.record("createStockFromTables", 5600);
+    StateTables& st = engine_.st;
+    const RunParameters& p = engine_.ctx.params;
+    RandomNumberGenerator gen(seedFromDouble(p.RandomStartingNumber), engine_.ctx.crt);
     bool result = true;
 
     const int offenses = st.count(VarOffense);
@@ -80,23 +81,23 @@ bool Simulation::createStockFromTables() {
                 for (std::size_t q = 0; q < 5; ++q) {
                     const Series& values = st.Pparray[q];
                     const double v = u(c - 1) < values.size() ? values[u(c - 1)] : 0.0;
-                    postCell[q] = v < 0.0 ? 0.0 : v;
+                    engine_.postCell[q] = v < 0.0 ? 0.0 : v;
                 }
                 // Stock cases have no grid cell: their revocation probability is
                 // the release parameter, put where the post-prison engine reads it.
-                postCell[RevocationCell] = p.release[ProbReleaseRevocation];
+                engine_.postCell[RevocationCell] = p.release[ProbReleaseRevocation];
 
                 ++sequence;
                 host.status(format("Stock Sequence # %lld", sequence));
-                if (Abort()) {
+                if (engine_.Abort()) {
                     result = false; // the remaining cases are visited and skipped alike
                     continue;
                 }
-                err.record("createStockFromTables", 5650);
-                inTotals = true;
-                postprison(VarOffense, c, s + 1, 1.0, supervision, restitution, firstParole, secondParole, level + 1,
-                           st.Tops[VarOffense], 1.0);
-                inTotals = false;
+                engine_.err.record("createStockFromTables", 5650);
+                engine_.inTotals = true;
+                engine_.postprison(VarOffense, c, s + 1, 1.0, supervision, restitution, firstParole, secondParole,
+                                   level + 1, st.Tops[VarOffense], 1.0);
+                engine_.inTotals = false;
             }
         }
     }

@@ -31,7 +31,8 @@ void writeRows(std::FILE* out, const Series& table, int rows) {
 } // namespace
 
 bool Simulation::writeStockOutput() {
-    err.record("createStockFromMicrodata", 5800);
+    engine_.err.record("createStockFromMicrodata", 5800);
+    StateTables& st = engine_.st;
     if (!writesFiles) return true;
     const std::string path = filePath(StockOutputFile);
     // Put in place only when written whole: a failed run keeps the one before.

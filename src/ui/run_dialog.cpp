@@ -101,7 +101,7 @@ CRunSim1::CRunSim1(RunConfiguration& cfg, const QString& dataDirectory, Prompts&
 CRunSim1::~CRunSim1() { handOverViewers(this); }
 
 void CRunSim1::OnInitDialog() {
-    sim_->err.record("OnInitDialog", 428);
+    sim_->engine().err.record("OnInitDialog", 428);
     viewOutput_->setEnabled(false);
     viewOutputWith_->setEnabled(false);
     viewGraphs_->setEnabled(false);
@@ -214,16 +214,16 @@ void CRunSim1::OnRunSim() {
     Simulation& sim = *sim_;
     // An interval of 0 or less never refreshes the chart.
     if (graphLayout_ && liveChart_ && graphInterval_ > 0) {
-        sim.liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
+        sim.engine().liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
             pendingTotals_ = totals;
             pendingLabels_ = labels;
             chartPending_ = true;
             refreshSoon();
         };
-        sim.graphInterval = graphInterval_;
+        sim.engine().graphInterval = graphInterval_;
     } else {
-        sim.liveGraph = nullptr;
-        sim.graphInterval = 0;
+        sim.engine().liveGraph = nullptr;
+        sim.engine().graphInterval = 0;
     }
 
     status_->clear();
@@ -243,14 +243,14 @@ void CRunSim1::OnRunSim() {
     sim.inspectFinishedState = nullptr;
     ++runsStarted_;
     if (outcome == RunOutcome::Completed) {
-        results.cases = sim.err.m_CaseNumber;
+        results.cases = sim.engine().err.m_CaseNumber;
         results.files = writtenOutputFiles(sim, startedAt);
         lastResults_ = std::move(results);
     }
     state_ = State::Idle; // so the last reports are shown whatever comes next
     if (outcome == RunOutcome::Completed) {
         // The case loop reports every hundred cases; the end is all of them.
-        casesDone_ = casesTotal_ = sim.err.m_CaseNumber;
+        casesDone_ = casesTotal_ = sim.engine().err.m_CaseNumber;
         progressPending_ = true;
     }
     refresh();
@@ -296,12 +296,12 @@ void CRunSim1::enterWaitLoop() {
     viewOutput_->setEnabled(true);
     viewOutputWith_->setEnabled(true);
     viewGraphs_->setEnabled(cfg_.isOn(SecRun, CreateGraphs));
-    sim_->m_CancelRequested = false;
+    sim_->engine().m_CancelRequested = false;
 }
 
 void CRunSim1::endWait(bool viewFailed) {
     removeExchangeFile();
-    if (viewFailed || sim_->m_CancelRequested) {
+    if (viewFailed || sim_->engine().m_CancelRequested) {
         done(QDialog::Rejected);
         return;
     }
@@ -309,7 +309,7 @@ void CRunSim1::endWait(bool viewFailed) {
 }
 
 void CRunSim1::OnViewOutput() {
-    sim_->err.record("OnViewOutput", 478);
+    sim_->engine().err.record("OnViewOutput", 478);
     if (state_ != State::Waiting) return;
     const QString path = QString::fromStdString(sim_->tablesOutputPath());
     // A desktop without an application for the file gets the program's own viewer.
@@ -318,7 +318,7 @@ void CRunSim1::OnViewOutput() {
 }
 
 void CRunSim1::OnViewOutputWith() {
-    sim_->err.record("OnViewOutputWith", 470);
+    sim_->engine().err.record("OnViewOutputWith", 470);
     if (state_ != State::Waiting) return;
     // Owned by this dialog while it is open, so its modality does not block
     // the viewer; handed to the main window when the dialog closes.
@@ -336,10 +336,10 @@ void CRunSim1::reject() {
     case State::Running:
         // Asks the run to stop at its next poll; the dialog stays.
         cancelPressed_ = true;
-        sim_->m_CancelRequested = true;
+        sim_->engine().m_CancelRequested = true;
         return;
     case State::Waiting:
-        sim_->m_CancelRequested = true;
+        sim_->engine().m_CancelRequested = true;
         endWait(false);
         return;
     case State::Idle:
@@ -350,7 +350,7 @@ void CRunSim1::reject() {
 }
 
 void CRunSim1::accept() {
-    sim_->err.record("OnOK", 486);
+    sim_->engine().err.record("OnOK", 486);
     if (state_ == State::Waiting) {
         endWait(false); // OK only starts the wait again
         return;

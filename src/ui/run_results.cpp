@@ -68,10 +68,10 @@ std::vector<TotalSeries> finishedRunTotals(const Simulation& finished) {
     // The summary report counts the prison total whatever tables are chosen.
     TableOptions withPrison = selected;
     withPrison.prisonDemographics = true;
-    std::vector<TotalSeries> out = totalSeries(CsvTables(finished, withPrison).prison());
+    std::vector<TotalSeries> out = totalSeries(CsvTables(finished.engine(), withPrison).prison());
     if (out.empty()) // a run of no prisoners: the tables leave the total out
-        out.push_back({"Prison", finished.ctx.params.FirstSimulatedYear, std::vector<double>(120, 0.0)});
-    const CsvTables tables(finished, selected);
+        out.push_back({"Prison", finished.engine().ctx.params.FirstSimulatedYear, std::vector<double>(120, 0.0)});
+    const CsvTables tables(finished.engine(), selected);
     if (selected.jail) append(out, totalSeries(tables.jail())); // the jail records come whatever is chosen
     append(out, totalSeries(tables.sanctions()));
     return out;

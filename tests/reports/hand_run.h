@@ -25,7 +25,7 @@ struct HandRun {
     void setVariable(int v, const std::string& title, const std::vector<std::string>& labels);
     /// The value the hand-made tables hold: distinct per table, row and month.
     static double tableValue(int v, int row, int month) { return 1000.0 * (v + 1) + 100.0 * row + month + 0.25; }
-    StateTables& st() { return sim->st; }
+    StateTables& st() { return sim->engine().st; }
 };
 
 } // namespace kov::test

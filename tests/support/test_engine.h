@@ -1,5 +1,5 @@
 #pragma once
-// An engine with a recording host and nothing behind its pump, for tests of
+// An engine with a recording host that never cancels, for tests of
 // single offender-flow operations on hand-made state.
 #include "engine/engine.h"
 #include "support/recording_host.h"
@@ -13,7 +13,6 @@ class TestEngine final : public Engine {
 public:
     RecordingHost recorder;
     TestEngine() : Engine(recorder) {}
-    bool Abort() override { return false; }
 
     /// Gives variable v the labels (each a text and weight 1.0).
     void setLabels(int v, const std::vector<std::string>& texts) {

@@ -43,25 +43,25 @@ std::time_t referenceClockTime() {
 }
 
 void writeReportHeader(std::FILE* f, const Simulation& sim) {
-    const std::time_t now = sim.ctx.now ? sim.ctx.now() : std::time(nullptr);
+    const std::time_t now = sim.engine().ctx.now ? sim.engine().ctx.now() : std::time(nullptr);
     std::fprintf(f, "\n %s\n", "Kovary (KOV 3.4 For Windows)");
     std::fprintf(f, "\n RUN NAME: %s\n", sim.cfg.title.c_str());
     std::fprintf(f, "\n DATE: %s \n", reportDate(now).c_str());
     std::fprintf(f, "\n TIME: %s \n", reportTime(now).c_str());
 
-    const int y = sim.ctx.params.FirstSimulatedYear;
+    const int y = sim.engine().ctx.params.FirstSimulatedYear;
     std::fprintf(f, "\n SUMMARY OF PROJECTED PRISON POPULATION COUNTS:\n");
     std::fprintf(f, "\n       Year ");
     std::fprintf(f, "%4d   %4d   %4d   %4d   %4d   %4d   %4d   %4d   %4d   %4d ", y, y + 1, y + 2, y + 3, y + 4,
                  y + 5, y + 6, y + 7, y + 8, y + 9);
 
-    const Series& totals = sim.st.Tops[7];
+    const Series& totals = sim.engine().st.Tops[7];
     std::fprintf(f, "\n\n 12th Mo.");
     for (int year = 0; year < 10; ++year) std::fprintf(f, "%7.0lf", totalAt(totals, year * 12 + 11));
     std::fprintf(f, "\n Low Mo. ");
-    for (double v : sim.low) std::fprintf(f, "%7.0f", v);
+    for (double v : sim.engine().low) std::fprintf(f, "%7.0f", v);
     std::fprintf(f, "\n High Mo.");
-    for (double v : sim.high) std::fprintf(f, "%7.0f", v);
+    for (double v : sim.engine().high) std::fprintf(f, "%7.0f", v);
     std::fprintf(f, "\n Average ");
     for (int year = 0; year < 10; ++year) {
         double sum = 0.0;

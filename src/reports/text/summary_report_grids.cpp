@@ -30,7 +30,7 @@ void writeColumnHeadings(std::FILE* f, const TableDef& def) {
 
 // Writes the count block and returns the table's total weight (m_GridNow summed).
 double writeCaseCounts(std::FILE* f, const Simulation& sim, int t, const TableDef& def) {
-    const StateTables& st = sim.st;
+    const StateTables& st = sim.engine().st;
     std::fprintf(f, "\n\n%s:\n\n", " COUNT OF CASES BY GRID CELL");
     std::fputs("               ", f);
     writeColumnHeadings(f, def);
@@ -57,13 +57,13 @@ double writeCaseCounts(std::FILE* f, const Simulation& sim, int t, const TableDe
     for (double sum : columnSums) std::fprintf(f, " %5.0f", sum);
     std::fprintf(f, " %5.0f\n\n", allRows);
     std::fprintf(f, " Total number of cases processed (unweighted) = %5ld\n\n",
-                 static_cast<long>(sim.err.m_CaseNumber));
+                 static_cast<long>(sim.engine().err.m_CaseNumber));
     return totalWeight;
 }
 
 void writeProbabilityMatrix(std::FILE* f, const Simulation& sim, int t, const TableDef& def, int k,
                             double totalWeight) {
-    const StateTables& st = sim.st;
+    const StateTables& st = sim.engine().st;
     const std::string& name = st.ProbabilityNames[static_cast<std::size_t>(k)];
     std::fprintf(f, "%s: ", labelAt(st.m_TableNames, t).c_str());
     std::fprintf(f, "%s", name.c_str());
@@ -99,8 +99,8 @@ std::string rowHeading(const std::string& label) {
 }
 
 void writeGridTables(std::FILE* f, const Simulation& sim) {
-    for (int t = 0; t < sim.st.numberOfTables(); ++t) {
-        const auto& def = sim.st.m_Tables[static_cast<std::size_t>(t)];
+    for (int t = 0; t < sim.engine().st.numberOfTables(); ++t) {
+        const auto& def = sim.engine().st.m_Tables[static_cast<std::size_t>(t)];
         if (!def) continue;
         const double totalWeight = writeCaseCounts(f, sim, t, *def);
         for (int k = 0; k < ProbabilityTableCount; ++k) {

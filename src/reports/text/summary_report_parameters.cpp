@@ -43,10 +43,11 @@ constexpr std::array<bool, ReleaseCount> releaseWithDecimals = {
 const char* yesNo(int flag) { return flag != 0 ? "Yes" : "No"; }
 
 void writeFiles(std::FILE* f, const Simulation& sim) {
-    std::fprintf(f, "%s%s", "\n\nDirectory for input and output files.", sim.ctx.dataDirectory.c_str());
+    const Engine& e = sim.engine();
+    std::fprintf(f, "%s%s", "\n\nDirectory for input and output files.", e.ctx.dataDirectory.c_str());
     std::fprintf(f, "%s", "\n\nThe following input and output files were used:\n");
     // Without post-prison processing the files after the stock tables play no part.
-    const int shown = sim.postprisonOption != 0 ? FileKeyCount : StockTablesFile + 1;
+    const int shown = e.postprisonOption != 0 ? FileKeyCount : StockTablesFile + 1;
     for (int k = 0; k < shown; ++k) {
         std::fputs(sim.cfg.FileKeyLabels[static_cast<std::size_t>(k)].c_str(), f);
         std::fprintf(f, " : %s\n", sim.cfg.value(SecFiles, k).c_str());
@@ -54,14 +55,14 @@ void writeFiles(std::FILE* f, const Simulation& sim) {
     std::fputs("Configuration file: ", f);
     std::fprintf(f, " %s\n", sim.cfg.filePath.c_str());
 
-    std::fprintf(f, "\nStock Option = %d\n", sim.postprisonOption);
-    if (sim.postprisonOption == 2) std::fprintf(f, "%s\n", sim.stockMessage.c_str());
+    std::fprintf(f, "\nStock Option = %d\n", e.postprisonOption);
+    if (e.postprisonOption == 2) std::fprintf(f, "%s\n", e.stockMessage.c_str());
 }
 
 void writePopulationParameters(std::FILE* f, const Simulation& sim) {
-    const RunParameters& p = sim.ctx.params;
+    const RunParameters& p = sim.engine().ctx.params;
     std::fprintf(f, "\n%s:\n", " POPULATION PARAMETERS");
-    std::fprintf(f, "\n Number of Cases = %6ld", static_cast<long>(sim.err.m_CaseNumber));
+    std::fprintf(f, "\n Number of Cases = %6ld", static_cast<long>(sim.engine().err.m_CaseNumber));
     std::fprintf(f, "\n Sampling Fraction = %s", sim.cfg.value(SecRun, SamplingFractionKey).c_str());
     std::fprintf(f, "\n Court volume = %5.3f", p.CourtVolume);
     std::fprintf(f, "\n First Simulated Year : %d", p.FirstSimulatedYear);
@@ -79,7 +80,7 @@ void writePopulationParameters(std::FILE* f, const Simulation& sim) {
 
 void writeGroupWeights(std::FILE* f, const Simulation& sim) {
     std::fprintf(f, "\n\n Simulation weights by Admission Group");
-    const ClassificationVariable& groups = sim.st.Values[VarFelonyType];
+    const ClassificationVariable& groups = sim.engine().st.Values[VarFelonyType];
     for (std::size_t g = 0; g < groups.labelsptr.size() && g < static_cast<std::size_t>(groups.count); ++g) {
         for (int row = 0; row < 3; ++row) {
             if (row == 0)
@@ -88,7 +89,7 @@ void writeGroupWeights(std::FILE* f, const Simulation& sim) {
                 std::fputs("\n\t\t", f);
             for (int j = 0; j < 5; ++j) {
                 const int k = 5 * row + j + 1;
-                const Series& year = sim.st.TrendsByAdmissionGroup[static_cast<std::size_t>(k - 1)];
+                const Series& year = sim.engine().st.TrendsByAdmissionGroup[static_cast<std::size_t>(k - 1)];
                 std::fprintf(f, "\tyr%d = %4.2f", k, g < year.size() ? year[g] : 0.0);
             }
         }
@@ -152,9 +153,9 @@ void writeReleaseParameters(std::FILE* f, const Simulation& sim, int first, int 
         const auto k = static_cast<std::size_t>(i);
         std::fputs(i == first ? "\n\n" : "\n", f);
         if (releaseWithDecimals[k])
-            std::fprintf(f, " %s %4.3f", releaseParameterLabel(i).c_str(), sim.ctx.params.release[k]);
+            std::fprintf(f, " %s %4.3f", releaseParameterLabel(i).c_str(), sim.engine().ctx.params.release[k]);
         else
-            std::fprintf(f, " %s %3.0f", releaseParameterLabel(i).c_str(), sim.ctx.params.release[k]);
+            std::fprintf(f, " %s %3.0f", releaseParameterLabel(i).c_str(), sim.engine().ctx.params.release[k]);
     }
 }
 
@@ -168,14 +169,15 @@ std::string releaseParameterLabel(int i) {
 }
 
 void writeRunParameters(std::FILE* f, const Simulation& sim) {
-    const RunParameters& p = sim.ctx.params;
+    const Engine& e = sim.engine();
+    const RunParameters& p = e.ctx.params;
     writeFiles(f, sim);
     writePopulationParameters(f, sim);
     if (p.NorvaleCustomizations != 0) {
         writeGroupWeights(f, sim);
-        if (sim.programs) {
-            for (const Program& pr : sim.programs->programs)
-                writeProgram(f, pr, sim.programs->felonyTypes, sim.programs->offenses);
+        if (e.programs) {
+            for (const Program& pr : e.programs->programs)
+                writeProgram(f, pr, e.programs->felonyTypes, e.programs->offenses);
         }
     } else {
         writeSimulationWeights(f, p);
@@ -183,7 +185,7 @@ void writeRunParameters(std::FILE* f, const Simulation& sim) {
     writeSanctionsParameters(f, p);
     std::fprintf(f, "\n\n%s:", " PRISON RELEASE PARAMETERS (Applied with all post-prison options)");
     writeReleaseParameters(f, sim, 0, 8);
-    if (sim.postprisonOption != 0) {
+    if (e.postprisonOption != 0) {
         std::fprintf(f, "\n\n%s:",
                      " PRISON RELEASE PARAMETERS FOR SANCTIONS (Applied with post-prison options 1,2, and 3");
         writeReleaseParameters(f, sim, 9, 18);

@@ -16,10 +16,10 @@ std::string labelOf(const ClassificationVariable& var, int r) {
 
 // Year, month and total columns, then one column per row of a breakdown table.
 void writeTableSheet(WorkbookFile& book, const Simulation& sim, int k) {
-    const StateTables& st = sim.st;
+    const StateTables& st = sim.engine().st;
     const auto& var = st.Values[u(k)];
     Sheet sheet = book.addSheet(var.name);
-    writeYearMonthColumns(sheet, sim.ctx.params.FirstSimulatedYear);
+    writeYearMonthColumns(sheet, sim.engine().ctx.params.FirstSimulatedYear);
     writeMonthlyColumn(sheet, 2, "Totals", 6.29, st.Tops[7]);
     for (int r = 0; r < var.count; ++r) {
         sheet.text(1, 3 + r, labelOf(var, r));
@@ -35,12 +35,12 @@ int admissionGroupColumns(const StateTables& st) {
 }
 
 void fillAdmissionGroupsWorkbook(WorkbookFile& book, const Simulation& sim) {
-    const StateTables& st = sim.st;
+    const StateTables& st = sim.engine().st;
     writeTableSheet(book, sim, VarFelonyType);
     writeTableSheet(book, sim, VarOffense);
 
     Sheet sheet = book.addSheet("Admission Groups by Offenses");
-    writeYearMonthColumns(sheet, sim.ctx.params.FirstSimulatedYear);
+    writeYearMonthColumns(sheet, sim.engine().ctx.params.FirstSimulatedYear);
     writeMonthlyColumn(sheet, 2, "Totals", 6.29, st.Tops[7]);
     const auto& types = st.Values[VarFelonyType];
     const auto& offenses = st.Values[VarOffense];

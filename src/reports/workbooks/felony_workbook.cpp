@@ -19,8 +19,8 @@ const Series& felonySeries(const SeriesList& list, int f) {
 } // namespace
 
 void fillFelonyTypeWorkbook(WorkbookFile& book, const Simulation& sim) {
-    const StateTables& st = sim.st;
-    const long long firstYear = sim.ctx.params.FirstSimulatedYear;
+    const StateTables& st = sim.engine().st;
+    const long long firstYear = sim.engine().ctx.params.FirstSimulatedYear;
     const auto& types = st.Values[VarFelonyType];
     const int F = types.count;
     const auto label = [&](int f) {

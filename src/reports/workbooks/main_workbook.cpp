@@ -5,8 +5,8 @@
 namespace kov::reports {
 
 void fillMainWorkbook(WorkbookFile& book, const Simulation& sim) {
-    const StateTables& st = sim.st;
-    const long long firstYear = sim.ctx.params.FirstSimulatedYear;
+    const StateTables& st = sim.engine().st;
+    const long long firstYear = sim.engine().ctx.params.FirstSimulatedYear;
 
     Sheet prison = book.addSheet("Prison Tables");
     writeYearMonthColumns(prison, firstYear);
@@ -21,10 +21,10 @@ void fillMainWorkbook(WorkbookFile& book, const Simulation& sim) {
 
     Series courtReleases(WorkbookMonths), stockReleases(WorkbookMonths);
     for (std::size_t m = 0; m < static_cast<std::size_t>(WorkbookMonths); ++m) {
-        stockReleases[m] = sim.stockReleaseCounts[m];
+        stockReleases[m] = sim.engine().stockReleaseCounts[m];
         courtReleases[m] = seriesValue(st.Rel, m) - stockReleases[m];
     }
-    writeMonthlyColumn(prison, 10, "Court Tots", 10, sim.courtTotals);
+    writeMonthlyColumn(prison, 10, "Court Tots", 10, sim.engine().courtTotals);
     writeMonthlyColumn(prison, 11, "Stock Tots", 10, st.StockSum);
     writeMonthlyColumn(prison, 12, "Court Rels", 10, courtReleases);
     writeMonthlyColumn(prison, 13, "Stock Rels", 10, stockReleases);

@@ -37,11 +37,11 @@ const char* saveAsTitle(Workbook kind) {
 
 std::string exportWorkbook(const Simulation& sim, Workbook kind, const std::string& target,
                            const ExistingWorkbookQuestion& askExisting) {
-    sim.err.record("exportWorkbook", 6060);
+    sim.engine().err.record("exportWorkbook", 6060);
     std::string path = workbookPath(target);
 
     if (kind == Workbook::AdmissionGroups) {
-        const int columns = admissionGroupColumns(sim.st);
+        const int columns = admissionGroupColumns(sim.engine().st);
         if (columns > AdmissionGroupColumnLimit) {
             sim.host.message(format("The workbook %s was not written: its sheet \"Admission Groups by Offenses\" "
                                     "would need %d columns, one per felony type and offense (the last of each "
