@@ -53,17 +53,17 @@ void prepare(TestEngine& e, int jailLevel = 1) {
     e.m_JailByDays.assign(3600, 0.0);
     e.m_JailTotals.assign(120, 0.0);
     e.m_Tsup.assign(600, 0.0);
-    e.inTotals = true;
 }
 
 struct Call {
     int k = 0, category = 1, s = 1, T = 0, restitutionDays = 0, jailDays = 0, sentenceLevel = 1, county = 1;
     double ws = 1.0, wv = 1.0;
     int region = 1, d = 0, age = 20;
+    bool totals = true; ///< the call that stands for the totals
 };
 
 void run(TestEngine& e, const Call& c) {
-    e.noprison({.table = c.k,
+    e.noprison({.role = {.table = c.k, .countsTotals = c.totals},
                 .category = c.category,
                 .month = c.s,
                 .cell = {1, 2, 1},
@@ -183,8 +183,7 @@ TEST(Noprison, SentenceLengthTableCountsByDayAndSkipsGroupsBeyondItsRows) {
     EXPECT_EQ(sum(e.m_JailByDays), 40.0);
     EXPECT_EQ(sum(e.st.Thd[4]), 0.0) << "two sentence-length rows, no row for group 3";
 
-    e.inTotals = false;
-    run(e, {.k = 4, .category = 2, .s = 2, .restitutionDays = 65, .jailDays = 45, .ws = 2.0, .d = 5});
+    run(e, {.k = 4, .category = 2, .s = 2, .restitutionDays = 65, .jailDays = 45, .ws = 2.0, .d = 5, .totals = false});
     EXPECT_EQ(e.st.Thd[4][at(2, 73, 1)], 1.0);
     EXPECT_EQ(e.st.Thd[4][at(2, 73, 2)], 1.0);
 

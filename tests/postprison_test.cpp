@@ -29,7 +29,6 @@ void prepare(TestEngine& e) {
     e.st.Tops[0].assign(2 * 120, 0.0);
     e.st.Tops[7].assign(120, 0.0);
     e.m_Tpsup.assign(1200, 0.0);
-    e.inTotals = true;
     e.postprisonOption = 3;
 }
 
@@ -41,8 +40,17 @@ struct Call {
 };
 
 void run(TestEngine& e, const Call& c) {
-    e.postprison(c.k, c.category, c.t, c.w, c.f21, c.f22, c.f23, c.f24, c.f20, e.st.Tops[static_cast<std::size_t>(c.k)],
-                 c.P);
+    e.postprison({.role = {.table = c.k, .countsTotals = true},
+                  .pop = &e.st.Tops[static_cast<std::size_t>(c.k)],
+                  .category = c.category,
+                  .releaseMonth = c.t,
+                  .weight = c.w,
+                  .supervisionProbability = c.P,
+                  .supervisionMonths = c.f21,
+                  .treatmentDays = c.f22,
+                  .firstParole = c.f23,
+                  .secondParole = c.f24,
+                  .level = c.f20});
 }
 
 TEST(Postprison, SupervisionLevelsStayWithinTheFiveLevels) {

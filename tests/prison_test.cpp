@@ -40,12 +40,11 @@ TestEngine& makeEngine(TestEngine& e, double P, double Q = 0.0, double R = 0.0) 
     setGrid(e, P, Q, R);
     allocateCounters(e);
     e.st.Tops[7].assign(120, 0.0);
-    e.currentTable = 7;
     return e;
 }
 
 void admit(TestEngine& e, int s, double w, int S, int code = -99, int L = 0) {
-    e.prison({.pop = &e.st.Tops[7], .category = 1, .month = s, .weight = w, .sentence = S, .parole = L, .ageCode = code,
+    e.prison({.role = {.table = 7, .countsTotals = true}, .pop = &e.st.Tops[7], .category = 1, .month = s, .weight = w, .sentence = S, .parole = L, .ageCode = code,
               .cell = {1, 2, 3}, .groups = {1, 1, 1, 1}});
 }
 
@@ -149,9 +148,7 @@ TEST(Prison, TheCrimeByAgeAndGenderCallTouchesNothingElse) {
     e.st.Tops[3].assign(3 * 120, 0.0);
     allocateSideTables(e);
     e.ctx.params.sanctions[LenSupervisionBeforeRevocation] = 3;
-    e.inTotals = true;
-    e.currentTable = 3;
-    e.prison({.extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
+    e.prison({.role = {.table = 3, .countsTotals = true}, .extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
               .cell = {1, 2, 3}, .groups = {2, 3, 2, 2}});
     const Series& cell = e.st.CrimeByAgeAndGender[1][2];
     expectRow(cell, 1, sumOf({{20, 31, 5.0}, {23, 24, 2.0}}), "offense 2");
@@ -159,7 +156,7 @@ TEST(Prison, TheCrimeByAgeAndGenderCallTouchesNothingElse) {
 
     // A gender past the array is left out, not written elsewhere.
     const double before = sideTablesTotal(e);
-    e.prison({.extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
+    e.prison({.role = {.table = 3, .countsTotals = true}, .extra = &e.st.CrimeByAgeAndGender, .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .parole = 2,
               .cell = {1, 2, 3}, .groups = {3, 3, 2, 2}});
     EXPECT_EQ(sideTablesTotal(e), before);
 }
@@ -171,13 +168,12 @@ TEST(Prison, IndexesOutsideTheTablesAreLeftOut) {
     e.st.PrisonDemosByFelonyType.resize(2);
     e.st.PrisonDemosByFelonyType[1][0].assign(2 * 120, 0.0);
     e.st.TotalsByAdmissionGroupAndOffense.assign(2, SeriesList(3, Series(120, 0.0)));
-    e.currentTable = 0;
     // Category 3 of two, felony type 5 of two: only the admission count remains.
-    e.prison({.pop = &e.st.Tops[0], .category = 3, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 5, 1}});
+    e.prison({.role = {.table = 0, .countsTotals = true}, .pop = &e.st.Tops[0], .category = 3, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 5, 1}});
     EXPECT_EQ(total(e.st.Tops[0]) + total(e.st.PrisonDemosByFelonyType[1][0]), 0.0);
     expectEvents(e.st.Entry, {{20, 5.0}}, "Entry");
     // Category 2, felony type 2, offense 9 of three: no offense totals.
-    e.prison({.pop = &e.st.Tops[0], .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 2, 9}});
+    e.prison({.role = {.table = 0, .countsTotals = true}, .pop = &e.st.Tops[0], .category = 2, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 2, 3}, .groups = {1, 1, 2, 9}});
     expectRow(e.st.Tops[0], 1, sumOf({{20, 31, 5.0}}), "category 2");
     expectRow(e.st.PrisonDemosByFelonyType[1][0], 1, sumOf({{20, 31, 5.0}}), "felony type 2");
     double offenses = 0.0;
@@ -186,8 +182,8 @@ TEST(Prison, IndexesOutsideTheTablesAreLeftOut) {
     EXPECT_EQ(offenses, 0.0);
     // Grid table 2 of one, and a cell past the table: no probabilities, no flows.
     const double before = total(e.st.Tops[0]) + total(e.st.Entry);
-    e.prison({.pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {2, 2, 3}, .groups = {1, 1, 2, 1}});
-    e.prison({.pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 3, 1}, .groups = {1, 1, 2, 1}});
+    e.prison({.role = {.table = 0, .countsTotals = true}, .pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {2, 2, 3}, .groups = {1, 1, 2, 1}});
+    e.prison({.role = {.table = 0, .countsTotals = true}, .pop = &e.st.Tops[0], .category = 1, .month = 20, .weight = 10.0, .sentence = 12, .cell = {1, 3, 1}, .groups = {1, 1, 2, 1}});
     EXPECT_EQ(total(e.st.Tops[0]) + total(e.st.Entry), before);
 }
 

@@ -51,10 +51,10 @@ void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMont
 namespace {
 
 // element(level of month m, m) += w over the clipped month range.
-void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::array<int, 120>& levels, int lastMonth,
-                    int s, int n, double w) {
+void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::array<int, 120>& levels, int s, int n,
+                    double w) {
     const long first = std::max(s, 0);
-    const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(lastMonth),
+    const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(monthsPerLevel) - 1,
                                 static_cast<long>(levels.size()) - 1});
     // The size and cells read once: the writes cannot move the vector.
     double* cells = sup.data();
@@ -71,13 +71,13 @@ void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::arr
 void Engine::sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
     err.record("sendtsup", 6070);
     ++counterOperations;
-    addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, w);
+    addSupervision(sup, monthsPerLevel, levels, s, n, w);
 }
 
 void Engine::remtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w) {
     err.record("remtsup", 6090);
     ++counterOperations;
-    addSupervision(sup, monthsPerLevel, levels, supervisionLastMonth, s, n, -w);
+    addSupervision(sup, monthsPerLevel, levels, s, n, -w);
 }
 
 int Engine::aging(int a, int t, int k) {

@@ -77,7 +77,7 @@ public:
     void sendit(Series& a, int c, int s, int n, double w, int N);
     /// As sendit, the category being the age group at each month.
     void SenditForAge(Series& a, int s, int n, double w, int N, int baseMonth, int age);
-    /// element(levels[m], m) += w over max(s,0)..min(s+n-1, supervisionLastMonth).
+    /// element(levels[m], m) += w over max(s,0)..min(s+n-1, monthsPerLevel-1).
     void sendtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w);
     void remtsup(std::vector<double>& sup, int monthsPerLevel, int s, int n, double w);
     /// Age group of age a after t months, years factor k.
@@ -110,9 +110,11 @@ public:
     // ----------------------------------------------------------------- flows
     void prison(const PrisonCall& call);
     void noprison(const NoprisonInput& in);
-    void postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
-                    double P);
-    int doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k);
+    void postprison(const PostprisonCall& call);
+    /// One revocation period of n months of a post-prison call, starting
+    /// Lrel months after month b, within supervision ending in month e; its
+    /// last month.
+    int revocationPeriod(const PostprisonCall& call, int b, int e, int n);
 
     // ------------------------------------------------------- prison programs
     /// The program step of one simulated year y of the current case (off),
@@ -192,11 +194,6 @@ public:
     Offender off;
     int postprisonOption = 0;
     int dualGuidelines = 0;
-    bool inTotals = true;
-    bool byFelony = false;
-    bool stockFlag = false;     ///< suppresses post-prison supervision and sanctions
-    int currentTable = 7;       ///< breakdown table now being filled
-    int supervisionLastMonth = 59;
     std::array<int, 120> levels{}; ///< supervision level of each month (0-based)
     /// Post-prison probabilities of the case's cell: 0..4 the sanctions, 5 the
     /// revocation probability, the one postprison reads for every case; the
@@ -225,8 +222,6 @@ public:
 
     // The case profile (case_profile.h): used while range sums are, so that
     // the straightforward way stays whole for checking.
-    enum class Capture { Off, Totals };
-    Capture capture = Capture::Off; ///< where the flow operations now add
     std::unique_ptr<CaseProfile> profile;
     /// The current case fills shared tables from the profile; ns, prisonSetup
     /// and ps's lengths then hold its setup, worked out by setCaseRows.
@@ -235,9 +230,6 @@ public:
     /// Some table of the current case takes its jail and sanctions from the
     /// profile, which the call standing for the totals then writes.
     bool sharedSanctions = false;
-    /// With the call that stands for the totals: the weight (factor 1) of the
-    /// case profile's jail and sanctions it writes; -1 for none.
-    double profileSanctionWeight = -1.0;
     int caseAge = -1; ///< the age read for the current case
     /// Run option: only the totals are wanted (a live re-projection). The
     /// breakdown tables are left empty but the gender table, whose rows the

@@ -25,8 +25,19 @@ enum AgeCode : int {
     SentenceLengthCode = -89, ///< the sentence-length table
 };
 
+/// Which table a call fills and what else it stands for. Of the calls of a
+/// case and year, one stands for the totals: it also counts the events,
+/// the supervision and the jail totals. A profiled case's totals call writes
+/// its stays to the case profile, which the tables take when the case ends.
+struct CallRole {
+    int table = 7;             ///< the breakdown table (7: the totals)
+    bool countsTotals = false; ///< the call that stands for the totals
+    bool toProfile = false;    ///< stays go to the case profile, not the tables
+};
+
 /// One prison call.
 struct PrisonCall {
+    CallRole role;
     /// The breakdown table's rows the stays go to; with `extra`, none.
     Series* pop = nullptr;
     /// The crime-by-age-and-gender tables instead of a breakdown table.
@@ -44,7 +55,7 @@ struct PrisonCall {
 
 /// One non-prison call: one breakdown table (7: the totals) and year.
 struct NoprisonInput {
-    int table = 0;
+    CallRole role;
     int category = 0;
     int month = 0; ///< of sentencing
     GridPlace cell;
@@ -56,6 +67,27 @@ struct NoprisonInput {
     int age = 0;
     double sanctionWeight = -1.0;   ///< -1: no sanctions this year, supervision only
     double supervisionWeight = 0.0;
+    /// With the call that stands for the totals: the weight (factor 1) of the
+    /// case profile's jail and sanctions it also writes; -1 for none.
+    double profileWeight = -1.0;
+};
+
+/// One post-prison call: a release and what follows it.
+struct PostprisonCall {
+    CallRole role;
+    /// The table's rows the revoked return to.
+    Series* pop = nullptr;
+    int category = 0;
+    int releaseMonth = 0; ///< the month after the term, from the first simulated month
+    double weight = 0.0;
+    double supervisionProbability = 1.0; ///< of the case's cell; 1 for the stock
+    int supervisionMonths = 0;           ///< post-prison supervision length
+    int treatmentDays = 0;               ///< residential treatment after release
+    int firstParole = 0, secondParole = 0;
+    int level = 0; ///< supervision level, 1-based as read
+    /// A side population of the stock (a felony type's, an offense group's):
+    /// only those who return by revocation, the rest was counted once already.
+    bool sidePopulation = false;
 };
 
 } // namespace kov

@@ -53,7 +53,7 @@ void addJail(const Call& c) {
     if (!jailed || !c.sanctioned) return;
     const double x = ns.Pj * c.ws;
     addTableJail(c, c.first, ns.jailMonths, c.firstDay, x);
-    if (!e.inTotals) return;
+    if (!c.countsTotals) return;
     c.addByDay(e.m_JailByDays, 1, static_cast<long>(e.m_JailByDays.size()), c.firstDay,
                std::min(c.firstDay + c.jailDaysRead, Call::JailByDaysLength), x);
     const long from = std::max(c.first, 0L);
@@ -63,7 +63,7 @@ void addJail(const Call& c) {
 
 void addMisdemeanantSupervision(const Call& c) {
     const NoprisonSetup& ns = c.ns;
-    if (!(c.e.inTotals && ns.Pm > 0 && ns.Lmis > 0)) return;
+    if (!(c.countsTotals && ns.Pm > 0 && ns.Lmis > 0)) return;
     const int n = std::min(ns.Lmis, ns.T);
     if (n <= 0) return;
     setLevels(c.e.levels, c.first, std::min(c.first - 1 + n, static_cast<long>(Call::SupervisionHorizon)), c.level);
@@ -74,7 +74,7 @@ void addMisdemeanantSupervision(const Call& c) {
 void addSupervision(const Call& c, long a, long end) {
     const NoprisonSetup& ns = c.ns;
     Engine& e = c.e;
-    if (!e.inTotals) return;
+    if (!c.countsTotals) return;
     if (ns.Lauto <= 0)
         setLevels(e.levels, a, end, c.level); // a negative reduction length counts as none
     else
@@ -91,7 +91,7 @@ void addIncreasedSupervision(const Call& c, long from, long end) {
     Engine& e = c.e;
     if (from > end) return;
     const long last = std::min(from - 1 + ns.Linc, end);
-    if (!(last >= from && ns.Pviol > 0 && e.inTotals)) return;
+    if (!(last >= from && ns.Pviol > 0 && c.countsTotals)) return;
     const int n = static_cast<int>(last - from + 1);
     e.remtsup(e.m_Tsup, Call::TsupMonths, static_cast<int>(from), n, ns.Psup * c.wv);
     raiseLevels(e.levels, from, last, ns.Iviol);
@@ -116,7 +116,7 @@ void addViolation(const Call& c, long a, long end) {
         const long n = ve - v + 1;
         const long day = v * 30 + c.d;
         addTableJail(c, v, n, day, x);
-        if (e.inTotals) {
+        if (c.countsTotals) {
             if (Series* cj = countyJailRow(c)) c.sendRow(*cj, 1, v, n, x, Call::JailLastMonth);
             c.addByDay(e.m_JailByDays, 1, static_cast<long>(e.m_JailByDays.size()), day,
                        std::min(day + c.jailDaysRead, Call::JailByDaysLength), x);
@@ -141,21 +141,21 @@ void addFelonySupervision(const Call& c) {
 
 void Engine::noprison(const NoprisonInput& in) {
     err.record("noprison", 7500);
-    const int k = in.table, s = in.month, d = in.randomDay;
+    const int k = in.role.table, s = in.month, d = in.randomDay;
     const double ws = in.sanctionWeight;
     if (k < 0 || k >= static_cast<int>(st.Tjail.size())) return;
-    supervisionLastMonth = Call::SupervisionHorizon;
     // A year without sanctions adds nothing to a table that does not stand
     // for the totals.
     const bool sanctioned = ws != -1.0;
-    if (!inTotals && !sanctioned) return;
+    const bool totals = in.role.countsTotals;
+    if (!totals && !sanctioned) return;
     // Supervision is counted only in the call that stands for the totals:
     // the levels of the other calls would never be read.
-    if (inTotals) levels.fill(0);
+    if (totals) levels.fill(0);
     // The call that stands for the totals also writes the case profile's
     // jail and sanctions, with the weight of factor 1, for the tables that
     // take them from there.
-    const double pw = profileSanctionWeight;
+    const double pw = in.profileWeight;
     // Rows this table takes from the case profile when the case ends: all
     // but its jail by age (age table) or by day (sentence-length table).
     const bool rowsShared = profiled && k < 7 && caseRows[Call::idx(k)].sharedSanctionRows;
@@ -173,6 +173,7 @@ void Engine::noprison(const NoprisonInput& in) {
         .ws = ws,
         .wv = in.supervisionWeight,
         .pw = pw,
+        .countsTotals = totals,
         .sanctioned = sanctioned,
         .profiling = pw >= 0.0 && profile,
         .rowsShared = rowsShared,
@@ -186,7 +187,7 @@ void Engine::noprison(const NoprisonInput& in) {
         .level = clampLevel(static_cast<long>(in.sentenceLevel) - 1),
     };
 
-    if (inTotals) {
+    if (totals) {
         // A profiled case's setup was worked out when the case was read.
         if (!profiled)
             ns = computeNoprisonSetup(st, ctx.params, in.cell.row, in.cell.column, in.cell.table, in.prisonTerm,

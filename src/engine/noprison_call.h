@@ -27,6 +27,7 @@ struct NoprisonCall {
     int k, category, s, county, d, age; ///< as Engine::noprison takes them
     double ws, wv;                       ///< sanction weight (-1: none this year), supervision weight
     double pw;       ///< the case profile's weight (factor 1)
+    bool countsTotals; ///< the call that stands for the totals
     bool sanctioned; ///< false: a year without sanctions, supervision only
     bool profiling;  ///< this call also writes the case profile's jail and sanctions
     bool rowsShared; ///< this table takes its rows from the case profile

@@ -29,19 +29,21 @@ std::size_t idx(long v) { return static_cast<std::size_t>(v); }
 int toInt(long v) { return static_cast<int>(std::clamp(v, static_cast<long>(INT_MIN), static_cast<long>(INT_MAX))); }
 
 /// q into the population of one category for months from..to.
-void addPopulation(Engine& e, Series& pop, int category, int N, long from, long to, double q) {
-    if (e.capture == Engine::Capture::Totals) {
+void addPopulation(Engine& e, const PostprisonCall& call, long from, long to, double q) {
+    if (call.role.toProfile) {
         // The row is checked when the case profile is added to the tables.
         const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(PopulationMonths) - 1);
         ++e.counterOperations;
         addToProfileRow(e.profile->revocationStays, e.profile->revocationSpan, first, last, q);
         return;
     }
-    if (N <= 0 || !hasRow(pop, category, N)) return;
+    constexpr int N = PopulationMonths;
+    Series& pop = *call.pop;
+    if (!hasRow(pop, call.category, N)) return;
     const long first = std::max(from, 0L), last = std::min(to, static_cast<long>(N) - 1);
     if (first > last) return;
     ++e.counterOperations;
-    const long row = (static_cast<long>(category) - 1) * N;
+    const long row = (static_cast<long>(call.category) - 1) * N;
     e.addRange(pop, idx(row + first), idx(row + last), q);
 }
 
@@ -62,18 +64,20 @@ void Engine::setPostprisonLengths() {
                          wholeMonths(rp[RelLenRestitutionPayoff]), wholeMonths(rp[RelLenFinePayoff])};
 }
 
-void Engine::postprison(int k, int category, int t, double w, int f21, int f22, int f23, int f24, int f20, Series& pop,
-                        double P) {
+void Engine::postprison(const PostprisonCall& call) {
     err.record("postprison", 8000);
-    supervisionLastMonth = LastMonth;
+    const int k = call.role.table, t = call.releaseMonth;
+    const bool totals = call.role.countsTotals;
+    const double w = call.weight, P = call.supervisionProbability;
+    const int supervisionMonths = call.supervisionMonths;
     // Levels are set by step 1 where it runs; otherwise revocations remove
     // supervision at level 0 rather than at a previous call's levels. Only
     // the call that stands for the totals counts supervision and reads them.
-    if (inTotals) levels.fill(0);
+    if (totals) levels.fill(0);
     const auto& rp = ctx.params.release;
     const long r0 = static_cast<long>(t) - 1;
-    if (inTotals) {
-        ps.rtMonths = f22 / 30;
+    if (totals) {
+        ps.rtMonths = call.treatmentDays / 30;
         ps.violationJailMonths = wholeMonths(rp[RelLenJailDaysAfterSupervisionViolation] / 30.0);
     }
     const double autoReduction = rp[RelLenSupervisionBeforeAutoReduction];
@@ -82,10 +86,10 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     const int Lauto = ps.Lauto;
 
     // 1. Supervision. A negative auto-reduction length counts as 0: none.
-    if (!stockFlag && inTotals && f21 > 0 && r0 <= LastMonth && autoReduction > 0.0) {
-        const long e = std::min(static_cast<long>(t) - 2 + f21, static_cast<long>(LastMonth));
+    if (!call.sidePopulation && totals && supervisionMonths > 0 && r0 <= LastMonth && autoReduction > 0.0) {
+        const long e = std::min(static_cast<long>(t) - 2 + supervisionMonths, static_cast<long>(LastMonth));
         // The level from the data is 1-based; rows beyond the five levels do not exist.
-        stepLevels(levels, r0, e, clampLevel(static_cast<long>(f20) - 1), Lauto);
+        stepLevels(levels, r0, e, clampLevel(static_cast<long>(call.level) - 1), Lauto);
         if (r0 <= e) sendtsup(m_Tpsup, TpsupMonths, toInt(r0), toInt(e - r0 + 1), P * w);
 
         const double Pviol = rp[RelProbSupervisionViolation];
@@ -114,21 +118,20 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     // 2. Revocations, in chained periods; a period whose start is not known
     // (the one before it did not run) is skipped.
     const int Lrel = ps.Lrel;
-    if (Lauto > 0 && f21 > 0 && postCell[RevocationCell] * w > 0 && t <= 120 && Lrel > 0) {
-        const int e = toInt(std::min(static_cast<long>(t) - 1 + f21, static_cast<long>(LastMonth)));
+    if (Lauto > 0 && supervisionMonths > 0 && postCell[RevocationCell] * w > 0 && t <= 120 && Lrel > 0) {
+        const int e = toInt(std::min(static_cast<long>(t) - 1 + supervisionMonths, static_cast<long>(LastMonth)));
         if (e > 0) {
             std::optional<int> x1, x2;
-            if (f23 > 0) x1 = doparc(t, e, e, f23, w, category, PopulationMonths, pop, k);
-            if (f24 > 0 && x1) x2 = doparc(*x1, e, e, f24, w, category, PopulationMonths, pop, k);
-            if (x2 && *x2 > 0)
-                doparc(*x2, e, e, toInt(static_cast<long>(e) - *x2 - 1 + Lrel), w, category, PopulationMonths, pop, k);
+            if (call.firstParole > 0) x1 = revocationPeriod(call, t, e, call.firstParole);
+            if (call.secondParole > 0 && x1) x2 = revocationPeriod(call, *x1, e, call.secondParole);
+            if (x2 && *x2 > 0) revocationPeriod(call, *x2, e, toInt(static_cast<long>(e) - *x2 - 1 + Lrel));
         }
     }
 
     // 3. Sanctions: gender and race rows, or the total row under option 1.
     // The totals' sanctions with factor 1 go to the case profile for the
     // tables that take them from there.
-    if (capture == Capture::Totals && !stockFlag && r0 >= 0 && r0 < 120 && w != -1.0) {
+    if (call.role.toProfile && !call.sidePopulation && r0 >= 0 && r0 < 120 && w != -1.0) {
         const double p[] = {postCell[0], postCell[1], postCell[2], postCell[3], postCell[4]};
         const int months[] = {ps.rtMonths, ps.sanctionMonths[0], ps.sanctionMonths[1], ps.sanctionMonths[2],
                               ps.sanctionMonths[3]};
@@ -138,9 +141,9 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
                 addToProfileRow(profile->postSanctions[i], profile->postSpans[i], r0, last, p[i] * w);
             }
     }
-    if (!stockFlag && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
+    if (!call.sidePopulation && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
         const std::size_t entry = postprisonOption == 1 ? TotalRow : idx(k);
-        const int c = postprisonOption == 1 ? 1 : category;
+        const int c = postprisonOption == 1 ? 1 : call.category;
         const struct {
             Series& table;
             double p;
@@ -156,20 +159,20 @@ void Engine::postprison(int k, int category, int t, double w, int f21, int f22, 
     }
 }
 
-int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, Series& pop, int k) {
+int Engine::revocationPeriod(const PostprisonCall& call, int b, int e, int n) {
     err.record("doparc", 8200);
-    static_cast<void>(k); // every table is addressed through pop
-    const double q = postCell[RevocationCell] * w;
+    const double q = postCell[RevocationCell] * call.weight;
+    const bool totals = call.role.countsTotals;
     const long a = static_cast<long>(b) + ps.Lrel;
     const long z = a + n - 1;
 
     // Those revoked leave supervision from the start of the period.
-    if (inTotals && a >= 0 && a < e2)
-        remtsup(m_Tpsup, TpsupMonths, toInt(a), toInt(std::min(z, static_cast<long>(e2)) - a + 1), q);
+    if (totals && a >= 0 && a < e)
+        remtsup(m_Tpsup, TpsupMonths, toInt(a), toInt(std::min(z, static_cast<long>(e)) - a + 1), q);
     if (a < 1 || a > static_cast<long>(e) + 1) return toInt(z);
 
-    if (inTotals && a < 121) countRevocation(st.Parc, a, q);
-    addPopulation(*this, pop, category, N, a, std::min(z, static_cast<long>(e)), q);
+    if (totals && a < 121) countRevocation(st.Parc, a, q);
+    addPopulation(*this, call, a, std::min(z, static_cast<long>(e)), q);
 
     // Stock microdata releases in the first year carry the earlier years too.
     if (postprisonOption == 2 && b >= 1 && b < 13) {
@@ -178,8 +181,8 @@ int Engine::doparc(int b, int e, int e2, int n, double w, int category, int N, S
             const long zj = aj + n - 1;
             if (aj < 0 || zj < 0) break;
             if (aj < e) {
-                addPopulation(*this, pop, category, N, aj, std::min(zj, static_cast<long>(e)), q);
-                if (inTotals && aj >= 1 && aj < 121) countRevocation(st.Parc, aj, q);
+                addPopulation(*this, call, aj, std::min(zj, static_cast<long>(e)), q);
+                if (totals && aj >= 1 && aj < 121) countRevocation(st.Parc, aj, q);
             }
         }
     }

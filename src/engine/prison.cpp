@@ -92,13 +92,13 @@ class Flows {
 public:
     Flows(Engine& e, const PrisonCall& call) : e_(e), category_(call.category), felony_(call.groups.felonyType) {
         const int code = call.ageCode, s = call.month, felonyType = call.groups.felonyType;
-        if (e.capture == Engine::Capture::Totals) {
+        if (call.role.toProfile) {
             // The totals' stays go to the case profile; the tables get them,
             // with every breakdown's, when the case ends.
             CaseProfile& p = *e.profile;
             capture_ = (code == BackDatedCode ? p.backDatedStays : p.mainStays).data();
             captureSpan_ = code == BackDatedCode ? &p.backDatedSpan : &p.mainSpan;
-            counting_ = e.inTotals;
+            counting_ = call.role.countsTotals;
             // The age table's row follows the case's age month by month.
             // The call's stays are summed first and split by age when it
             // ends: its flows overlap, the age runs are the same for all.
@@ -126,9 +126,9 @@ public:
             return;
         }
         pop_ = Target(e, call.pop);
-        demos_ = Target(e, demographicsOf(e.st, felonyType, e.currentTable));
+        demos_ = Target(e, demographicsOf(e.st, felonyType, call.role.table));
         StateTables& st = e.st;
-        if (e.inTotals) {
+        if (call.role.countsTotals) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, call.groups.offense));
             counting_ = true;
         } else if (ages_ && e.profiled) {

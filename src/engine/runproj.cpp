@@ -196,12 +196,15 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         if (y >= 10) return;
     }
 
-    // What every prison call of the case and year shares; each call names its table row, month and weight.
-    PrisonCall prisonCall{.sentence = S,
+    // What every prison call of the case and year shares; each call names its role, table row, month and weight.
+    PrisonCall prisonCall{.role = {},
+                          .sentence = S,
                           .parole = L,
                           .cell = {t, row, col},
                           .groups = {off.gender, off.ageGroup, off.felonyType, off.offense}};
-    auto admit = [&](Series* pop, int category, int month, double w, int code, std::vector<SeriesList>* extra = nullptr) {
+    auto admit = [&](CallRole role, Series* pop, int category, int month, double w, int code,
+                     std::vector<SeriesList>* extra = nullptr) {
+        prisonCall.role = role;
         prisonCall.pop = pop;
         prisonCall.extra = extra;
         prisonCall.category = category;
@@ -211,32 +214,45 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         prison(prisonCall);
     };
 
-    auto postprisonCalls = [&](int k, int category, Series& pop, double f) {
-        const bool inYears = k == VarFelonyType || y < 6; // the felony-type table follows every year
+    PostprisonCall release{.role = {},
+                           .supervisionProbability = P,
+                           .supervisionMonths = c.postprisonSentence,
+                           .treatmentDays = c.postprisonRestitution,
+                           .firstParole = c.firstParole,
+                           .secondParole = c.secondParole,
+                           .level = c.postprisonLevel};
+    auto releaseAt = [&](CallRole role, int month, double w) {
+        release.role = role;
+        release.releaseMonth = month;
+        release.weight = w;
+        postprison(release);
+    };
+    // The releases of the year's admissions; under option 3 also of the
+    // admissions five and ten years before, back-dated. Only the first
+    // release stands for the totals.
+    // Inlined: a call of its own for each table costs more than the calls it makes.
+    auto postprisonCalls = [&](CallRole role, int category, Series& pop, double f) __attribute__((always_inline)) {
+        const bool inYears = role.table == VarFelonyType || y < 6; // the felony-type table follows every year
         if (!(postprisonOption > 0 && S > 0 && inYears)) return;
-        postprison(k, category, s + S, W.admittedBefore(y, 10) * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
-                   c.secondParole, c.postprisonLevel, pop, P);
-        inTotals = false;
+        release.pop = &pop;
+        release.category = category;
+        releaseAt(role, s + S, W.admittedBefore(y, 10) * f);
+        role.countsTotals = false;
         if (postprisonOption != 3) return;
-        const int code = k == VarAge ? c.age : BackDatedCode;
-        admit(&pop, category, s - 60, W.admittedBefore(y, 10) * f, code);
-        postprison(k, category, s - 60 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution, c.firstParole,
-                   c.secondParole, c.postprisonLevel, pop, P);
-        admit(&pop, category, s - 120, W.admittedBefore(y, 15) * f, code);
-        postprison(k, category, s - 120 + S, W.admittedBefore(y, 15) * f, c.postprisonSentence, c.postprisonRestitution,
-                   c.firstParole, c.secondParole, c.postprisonLevel, pop, P);
+        const int code = role.table == VarAge ? c.age : BackDatedCode;
+        admit(role, &pop, category, s - 60, W.admittedBefore(y, 10) * f, code);
+        releaseAt(role, s - 60 + S, W.admittedBefore(y, 15) * f);
+        admit(role, &pop, category, s - 120, W.admittedBefore(y, 15) * f, code);
+        releaseAt(role, s - 120 + S, W.admittedBefore(y, 15) * f);
     };
 
     // Totals.
-    currentTable = 7;
-    inTotals = true;
-    if (profiled) capture = Capture::Totals;
-    admit(&st.Tops[7], 1, s, W.admittedIn(y), NoAgeCode);
-    postprisonCalls(7, 1, st.Tops[7], 1.0);
-    capture = Capture::Off;
-    inTotals = false;
+    const CallRole totals{.table = 7, .countsTotals = true, .toProfile = profiled};
+    admit(totals, &st.Tops[7], 1, s, W.admittedIn(y), NoAgeCode);
+    postprisonCalls(totals, 1, st.Tops[7], 1.0);
 
-    NoprisonInput sanctions{.month = s,
+    NoprisonInput sanctions{.role = {},
+                            .month = s,
                             .cell = {t, row, col},
                             .prisonTerm = c.prisonTerm,
                             .restitutionDays = c.restitutionDays,
@@ -251,37 +267,36 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         const CaseRow& r = caseRows[u(k)];
         const int category = r.category;
         const double f = r.factor;
-        currentTable = k;
+        const CallRole table{.table = k};
         if (r.sharedStays) {
             // The totals' calls stood for this table up to the sixth year;
             // the felony-type table alone follows releases after it.
-            if (k == VarFelonyType && y >= 6) postprisonCalls(k, category, st.Tops[u(k)], f);
+            if (k == VarFelonyType && y >= 6) postprisonCalls(table, category, st.Tops[u(k)], f);
             // The age table's admissions before the first year age as the
             // case does, where the totals' are back-dated.
             if (k == VarAge && postprisonOption == 3 && S > 0 && y < 6) {
-                admit(&st.Tops[u(k)], category, s - 60, W.admittedBefore(y, 10) * f, c.age);
-                admit(&st.Tops[u(k)], category, s - 120, W.admittedBefore(y, 15) * f, c.age);
+                admit(table, &st.Tops[u(k)], category, s - 60, W.admittedBefore(y, 10) * f, c.age);
+                admit(table, &st.Tops[u(k)], category, s - 120, W.admittedBefore(y, 15) * f, c.age);
             }
         } else {
             const int code = k == VarAge ? c.age : (k == VarSentenceLength ? SentenceLengthCode : NoAgeCode);
-            admit(&st.Tops[u(k)], category, s, W.admittedIn(y) * f, code);
+            admit(table, &st.Tops[u(k)], category, s, W.admittedIn(y) * f, code);
             if (k == VarOffense && !st.CrimeByAgeAndGender.empty())
-                admit(nullptr, category, s, W.admittedIn(y) * f, code, &st.CrimeByAgeAndGender);
-            postprisonCalls(k, category, st.Tops[u(k)], f);
+                admit(table, nullptr, category, s, W.admittedIn(y) * f, code, &st.CrimeByAgeAndGender);
+            postprisonCalls(table, category, st.Tops[u(k)], f);
         }
 
         if (r.sharedSanctions) continue;
-        inTotals = k == VarGender; // the gender table stands for the totals here
-        // The gender table's call also writes the case profile's jail and
-        // sanctions, with factor 1, for the tables that share them.
-        profileSanctionWeight = inTotals && sharedSanctions && y < 7 ? W.admittedBefore(y, 5) : -1.0;
-        sanctions.table = k;
+        // The gender table's non-prison call stands for the totals; it also
+        // writes the case profile's jail and sanctions, with factor 1, for
+        // the tables that share them.
+        const bool standsForTotals = k == VarGender;
+        sanctions.role = {.table = k, .countsTotals = standsForTotals};
         sanctions.category = r.sanctionCategory;
         sanctions.sanctionWeight = y < 7 ? W.admittedBefore(y, 5) * f : -1.0;
         sanctions.supervisionWeight = W.admittedBefore(y, 10) * f;
+        sanctions.profileWeight = standsForTotals && sharedSanctions && y < 7 ? W.admittedBefore(y, 5) : -1.0;
         noprison(sanctions);
-        profileSanctionWeight = -1.0;
-        inTotals = false;
     }
 }
 

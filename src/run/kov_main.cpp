@@ -18,8 +18,6 @@
 namespace kov {
 
 void Simulation::resetRunState() {
-    engine_.byFelony = false;
-    engine_.inTotals = true;
     engine_.m_MonthLabels.clear();
     engine_.stockReleaseCounts.fill(0);
     engine_.stockMessage.clear();

@@ -145,8 +145,8 @@ private:
     /// Puts a finished output in place; a failure is reported as a write failure of path.
     bool commitOutput(StagedFile& staged, const std::string& path);
     void recordStockCase(const StockRecord& r, int sentenceGroup, double w);
-    void stockPostprison(int k, int category, Series& pop, const StockRecord& r, double w);
-    void stockSidePostprison(int k, int category, Series& pop, const StockRecord& r, double w, bool felony);
+    void stockPostprison(CallRole role, int category, Series& pop, const StockRecord& r, double w,
+                         bool sidePopulation = false);
     /// Writes the stock output file; false when it could not be opened or written.
     bool writeStockOutput();
 };

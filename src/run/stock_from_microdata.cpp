@@ -28,20 +28,23 @@ int felonySlot(int k) { return k < VarFelonyType ? k : k - 1; }
 
 } // namespace
 
-void Simulation::stockPostprison(int k, int category, Series& pop, const StockRecord& r, double w) {
-    engine_.postprison(k, category, r.lenp2, w, r.lengthOfPostprison, r.restitutionDays, r.firstParole, r.secondParole,
-                       r.postprisonSentencing, pop, 1.0);
-}
-
 // The calls made for a side population (a felony type's tables, the admission
 // groups by offense, offenses by age and gender) add only the population that
 // returns by revocation: supervision and sanctions were counted once already.
-void Simulation::stockSidePostprison(int k, int category, Series& pop, const StockRecord& r, double w, bool felony) {
-    engine_.byFelony = felony;
-    engine_.stockFlag = true;
-    stockPostprison(k, category, pop, r, w);
-    engine_.stockFlag = false;
-    engine_.byFelony = false;
+void Simulation::stockPostprison(CallRole role, int category, Series& pop, const StockRecord& r, double w,
+                                 bool sidePopulation) {
+    engine_.postprison({.role = role,
+                        .pop = &pop,
+                        .category = category,
+                        .releaseMonth = r.lenp2,
+                        .weight = w,
+                        .supervisionProbability = 1.0,
+                        .supervisionMonths = r.lengthOfPostprison,
+                        .treatmentDays = r.restitutionDays,
+                        .firstParole = r.firstParole,
+                        .secondParole = r.secondParole,
+                        .level = r.postprisonSentencing,
+                        .sidePopulation = sidePopulation});
 }
 
 void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double w) {
@@ -53,13 +56,11 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
     // Totals. Events are counted in this call alone; the felony type's totals
     // call below only adds its population.
     engine_.err.record("createStockFromMicrodata", 5720);
-    engine_.inTotals = true;
-    stockPostprison(7, 1, st.Tops[7], r, w);
+    stockPostprison({.table = 7, .countsTotals = true}, 1, st.Tops[7], r, w);
     engine_.AddStockRelease(7, 0, month, w, 1.0);
-    engine_.inTotals = false;
     if (felonyArrays) {
         engine_.AddStockReleaseByFelony(felonySlot(7), f, 0, month, w, 1.0);
-        stockSidePostprison(7, 1, st.PrisonDemosByFelonyType[u(f)][7], r, w, true);
+        stockPostprison({.table = 7}, 1, st.PrisonDemosByFelonyType[u(f)][7], r, w, true);
     }
 
     for (int k : BreakdownOrder) {
@@ -75,10 +76,10 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
         }
         engine_.err.record("createStockFromMicrodata", 5740);
         engine_.AddStockRelease(k, category - 1, month, w, 1.0);
-        stockPostprison(k, category, st.Tops[u(k)], r, w);
+        stockPostprison({.table = k}, category, st.Tops[u(k)], r, w);
         if (k != VarFelonyType && felonyArrays) {
             engine_.AddStockReleaseByFelony(felonySlot(k), f, category - 1, month, w, 1.0);
-            stockSidePostprison(k, category, st.PrisonDemosByFelonyType[u(f)][u(k)], r, w, true);
+            stockPostprison({.table = k}, category, st.PrisonDemosByFelonyType[u(f)][u(k)], r, w, true);
         }
         if (k != VarOffense) continue;
 
@@ -88,7 +89,7 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
             Series& release = st.StockForAdmissionGroups[u(f)][u(o)];
             if (month >= 0 && !release.empty()) release[std::min(u(month), release.size() - 1)] += w;
             // The series holds one row: category 1.
-            stockSidePostprison(VarOffense, 1, st.TotalsByAdmissionGroupAndOffense[u(f)][u(o)], r, w, true);
+            stockPostprison({.table = VarOffense}, 1, st.TotalsByAdmissionGroupAndOffense[u(f)][u(o)], r, w, true);
         }
         const int g = r.gender - 1, a = r.ageGroup - 1;
         if (u(g) < st.StockForAgeAndGender.size() && u(a) < st.StockForAgeAndGender[u(g)].size() &&
@@ -96,7 +97,7 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
             Series& release = st.StockForAgeAndGender[u(g)][u(a)];
             const std::size_t at = u(o) * StockCells + u(std::min(month, StockCells - 1));
             if (month >= 0 && at < release.size()) release[at] += w;
-            stockSidePostprison(VarOffense, r.offense, st.CrimeByAgeAndGender[u(g)][u(a)], r, w, false);
+            stockPostprison({.table = VarOffense}, r.offense, st.CrimeByAgeAndGender[u(g)][u(a)], r, w, true);
         }
     }
 }

@@ -94,10 +94,16 @@ bool Simulation::createStockFromTables() {
                     continue;
                 }
                 engine_.err.record("createStockFromTables", 5650);
-                engine_.inTotals = true;
-                engine_.postprison(VarOffense, c, s + 1, 1.0, supervision, restitution, firstParole, secondParole,
-                                   level + 1, st.Tops[VarOffense], 1.0);
-                engine_.inTotals = false;
+                engine_.postprison({.role = {.table = VarOffense, .countsTotals = true},
+                                    .pop = &st.Tops[VarOffense],
+                                    .category = c,
+                                    .releaseMonth = s + 1,
+                                    .weight = 1.0,
+                                    .supervisionMonths = supervision,
+                                    .treatmentDays = restitution,
+                                    .firstParole = firstParole,
+                                    .secondParole = secondParole,
+                                    .level = level + 1});
             }
         }
     }
