@@ -114,7 +114,7 @@ public:
     /// One revocation period of n months of a post-prison call, starting
     /// Lrel months after month b, within supervision ending in month e; its
     /// last month.
-    int revocationPeriod(const PostprisonCall& call, int b, int e, int n);
+    int doparc(const PostprisonCall& call, int b, int e, int n);
 
     // ------------------------------------------------------- prison programs
     /// The program step of one simulated year y of the current case (off),

@@ -122,9 +122,9 @@ void Engine::postprison(const PostprisonCall& call) {
         const int e = toInt(std::min(static_cast<long>(t) - 1 + supervisionMonths, static_cast<long>(LastMonth)));
         if (e > 0) {
             std::optional<int> x1, x2;
-            if (call.firstParole > 0) x1 = revocationPeriod(call, t, e, call.firstParole);
-            if (call.secondParole > 0 && x1) x2 = revocationPeriod(call, *x1, e, call.secondParole);
-            if (x2 && *x2 > 0) revocationPeriod(call, *x2, e, toInt(static_cast<long>(e) - *x2 - 1 + Lrel));
+            if (call.firstParole > 0) x1 = doparc(call, t, e, call.firstParole);
+            if (call.secondParole > 0 && x1) x2 = doparc(call, *x1, e, call.secondParole);
+            if (x2 && *x2 > 0) doparc(call, *x2, e, toInt(static_cast<long>(e) - *x2 - 1 + Lrel));
         }
     }
 
@@ -159,7 +159,7 @@ void Engine::postprison(const PostprisonCall& call) {
     }
 }
 
-int Engine::revocationPeriod(const PostprisonCall& call, int b, int e, int n) {
+int Engine::doparc(const PostprisonCall& call, int b, int e, int n) {
     err.record("doparc", 8200);
     const double q = postCell[RevocationCell] * call.weight;
     const bool totals = call.role.countsTotals;
