@@ -120,8 +120,10 @@ void Engine::addCaseProfile() {
 
     // The totals.
     addStays(st.Tops[7], 1, 1.0);
-    if (Series* d = demographicsOf(st, off.felonyType, 7)) addScaled(*d, 1, 120, p.stays, staysSpan, 1.0);
-    if (Series* g = entryOf(&st.TotalsByAdmissionGroupAndOffense, off.felonyType, off.offense))
+    const bool sideTables = fillsSideTables();
+    if (Series* d = sideTables ? demographicsOf(st, off.felonyType, 7) : nullptr)
+        addScaled(*d, 1, 120, p.stays, staysSpan, 1.0);
+    if (Series* g = sideTables ? entryOf(&st.TotalsByAdmissionGroupAndOffense, off.felonyType, off.offense) : nullptr)
         addScaled(*g, 1, 120, p.mainStays, mainSpan, 1.0);
 
     // Post-prison sanctions: the gender and race rows, or the total row under option 1.
@@ -130,7 +132,7 @@ void Engine::addCaseProfile() {
 
     for (int k = 0; k < 7; ++k) {
         const CaseRow& r = caseRows[u(k)];
-        if (!r.sharedStays || !fillsTable(k)) continue;
+        if (!r.sharedStays || !fillsStays(k)) continue;
         if (k == VarAge) {
             // Its stays went in by age as they were made; revocations go to
             // the row of the age group at sentencing.

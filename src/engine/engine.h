@@ -238,6 +238,13 @@ public:
     bool totalsOnly = false;
     /// Breakdown table k (the totals are 7) is filled in this run.
     bool fillsTable(int k) const { return !totalsOnly || k == VarGender || k >= 7; }
+    /// Table k's prison population is filled: the gender table of a
+    /// totals-only run is there for its jail and sanction rows alone.
+    bool fillsStays(int k) const { return !totalsOnly || k >= 7; }
+    /// The run fills what no total is made of: the event counts, the felony
+    /// and offense side tables, the county and daily jail, violations, and
+    /// post-prison supervision and sanctions.
+    bool fillsSideTables() const { return !totalsOnly; }
 
     /// A policy's changes the case loop makes: sentences, and probabilities
     /// that change in a later year (see policy_changes.h).

@@ -53,7 +53,7 @@ void addJail(const Call& c) {
     if (!jailed || !c.sanctioned) return;
     const double x = ns.Pj * c.ws;
     addTableJail(c, c.first, ns.jailMonths, c.firstDay, x);
-    if (!c.countsTotals) return;
+    if (!c.countsTotals || !e.fillsSideTables()) return;
     c.addByDay(e.m_JailByDays, 1, static_cast<long>(e.m_JailByDays.size()), c.firstDay,
                std::min(c.firstDay + c.jailDaysRead, Call::JailByDaysLength), x);
     const long from = std::max(c.first, 0L);
@@ -116,7 +116,7 @@ void addViolation(const Call& c, long a, long end) {
         const long n = ve - v + 1;
         const long day = v * 30 + c.d;
         addTableJail(c, v, n, day, x);
-        if (c.countsTotals) {
+        if (c.countsTotals && e.fillsSideTables()) {
             if (Series* cj = countyJailRow(c)) c.sendRow(*cj, 1, v, n, x, Call::JailLastMonth);
             c.addByDay(e.m_JailByDays, 1, static_cast<long>(e.m_JailByDays.size()), day,
                        std::min(day + c.jailDaysRead, Call::JailByDaysLength), x);
@@ -192,7 +192,7 @@ void Engine::noprison(const NoprisonInput& in) {
         if (!profiled)
             ns = computeNoprisonSetup(st, ctx.params, in.cell.row, in.cell.column, in.cell.table, in.prisonTerm,
                                       in.restitutionDays, in.jailDays, in.county, in.region);
-        addCountyJail(call);
+        if (fillsSideTables()) addCountyJail(call);
     }
     addJail(call);
     addMisdemeanantSupervision(call);

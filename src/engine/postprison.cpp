@@ -67,7 +67,10 @@ void Engine::setPostprisonLengths() {
 void Engine::postprison(const PostprisonCall& call) {
     err.record("postprison", 8000);
     const int k = call.role.table, t = call.releaseMonth;
-    const bool totals = call.role.countsTotals;
+    // What the call standing for the totals adds besides the population
+    // (supervision, violations, revocation counts) makes none of a run's
+    // totals: a totals-only run leaves it out, with the sanctions.
+    const bool totals = call.role.countsTotals && fillsSideTables();
     const double w = call.weight, P = call.supervisionProbability;
     const int supervisionMonths = call.supervisionMonths;
     // Levels are set by step 1 where it runs; otherwise revocations remove
@@ -131,7 +134,7 @@ void Engine::postprison(const PostprisonCall& call) {
     // 3. Sanctions: gender and race rows, or the total row under option 1.
     // The totals' sanctions with factor 1 go to the case profile for the
     // tables that take them from there.
-    if (call.role.toProfile && !call.sidePopulation && r0 >= 0 && r0 < 120 && w != -1.0) {
+    if (call.role.toProfile && fillsSideTables() && !call.sidePopulation && r0 >= 0 && r0 < 120 && w != -1.0) {
         const double p[] = {postCell[0], postCell[1], postCell[2], postCell[3], postCell[4]};
         const int months[] = {ps.rtMonths, ps.sanctionMonths[0], ps.sanctionMonths[1], ps.sanctionMonths[2],
                               ps.sanctionMonths[3]};
@@ -141,7 +144,7 @@ void Engine::postprison(const PostprisonCall& call) {
                 addToProfileRow(profile->postSanctions[i], profile->postSpans[i], r0, last, p[i] * w);
             }
     }
-    if (!call.sidePopulation && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
+    if (fillsSideTables() && !call.sidePopulation && (k == 0 || k == 1 || postprisonOption == 1) && r0 >= 0 && r0 < 120 && w != -1.0) {
         const std::size_t entry = postprisonOption == 1 ? TotalRow : idx(k);
         const int c = postprisonOption == 1 ? 1 : call.category;
         const struct {
@@ -162,7 +165,7 @@ void Engine::postprison(const PostprisonCall& call) {
 int Engine::doparc(const PostprisonCall& call, int b, int e, int n) {
     err.record("doparc", 8200);
     const double q = postCell[RevocationCell] * call.weight;
-    const bool totals = call.role.countsTotals;
+    const bool totals = call.role.countsTotals && fillsSideTables();
     const long a = static_cast<long>(b) + ps.Lrel;
     const long z = a + n - 1;
 

@@ -98,7 +98,7 @@ public:
             CaseProfile& p = *e.profile;
             capture_ = (code == BackDatedCode ? p.backDatedStays : p.mainStays).data();
             captureSpan_ = code == BackDatedCode ? &p.backDatedSpan : &p.mainSpan;
-            counting_ = call.role.countsTotals;
+            counting_ = call.role.countsTotals && e.fillsSideTables();
             // The age table's row follows the case's age month by month.
             // The call's stays are summed first and split by age when it
             // ends: its flows overlap, the age runs are the same for all.
@@ -126,9 +126,9 @@ public:
             return;
         }
         pop_ = Target(e, call.pop);
-        demos_ = Target(e, demographicsOf(e.st, felonyType, call.role.table));
+        if (e.fillsSideTables()) demos_ = Target(e, demographicsOf(e.st, felonyType, call.role.table));
         StateTables& st = e.st;
-        if (call.role.countsTotals) {
+        if (call.role.countsTotals && e.fillsSideTables()) {
             totals_ = Target(e, entryOf(&st.TotalsByAdmissionGroupAndOffense, felonyType, call.groups.offense));
             counting_ = true;
         } else if (ages_ && e.profiled) {

@@ -268,7 +268,9 @@ void Engine::simulateYear(int y, CaseFields& c, const CaseWeights& W) {
         const int category = r.category;
         const double f = r.factor;
         const CallRole table{.table = k};
-        if (r.sharedStays) {
+        if (!fillsStays(k)) {
+            // Only the table's jail and sanctions are wanted.
+        } else if (r.sharedStays) {
             // The totals' calls stood for this table up to the sixth year;
             // the felony-type table alone follows releases after it.
             if (k == VarFelonyType && y >= 6) postprisonCalls(table, category, st.Tops[u(k)], f);
