@@ -84,8 +84,14 @@ public:
     int Decide(int& entryMonth, int& programExit, int felonyType, int offense, double w, int sentenceMonths,
                int& programIndex, int& programMonth);
 
-    /// Entry probability of a 1-based felony type and offense; 0 outside the table.
-    double probability(const Program& program, int felonyType, int offense) const;
+    /// Entry probability of a 1-based felony type and offense; 0 outside the
+    /// table. Inline: every program is asked for every year of every case.
+    double probability(const Program& program, int felonyType, int offense) const {
+        if (felonyType < 1 || felonyType > felonyTypes || offense < 1 || offense > offenses) return 0.0;
+        const std::size_t cell = static_cast<std::size_t>(felonyType - 1) * static_cast<std::size_t>(offenses) +
+                                 static_cast<std::size_t>(offense - 1);
+        return cell < program.entryProbability.size() ? program.entryProbability[cell] : 0.0;
+    }
     /// The values of a program that the definitions file does not give.
     static Program defaults(const RunParameters& p);
     int count() const { return static_cast<int>(programs.size()); }

@@ -61,13 +61,6 @@ Program Programs::defaults(const RunParameters& p) {
     return g;
 }
 
-double Programs::probability(const Program& g, int felonyType, int offense) const {
-    if (felonyType < 1 || felonyType > felonyTypes || offense < 1 || offense > offenses) return 0.0;
-    const std::size_t cell = static_cast<std::size_t>(felonyType - 1) * static_cast<std::size_t>(offenses) +
-                             static_cast<std::size_t>(offense - 1);
-    return cell < g.entryProbability.size() ? g.entryProbability[cell] : 0.0;
-}
-
 bool Programs::Load(const std::string& definitionsPath, const std::string& probabilitiesPath, int felonyTypesIn,
                     int offensesIn, const RunParameters& p, CRand& crt, Host& host) {
     programs.clear();
