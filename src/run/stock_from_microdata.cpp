@@ -58,6 +58,8 @@ void Simulation::recordStockCase(const StockRecord& r, int sentenceGroup, double
     engine_.err.record("createStockFromMicrodata", 5720);
     stockPostprison({.table = 7, .countsTotals = true}, 1, st.Tops[7], r, w);
     engine_.AddStockRelease(7, 0, month, w, 1.0);
+    // A totals-only run needs nothing more of the stock.
+    if (engine_.totalsOnly) return;
     if (felonyArrays) {
         engine_.AddStockReleaseByFelony(felonySlot(7), f, 0, month, w, 1.0);
         stockPostprison({.table = 7}, 1, st.PrisonDemosByFelonyType[u(f)][7], r, w, true);
