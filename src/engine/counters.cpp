@@ -1,6 +1,7 @@
 // The monthly counters: every event of a case adds its weight to the months
 // during which the case is in a state.
 #include "engine/engine.h"
+#include "engine/supervision_levels.h"
 
 #include <algorithm>
 #include <climits>
@@ -51,8 +52,7 @@ void Engine::SenditForAge(Series& a, int s, int n, double w, int N, int baseMont
 namespace {
 
 // element(level of month m, m) += w over the clipped month range.
-void addSupervision(std::vector<double>& sup, int monthsPerLevel, const std::array<int, 120>& levels, int s, int n,
-                    double w) {
+void addSupervision(std::vector<double>& sup, int monthsPerLevel, const LevelList& levels, int s, int n, double w) {
     const long first = std::max(s, 0);
     const long last = std::min({static_cast<long>(s) + n - 1, static_cast<long>(monthsPerLevel) - 1,
                                 static_cast<long>(levels.size()) - 1});

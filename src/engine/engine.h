@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -194,7 +195,7 @@ public:
     Offender off;
     int postprisonOption = 0;
     int dualGuidelines = 0;
-    std::array<int, 120> levels{}; ///< supervision level of each month (0-based)
+    std::array<std::int8_t, 120> levels{}; ///< supervision level of each month (0-based), a LevelList
     /// Post-prison probabilities of the case's cell: 0..4 the sanctions, 5 the
     /// revocation probability, the one postprison reads for every case; the
     /// stock from stock tables stores the release parameter there.

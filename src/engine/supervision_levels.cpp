@@ -21,7 +21,8 @@ int monthsOfDays(double days) { return bounded(std::ceil(days / 30.0)); }
 int clampLevel(long level) { return static_cast<int>(std::clamp(level, 0L, static_cast<long>(HighestSupervisionLevel))); }
 
 void setLevels(LevelList& levels, long from, long to, int level) {
-    for (long m = std::max(from, 0L); m <= std::min(to, LastIndex); ++m) levels[static_cast<std::size_t>(m)] = level;
+    for (long m = std::max(from, 0L); m <= std::min(to, LastIndex); ++m)
+        levels[static_cast<std::size_t>(m)] = static_cast<std::int8_t>(level);
 }
 
 void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction) {
@@ -37,7 +38,7 @@ void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction)
     // One block at a time: months before nextDrop keep the block's level.
     while (m <= end) {
         const long blockEnd = std::min(nextDrop - 1, end);
-        const int value = static_cast<int>(std::max(static_cast<long>(level) - drop, 0L));
+        const auto value = static_cast<std::int8_t>(std::max(static_cast<long>(level) - drop, 0L));
         for (long i = m; i <= blockEnd; ++i) levels[static_cast<std::size_t>(i)] = value;
         m = blockEnd + 1;
         ++drop;
@@ -48,7 +49,7 @@ void stepLevels(LevelList& levels, long a, long e, int level, int autoReduction)
 void raiseLevels(LevelList& levels, long from, long to, int increment) {
     for (long m = std::max(from, 0L); m <= std::min(to, LastIndex); ++m) {
         auto& level = levels[static_cast<std::size_t>(m)];
-        level = clampLevel(static_cast<long>(level) + increment);
+        level = static_cast<std::int8_t>(clampLevel(static_cast<long>(level) + increment));
     }
 }
 

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace kov {
 
-using LevelList = std::array<int, 120>;
+/// One level per month; a byte each, as the list is cleared for every call
+/// that stands for the totals.
+using LevelList = std::array<std::int8_t, 120>;
 constexpr int HighestSupervisionLevel = 4; ///< levels are 0..4
 constexpr double MonthLengthBound = 1e6;   ///< month lengths are kept within +-this
 
