@@ -11,6 +11,7 @@
 #include "run/simulation.h"
 #include "reports/text/summary_report.h"
 #include "support/configuration.h"
+#include "support/engine_access.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
@@ -184,7 +185,7 @@ RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, Recor
     if (edit) edit(cfg);
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.engine().ctx.now = referenceClockTime;
+    test::EngineAccess::of(sim).ctx.now = referenceClockTime;
     sim.csvDirectory = csvDirectory;
     return sim.OnRunSim();
 }

@@ -6,6 +6,7 @@
 #include "run/simulation.h"
 #include "reports/text/summary_report.h"
 #include "support/configuration.h"
+#include "support/engine_access.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
@@ -31,7 +32,7 @@ std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<s
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.engine().ctx.now = referenceClockTime;
+    test::EngineAccess::of(sim).ctx.now = referenceClockTime;
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
     std::vector<std::string> texts;
     for (const auto& output : outputs) texts.push_back(test::replaceAll(dir.read(output), dir.str(), "@DATADIR@"));

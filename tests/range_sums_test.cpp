@@ -140,7 +140,7 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
     RecordingHost host;
     Simulation sim(cfg, dir.str(), host);
     installCoreWriters(sim.reports);
-    sim.engine().monthByMonth = monthByMonth;
+    sim.options.monthByMonth = monthByMonth;
     DemoRun run;
     sim.inspectFinishedState = [&](const Simulation& s) {
         collect(s, run.tables);

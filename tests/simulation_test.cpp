@@ -53,7 +53,7 @@ TEST(Simulation, FailedBackupRenameKeepsOldOutputAndStopsBeforeLoading) {
     EXPECT_EQ(f.dir.read("tables_101.out"), "previous run\n");
     EXPECT_TRUE(f.dir.exists("tables_101.out.bak/keep"));
     EXPECT_TRUE(f.stopMessages().empty()) << "no input was read: " << f.host.joined();
-    EXPECT_TRUE(sim.m_CanClose);
+    EXPECT_EQ(sim.failureShown(), FailureShown::StatusLine);
 }
 
 // Removing two inputs at once shows which one the driver reads first, and the
@@ -76,7 +76,7 @@ TEST_P(LoadOrder, StopsAtTheFirstMissingInputAndFreesEverything) {
     const auto stops = f.stopMessages();
     ASSERT_EQ(stops.size(), 1u) << f.host.joined();
     EXPECT_EQ(stops[0], "Unable to open file " + f.dir.file(GetParam().first));
-    EXPECT_TRUE(sim.m_CanClose);
+    EXPECT_EQ(sim.failureShown(), FailureShown::StatusLine);
     EXPECT_TRUE(sim.engine().st.Counties.empty());
     EXPECT_TRUE(sim.engine().st.m_Tables.empty());
     EXPECT_TRUE(sim.engine().st.Tops[7].empty());
@@ -119,8 +119,53 @@ TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
     ASSERT_EQ(host.inner.messages.size(), 1u);
     EXPECT_EQ(host.inner.messages[0].text,
               "Error occurred in function KOVMain, approximate line number 4055\nCase number 0");
-    EXPECT_TRUE(sim.m_CanClose);
+    EXPECT_EQ(sim.failureShown(), FailureShown::StopMessage);
     EXPECT_TRUE(sim.engine().m_JailByDays.empty());
+}
+
+// The options are the engine's at each run's start, whatever the run before had.
+TEST(Simulation, EachRunTakesTheOptionsSetBeforeIt) {
+    Fixture f;
+    Simulation sim(f.cfg, f.dir.str(), f.host);
+    sim.writesFiles = false;
+    Series age, gender; // of the last run
+    sim.inspectFinishedState = [&](const Simulation& s) {
+        age = s.engine().st.Tops[VarAge];
+        gender = s.engine().st.Tjail[VarGender];
+    };
+    int charts = 0;
+    sim.options.totalsOnly = true;
+    sim.options.liveGraph = [&](const Series& totals, const std::vector<std::string>&) {
+        ++charts;
+        EXPECT_EQ(totals.size(), 120u);
+    };
+    sim.options.graphInterval = 50;
+    ASSERT_EQ(sim.OnRunSim(), RunOutcome::Completed) << f.host.joined();
+    EXPECT_GT(charts, 1);
+    const Series ageOfTotals = age, genderOfTotals = gender;
+
+    sim.options = {};
+    charts = 0;
+    sim.requestCancel(); // before the run: forgotten when it starts
+    ASSERT_EQ(sim.OnRunSim(), RunOutcome::Completed) << f.host.joined();
+    // A run for its totals fills the gender table's jail, whose rows the
+    // jail totals are summed from, and of the other breakdown tables nothing.
+    EXPECT_EQ(gender, genderOfTotals);
+    EXPECT_NE(age, ageOfTotals);
+    EXPECT_EQ(charts, 0);
+    EXPECT_EQ(sim.failureShown(), FailureShown::Nowhere);
+
+    // Asked from inside the run, as a person's Cancel is: the run ends as canceled.
+    // The chart after case 100 asks; the poll at case 200 stops the run before the next chart.
+    sim.options.liveGraph = [&](const Series&, const std::vector<std::string>&) {
+        ++charts;
+        sim.requestCancel();
+    };
+    sim.options.graphInterval = 100;
+    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
+    EXPECT_EQ(sim.m_Message, "User Canceled Simulation");
+    EXPECT_EQ(sim.failureShown(), FailureShown::StatusLine);
+    EXPECT_EQ(charts, 1);
 }
 
 TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {

@@ -6,6 +6,7 @@
 #include "results/core_writers.h"
 #include "run/simulation.h"
 #include "run/stock_record.h"
+#include "support/engine_access.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/test_engine.h"
@@ -53,7 +54,7 @@ struct StockFixture {
     explicit StockFixture(bool optionalTables = true) {
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
         installCoreWriters(sim->reports);
-        StateTables& st = sim->engine().st;
+        StateTables& st = engine().st;
         resetStateTables(st);
         const std::vector<std::vector<std::string>> labels = {
             {"Male", "Female"},
@@ -85,18 +86,19 @@ struct StockFixture {
         }
         st.Pp[0][0][2] = -0.5;
         EXPECT_TRUE(sim->InitializeSimulation());
-        sim->engine().ctx.params.SamplingFraction = 1.0;
-        sim->engine().ctx.params.PostprisonOption = 2;
-        sim->engine().postprisonOption = 2;
-        sim->engine().ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
-        sim->engine().sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
+        engine().ctx.params.SamplingFraction = 1.0;
+        engine().ctx.params.PostprisonOption = 2;
+        engine().postprisonOption = 2;
+        engine().ageGroups = Groups(st.count(VarAge), st.Values[VarAge].labelsptr);
+        engine().sentenceLengthGroups = Groups(st.count(VarSentenceLength), st.Values[VarSentenceLength].labelsptr);
     }
 
     bool run(const std::string& microdata) {
         dir.write("stockm.inp", microdata);
         return sim->createStockFromMicrodata();
     }
-    StateTables& st() { return sim->engine().st; }
+    Engine& engine() { return test::EngineAccess::of(*sim); }
+    StateTables& st() { return engine().st; }
     double cell(int k, int category, int month) { return st().Stocks[u(k)][u(category - 1) * 121 + u(month)]; }
 };
 
@@ -124,7 +126,7 @@ TEST(StockFromMicrodata, FelonyTypeAndReleaseMonthEdges) {
     EXPECT_DOUBLE_EQ(st.StockForFelonyType[2][6][0], 1.0);
     EXPECT_DOUBLE_EQ(st.StockForAdmissionGroups[2][0][120], 1.0);
     EXPECT_DOUBLE_EQ(st.StockForAgeAndGender[0][2][120], 1.0);
-    for (int c : f.sim->engine().stockReleaseCounts) EXPECT_EQ(c, 0);
+    for (int c : f.engine().stockReleaseCounts) EXPECT_EQ(c, 0);
 }
 
 TEST(StockFromMicrodata, EachBadFieldStopsTheStockWithItsMessage) {
@@ -179,13 +181,13 @@ TEST(StockFromMicrodata, RandomDayDecidesTheRestitutionRange) {
     const char* line = "1 1 1 30 1 20 1 1 12 5 9990 6 3 4 1 1 1 1\n";
     {
         StockFixture f;
-        f.sim->engine().ctx.crt.srand(stateBefore(7646, 2));
+        f.engine().ctx.crt.srand(stateBefore(7646, 2));
         EXPECT_FALSE(f.run(line));
         EXPECT_EQ(f.host.joined(), "Illegal Length of postprison restitution = 10000, Case Number = 1");
     }
     {
         StockFixture f;
-        f.sim->engine().ctx.crt.srand(stateBefore(7645, 2));
+        f.engine().ctx.crt.srand(stateBefore(7645, 2));
         EXPECT_TRUE(f.run(line)) << f.host.joined();
     }
 }
@@ -202,12 +204,12 @@ TEST(StockFromMicrodata, SamplingKeepsDrawsAtMostTheFractionWithTheWeightScaled)
                  {std::numeric_limits<double>::quiet_NaN(), 0, false}};
     for (const auto& c : cases) {
         StockFixture f;
-        f.sim->engine().ctx.params.SamplingFraction = c.fraction;
-        f.sim->engine().ctx.crt.srand(stateBefore(c.draw));
+        f.engine().ctx.params.SamplingFraction = c.fraction;
+        f.engine().ctx.crt.srand(stateBefore(c.draw));
         ASSERT_TRUE(f.run(kRecord)) << f.host.joined();
         EXPECT_EQ(sum(f.st().Stocks[7]), c.kept ? 5.0 : 0.0) << c.fraction << " " << c.draw; // 2.5 / 0.5
-        EXPECT_EQ(f.sim->engine().stockReleaseCounts[4], c.kept ? 1 : 0) << c.fraction << " " << c.draw;
-        EXPECT_EQ(f.sim->engine().err.m_CaseNumber, 1) << "a skipped line still counts";
+        EXPECT_EQ(f.engine().stockReleaseCounts[4], c.kept ? 1 : 0) << c.fraction << " " << c.draw;
+        EXPECT_EQ(f.engine().err.m_CaseNumber, 1) << "a skipped line still counts";
         EXPECT_TRUE(f.dir.exists("stock.out"));
     }
 }
@@ -218,7 +220,7 @@ TEST(StockFromMicrodata, LineLimitAndUnreadableFile) {
     // The third line would fail; it is never read.
     ASSERT_TRUE(f.run(std::string(kRecord) + kRecord + "x\n")) << f.host.joined();
     EXPECT_DOUBLE_EQ(sum(f.st().Stocks[7]), 5.0);
-    EXPECT_EQ(f.sim->engine().err.m_CaseNumber, 2);
+    EXPECT_EQ(f.engine().err.m_CaseNumber, 2);
 
     StockFixture missing;
     EXPECT_FALSE(missing.sim->createStockFromMicrodata());
@@ -232,7 +234,7 @@ TEST(StockFromMicrodata, CancelStopsAtTheHundredthLine) {
     std::string data;
     for (int i = 0; i < 150; ++i) data += kRecord;
     EXPECT_FALSE(f.run(data));
-    EXPECT_TRUE(f.sim->engine().m_CancelRequested);
+    EXPECT_TRUE(f.sim->cancelRequested());
     EXPECT_EQ(f.host.pumps, 1);
     EXPECT_EQ(f.host.statuses,
               (std::vector<std::string>{"Stock Microdata Sequence # 100", "User Canceled Stock Creation"}));
@@ -282,8 +284,8 @@ TEST(StockRelease, CellsRowsAndTheLastMonth) {
 struct TablesFixture : StockFixture {
     TablesFixture() {
         StateTables& st = this->st();
-        sim->engine().ctx.params.PostprisonOption = 1;
-        sim->engine().postprisonOption = 1;
+        engine().ctx.params.PostprisonOption = 1;
+        engine().postprisonOption = 1;
         st.Suplengths[1] = {6, 12, 18};
         st.Suplengths[2] = {0, 30};
         st.SuplengthCounts = {5, 3, 2};
@@ -291,7 +293,7 @@ struct TablesFixture : StockFixture {
         st.Parray[1].assign(3, Series{0.3, 0.3, 0.3});
         st.Parray[2].assign(2, Series{0.5, 0.5, 0.5});
         for (std::size_t q = 0; q < 5; ++q) st.Pparray[q] = {0.1 * static_cast<double>(q + 1), 0.0, -0.3};
-        sim->engine().ctx.params.release[ProbReleaseRevocation] = 0.35;
+        engine().ctx.params.release[ProbReleaseRevocation] = 0.35;
     }
 };
 
@@ -299,7 +301,7 @@ TEST(StockFromTables, WalkOverADistribution) {
     TablesFixture f;
     StateTables& st = f.st();
     // Seed 1 hands out 41, 18467, 6334: u = 0.00125, 0.56359, 0.19330.
-    RandomNumberGenerator gen(1, f.sim->engine().ctx.crt);
+    RandomNumberGenerator gen(1, f.engine().ctx.crt);
     // Offense 1: 0 is never chosen, even when u is below it; 0.5 covers 0.00125.
     st.Parray[1] = {Series{0.0}, Series{0.5}, Series{0.5}};
     EXPECT_EQ(f.sim->drawStockCategory(1, 1, gen), 1);
@@ -316,8 +318,8 @@ TEST(StockFromTables, WalkOverADistribution) {
 
     // A draw of exactly 1 against rows that sum to 1 only nearly: 1 - 0.2 - 0.1
     // is 0.7000000000000001, above 0.7, so the walk runs out.
-    f.sim->engine().ctx.crt.srand(0);
-    RandomNumberGenerator top(stateBefore(32767), f.sim->engine().ctx.crt);
+    f.engine().ctx.crt.srand(0);
+    RandomNumberGenerator top(stateBefore(32767), f.engine().ctx.crt);
     st.Parray[2] = {Series{0.2}, Series{0.1}, Series{0.7}};
     EXPECT_EQ(f.sim->drawStockCategory(2, 1, top), 3);
     // An empty list has no length.
@@ -331,7 +333,7 @@ TEST(StockFromTables, CancelSkipsEveryRemainingCase) {
     f.st().Stocks[VarOffense][0] = 4;
     f.host.cancelAfterPumps = 1;
     EXPECT_FALSE(f.sim->createStockFromTables());
-    EXPECT_TRUE(f.sim->engine().m_CancelRequested);
+    EXPECT_TRUE(f.sim->cancelRequested());
     // Every case is still visited, counted and pumped.
     EXPECT_EQ(f.host.pumps, 4);
     EXPECT_EQ(f.host.statuses.back(), "Stock Sequence # 4");

@@ -5,6 +5,7 @@
 #include "results/core_writers.h"
 #include "run/simulation.h"
 #include "reports/text/summary_report.h"
+#include "support/engine_access.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 #include "support/text.h"
@@ -40,16 +41,17 @@ struct HandMade {
         cfg.setValue(SecProbabilityTables, 20, "1");
         sim = std::make_unique<Simulation>(cfg, dir.str(), host);
         installCoreWriters(sim->reports);
-        resetStateTables(sim->engine().st);
+        resetStateTables(engine().st);
     }
+    Engine& engine() { return test::EngineAccess::of(*sim); }
     void addTable(const char* name, std::vector<std::string> rows, std::vector<std::string> cols) {
         auto def = std::make_shared<TableDef>();
         def->rows = static_cast<int>(rows.size());
         def->cols = static_cast<int>(cols.size());
         def->rowlabels = std::move(rows);
         def->collabels = std::move(cols);
-        sim->engine().st.m_Tables.push_back(def);
-        sim->engine().st.m_TableNames.push_back(name);
+        engine().st.m_Tables.push_back(def);
+        engine().st.m_TableNames.push_back(name);
     }
 };
 
@@ -60,11 +62,11 @@ TEST(SummaryReport, LongRowLabelsOverrunTheirColumnAndEmptyWeightsAverageZero) {
     // cuts are pinned there): one of 15 characters or more is cut to 15,
     // overrunning the 14 of its column.
     h.addTable("Tab", {"Row one", "Fifteen chars!!xyz"}, {"abc", "Longer12"});
-    s.engine().st.m_ProbCounts.create(1, 2, 2);
-    s.engine().st.m_GridNow.create(1, 2, 2);
-    s.engine().st.m_ProbCounts.at(0, 1, 0) = 3;
-    s.engine().st.m_ProbCounts.at(0, 1, 1) = 4;
-    for (auto& byTable : s.engine().st.P) byTable = {Series{0.2, 0.6, 0.25, 1.0}};
+    h.engine().st.m_ProbCounts.create(1, 2, 2);
+    h.engine().st.m_GridNow.create(1, 2, 2);
+    h.engine().st.m_ProbCounts.at(0, 1, 0) = 3;
+    h.engine().st.m_ProbCounts.at(0, 1, 1) = 4;
+    for (auto& byTable : h.engine().st.P) byTable = {Series{0.2, 0.6, 0.25, 1.0}};
     const std::string text = gridTables(s);
     EXPECT_NE(text.find("\nFifteen chars!!     3     4     7\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nFifteen chars!! 0.250 1.000\n"), std::string::npos) << text;
@@ -110,7 +112,7 @@ TEST(SummaryReport, WriteFailureIsReportedOnce) {
     h.cfg.setValue(SecFiles, TablesOutputFile, "/dev/full");
     Simulation sim(h.cfg, h.dir.str(), h.host);
     installCoreWriters(sim.reports);
-    resetStateTables(sim.engine().st);
+    resetStateTables(test::EngineAccess::of(sim).st);
     writeSummaryReport(sim, sim.host);
     EXPECT_EQ(h.host.only(), "Error writing file /dev/full");
 }

@@ -53,7 +53,7 @@ int cmdBenchRun(const std::string& dataDir, bool monthByMonth) {
     BenchHost host;
     Simulation sim(cfg, dataDir, host);
     installCoreWriters(sim.reports);
-    sim.engine().monthByMonth = monthByMonth;
+    sim.options.monthByMonth = monthByMonth;
     BenchMeasurement m;
     int failures = 0;
     double inspecting = 0.0;

@@ -43,28 +43,41 @@ void RangeSums::add(Series& target, std::size_t first, std::size_t last, double 
     of(target).add(first, last, w);
 }
 
+void RangeSums::addPending(PendingRanges& pending, double* into, std::size_t n, bool clear) {
+    std::vector<PendingRanges::Cell>& cells = pending.cells_;
+    PendingRanges::Cell running; // the running sum, with its rounding error
+    std::int64_t open = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        PendingRanges::Cell& cell = cells[i];
+        running.add(cell.sum);
+        running.error += cell.error;
+        open += cell.open;
+        if (clear) cell = {};
+        // Where no range is open the exact sum is 0: drop the rounding
+        // left over from the ranges that closed.
+        if (open == 0)
+            running = {};
+        else
+            into[i] += running.sum + running.error;
+    }
+    if (clear) cells[n] = {};
+}
+
 void RangeSums::flush() {
     for (const auto& table : tables_) {
         PendingRanges& pending = *table;
         Series& target = *pending.target_;
-        const std::size_t n = std::min(target.size(), pending.cells_.size() - 1);
-        PendingRanges::Cell running; // the running sum, with its rounding error
-        std::int64_t open = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            PendingRanges::Cell& cell = pending.cells_[i];
-            running.add(cell.sum);
-            running.error += cell.error;
-            open += cell.open;
-            cell = {};
-            // Where no range is open the exact sum is 0: drop the rounding
-            // left over from the ranges that closed.
-            if (open == 0)
-                running = {};
-            else
-                target[i] += running.sum + running.error;
-        }
-        pending.cells_[n] = {};
+        addPending(pending, target.data(), std::min(target.size(), pending.cells_.size() - 1), true);
     }
+}
+
+void RangeSums::addPendingTo(const Series& target, Series& into) const {
+    if (slots_.empty()) return;
+    const Slot& slot = slots_[slotOf(&target)];
+    if (slot.target != &target) return;
+    PendingRanges& pending = *slot.pending;
+    const std::size_t n = std::min({target.size(), into.size(), pending.cells_.size() - 1});
+    addPending(pending, into.data(), n, false);
 }
 
 void RangeSums::clear() {

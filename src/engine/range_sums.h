@@ -60,6 +60,10 @@ public:
     /// Adds every pending range to its table and forgets them. A cell that no
     /// range covers is left exactly as it was, as adding month by month would.
     void flush();
+    /// Adds target's pending ranges to `into` (the table's first cells, or a
+    /// copy of them) as flush would, leaving them pending: a look at the
+    /// table in the middle of the loop changes none of its sums.
+    void addPendingTo(const Series& target, Series& into) const;
     /// Forgets the pending ranges without adding them, and their memory.
     void clear();
     bool empty() const { return tables_.empty(); }
@@ -72,6 +76,8 @@ private:
         const Series* target = nullptr; ///< null: free
         PendingRanges* pending = nullptr;
     };
+    /// Adds the pending ranges to cells 0..n-1 of into; with clear, forgets them.
+    static void addPending(PendingRanges& pending, double* into, std::size_t n, bool clear);
     void rehash(std::size_t capacity);
     std::size_t slotOf(const Series* target) const;
 

@@ -28,9 +28,11 @@ int Engine::drawMonth() {
 }
 
 void Engine::drawLiveGraph() {
-    flushRanges();
-    // The stock still in prison is added as the totals get it after the last case.
+    // The totals so far with their pending ranges, which stay pending: a run
+    // with the chart adds every table as one without it does.
     Series totals(st.Tops[7].begin(), st.Tops[7].begin() + 120);
+    rangeSums.addPendingTo(st.Tops[7], totals);
+    // The stock still in prison is added as the totals get it after the last case.
     dotopSaveStockSum(st.Stocks[7], totals);
     liveGraph(totals, m_MonthLabels);
 }

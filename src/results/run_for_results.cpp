@@ -45,7 +45,7 @@ FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDi
     sim.writesFiles = false;
     sim.policy = policy;
     sim.heldFiles = std::move(held);
-    sim.engine().totalsOnly = scope == ResultScope::Totals;
+    sim.options.totalsOnly = scope == ResultScope::Totals;
     FinishedRun run;
     sim.inspectFinishedState = [&run, scope](const Simulation& s) { run.result = resultOf(s, scope); };
     run.ok = sim.OnRunSim() == RunOutcome::Completed;

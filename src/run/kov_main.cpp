@@ -17,7 +17,15 @@
 
 namespace kov {
 
+void Simulation::applyOptions() {
+    engine_.monthByMonth = options.monthByMonth;
+    engine_.totalsOnly = options.totalsOnly;
+    engine_.liveGraph = options.liveGraph;
+    engine_.graphInterval = options.graphInterval;
+}
+
 void Simulation::resetRunState() {
+    applyOptions();
     engine_.m_MonthLabels.clear();
     engine_.stockReleaseCounts.fill(0);
     engine_.stockMessage.clear();

@@ -61,7 +61,7 @@ void Simulation::ShowErrorWindow() {
     engine_.err.record("ShowErrorWindow", 496);
     host.status(m_Message);
     host.prompt("");
-    m_CanClose = true;
+    failureShown_ = FailureShown::StatusLine;
     engine_.m_CancelRequested = false;
 }
 
@@ -90,7 +90,7 @@ void Simulation::EndOfSimulationCleanup() {
 
 RunOutcome Simulation::OnRunSim() {
     engine_.err.record("OnRunSim", 137);
-    m_CanClose = false;
+    failureShown_ = FailureShown::Nowhere;
     if (!InitializeSimulation()) {
         EndOfSimulationCleanup();
         return RunOutcome::Failed;
@@ -156,7 +156,7 @@ RunOutcome Simulation::OnRunSim() {
     host.message(m_Message, MessageIcon::Stop);
     EndOfSimulationCleanup();
     FreeMemoryArrays(engine_.st);
-    m_CanClose = true;
+    failureShown_ = FailureShown::StopMessage;
     return RunOutcome::Failed;
 }
 

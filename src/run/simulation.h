@@ -13,6 +13,7 @@
 #include "input/held_files.h"
 #include "run/input_file_host.h"
 #include "run/report_hooks.h"
+#include "run/run_options.h"
 
 #include <functional>
 #include <memory>
@@ -27,6 +28,17 @@ struct TableOptions;
 
 enum class RunOutcome { Completed, Canceled, Failed };
 
+/// Where a run that did not complete left its message (m_Message).
+enum class FailureShown {
+    Nowhere,     ///< it completed, or stopped before it began (its arrays could not be made)
+    StatusLine,  ///< the last status: an input or output failure, a cancel
+    StopMessage, ///< a fault escaped the run, reported in a stop message
+};
+
+namespace test {
+struct EngineAccess;
+}
+
 class Simulation final {
     // First of all members: the engine then starts where the run does, and
     // the steps' many calls into it cost no more than calls of its own.
@@ -38,9 +50,18 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    /// The run's state and its offender flow operations.
-    Engine& engine() { return engine_; }
+    /// The run's state and its offender flow operations, to read. Only the
+    /// run's own steps change it (through engine_); callers say what they
+    /// want through options and requestCancel().
     const Engine& engine() const { return engine_; }
+
+    /// Asks the run going on to stop at its next poll of the host; it then
+    /// ends as canceled. A run forgets a request made before it started.
+    void requestCancel() { engine_.m_CancelRequested = true; }
+    /// The run was asked to stop, by requestCancel() or by the host's pump.
+    bool cancelRequested() const { return engine_.m_CancelRequested; }
+    /// Where the last run's failure was reported; Nowhere after one that completed.
+    FailureShown failureShown() const { return failureShown_; }
 
     /// The whole run (the Run Simulation button). Never throws.
     RunOutcome OnRunSim();
@@ -72,8 +93,8 @@ public:
     std::function<void(const Simulation&)> inspectFinishedState;
 
     std::string m_Message;
-    /// Set when the run has ended in a way its window may close on.
-    bool m_CanClose = false;
+    /// How the next runs are made; read when each starts.
+    RunOptions options;
     /// False: a run for its results only (a replicate), read through
     /// inspectFinishedState; no output file is written, moved or removed.
     bool writesFiles = true;
@@ -118,6 +139,12 @@ public:
     int stockSupervisionLength(int k, int category) const;
 
 private:
+    // Tests that build or change a run's state by hand reach engine_ through it.
+    friend struct test::EngineAccess;
+
+    FailureShown failureShown_ = FailureShown::Nowhere;
+    /// Copies the options into the engine: its loops then read fields of their own.
+    void applyOptions();
     std::optional<StagedFile> stagedTables_;
     /// The county output, made before the case loop and written after it.
     std::optional<StagedFile> stagedCounty_;

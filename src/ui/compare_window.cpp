@@ -4,6 +4,7 @@
 #include "scenarios/compare_report.h"
 #include "ui/chart_export.h"
 #include "ui/copy_table.h"
+#include "ui/discard_widget.h"
 #include "ui/prompts.h"
 
 #include <QComboBox>
@@ -159,7 +160,8 @@ const scenarios::CompareChart* CompareWindow::chart() const {
 }
 
 void CompareWindow::choose(int index) {
-    delete chartWidget_;
+    // Gone from the window at once: it shows only the chart chosen now.
+    discardWidget(chartWidget_);
     chartWidget_ = nullptr;
     export_->setEnabled(false);
     if (index < 0 || index >= static_cast<int>(charts_.size())) return;

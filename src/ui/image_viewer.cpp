@@ -1,5 +1,6 @@
 #include "ui/image_viewer.h"
 
+#include "ui/discard_widget.h"
 #include "ui/text_viewer.h"
 
 #include <QApplication>
@@ -72,7 +73,7 @@ QStringList ImageViewer::showImages(const std::vector<Image>& images) {
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
         tabs_->removeTab(0);
-        delete page;
+        discardWidget(page); // its picture no longer counts in present()
     }
     QStringList unreadable;
     for (const Image& image : images)

@@ -2,6 +2,7 @@
 
 #include "reports/graphs/chart_image.h"
 #include "reports/graphs/graph_content.h"
+#include "ui/discard_widget.h"
 #include "ui/image_viewer.h"
 #include "ui/prompts.h"
 #include "ui/text_viewer.h"
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <memory>
 
 namespace kov::ui {
 namespace {
@@ -107,7 +109,7 @@ void ResultsPanel::clear(const QString& why) {
     while (charts_->count() > 0) {
         QWidget* page = charts_->widget(0);
         charts_->removeTab(0);
-        delete page;
+        discardWidget(page);
     }
     charts_->hide();
     fillFiles({});
@@ -158,10 +160,8 @@ void ResultsPanel::fillCharts(const std::vector<TotalSeries>& totals) {
 }
 
 void ResultsPanel::fillFiles(const std::vector<std::string>& files) {
-    while (QLayoutItem* item = filesGrid_->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    // A row's View button may be what led here: it goes once its click is over.
+    while (auto item = std::unique_ptr<QLayoutItem>(filesGrid_->takeAt(0))) discardWidget(item->widget());
     for (int r = 0; r < filesGrid_->rowCount(); ++r) filesGrid_->setRowStretch(r, 0);
     viewButtons_.clear();
     files_.clear();

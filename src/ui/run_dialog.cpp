@@ -214,16 +214,16 @@ void CRunSim1::OnRunSim() {
     Simulation& sim = *sim_;
     // An interval of 0 or less never refreshes the chart.
     if (graphLayout_ && liveChart_ && graphInterval_ > 0) {
-        sim.engine().liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
+        sim.options.liveGraph = [this](const Series& totals, const std::vector<std::string>& labels) {
             pendingTotals_ = totals;
             pendingLabels_ = labels;
             chartPending_ = true;
             refreshSoon();
         };
-        sim.engine().graphInterval = graphInterval_;
+        sim.options.graphInterval = graphInterval_;
     } else {
-        sim.engine().liveGraph = nullptr;
-        sim.engine().graphInterval = 0;
+        sim.options.liveGraph = nullptr;
+        sim.options.graphInterval = 0;
     }
 
     status_->clear();
@@ -262,21 +262,21 @@ void CRunSim1::OnRunSim() {
     case RunOutcome::Canceled: showErrorWindow(); return;
     case RunOutcome::Failed: break;
     }
-    if (sim.m_CanClose && status_->text() == QString::fromStdString(sim.m_Message)) {
-        showErrorWindow();
-        return;
-    }
-    if (sim.m_CanClose) {
+    switch (sim.failureShown()) {
+    case FailureShown::StatusLine: showErrorWindow(); return;
+    case FailureShown::StopMessage:
         // An unexpected fault escaped the run: it has been reported; the dialog closes.
         state_ = State::ErrorShown;
         canClose_ = true;
         done(QDialog::Rejected);
         return;
+    case FailureShown::Nowhere:
+        // The run arrays could not be made: nothing started.
+        state_ = State::Idle;
+        canClose_ = true;
+        run_->setEnabled(true);
+        return;
     }
-    // The run arrays could not be made: nothing started.
-    state_ = State::Idle;
-    canClose_ = true;
-    run_->setEnabled(true);
 }
 
 void CRunSim1::showErrorWindow() {
@@ -296,12 +296,12 @@ void CRunSim1::enterWaitLoop() {
     viewOutput_->setEnabled(true);
     viewOutputWith_->setEnabled(true);
     viewGraphs_->setEnabled(cfg_.isOn(SecRun, CreateGraphs));
-    sim_->engine().m_CancelRequested = false;
+    cancelPressed_ = false;
 }
 
 void CRunSim1::endWait(bool viewFailed) {
     removeExchangeFile();
-    if (viewFailed || sim_->engine().m_CancelRequested) {
+    if (viewFailed || cancelPressed_) {
         done(QDialog::Rejected);
         return;
     }
@@ -336,10 +336,11 @@ void CRunSim1::reject() {
     case State::Running:
         // Asks the run to stop at its next poll; the dialog stays.
         cancelPressed_ = true;
-        sim_->engine().m_CancelRequested = true;
+        sim_->requestCancel();
         return;
     case State::Waiting:
-        sim_->engine().m_CancelRequested = true;
+        // Exit: the wait ends and the dialog closes.
+        cancelPressed_ = true;
         endWait(false);
         return;
     case State::Idle:

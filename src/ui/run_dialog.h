@@ -109,6 +109,7 @@ private:
     State state_ = State::Idle;
     bool graphLayout_ = false;
     int graphInterval_ = 0;
+    /// Cancel (Exit after a run) pressed: the run's pump answers it, the wait ends on it.
     bool cancelPressed_ = false;
     bool canClose_ = true; ///< an idle dialog may be closed; a running one only after its report
 

@@ -5,6 +5,7 @@
 #include "scenarios/scenario_file.h"
 #include "ui/chart_export.h"
 #include "ui/copy_table.h"
+#include "ui/discard_widget.h"
 #include "ui/prompts.h"
 #include "ui/what_if_job.h"
 #include "ui/what_if_window.h"
@@ -183,7 +184,7 @@ void WhatIfWindow::fillPopulations() {
 }
 
 void WhatIfWindow::redraw() {
-    delete chartWidget_;
+    discardWidget(chartWidget_);
     chartWidget_ = nullptr;
     chart_.reset();
     table_->clear();

@@ -71,9 +71,9 @@ TEST(GraphContent, EachGraphDrawsTheSeriesItsNameSays) {
     HandRun run;
     run.setVariable(VarOffense, "Offense", {"Person", "Property", "Drug"});
     run.setVariable(VarSentenceLength, "Sentence Length", {"1", "13"});
-    run.sim->engine().ctx.params.ProbationWord = "Probation";
-    run.sim->engine().ctx.params.ParoleWord = "Parole and Post-Release"; // quoted by its first 14 characters
-    const auto chart = [&](int i) { return reports::graphChart(i, run.st(), run.sim->engine().ctx.params, {}); };
+    run.engine().ctx.params.ProbationWord = "Probation";
+    run.engine().ctx.params.ParoleWord = "Parole and Post-Release"; // quoted by its first 14 characters
+    const auto chart = [&](int i) { return reports::graphChart(i, run.st(), run.engine().ctx.params, {}); };
 
     const LineChart sl = chart(3), offense = chart(4);
     EXPECT_EQ(sl.title, "Prison Sentence Length Totals");
@@ -114,8 +114,8 @@ TEST(GraphContent, EachGraphDrawsTheSeriesItsNameSays) {
     EXPECT_DOUBLE_EQ(other.lines[4].values[2], 12.0);
 
     // Empty words are the default ones.
-    run.sim->engine().ctx.params.ProbationWord.clear();
-    run.sim->engine().ctx.params.ParoleWord.clear();
+    run.engine().ctx.params.ProbationWord.clear();
+    run.engine().ctx.params.ParoleWord.clear();
     EXPECT_EQ(chart(9).lines[0].name, "Not Supervision or Release Revocation ");
 
     // A table without rows still gives a chart, with title and axes only.
@@ -164,7 +164,7 @@ TEST(GraphFiles, OnlySelectedGraphsAreWrittenAndAFailedFileDoesNotStopTheOthers)
 TEST(GraphFiles, TheFormatFollowsTheNamesSuffix) {
     HandRun run;
     run.setVariable(VarGender, "Gender", {"Male", "Female"});
-    const LineChart content = reports::graphChart(0, run.st(), run.sim->engine().ctx.params, {});
+    const LineChart content = reports::graphChart(0, run.st(), run.engine().ctx.params, {});
     const std::array<std::pair<const char*, std::string>, 6> cases{{{"a.bmp", "BM"},
                                                                    {"a.PNG", "\x89PNG"},
                                                                    {"a.jpg", "\xFF\xD8"},
@@ -182,7 +182,7 @@ TEST(GraphFiles, TheFormatFollowsTheNamesSuffix) {
 TEST(GraphFiles, TheCheckOfLinePositionsCatchesAMissingOrFlatLine) {
     HandRun run;
     run.setVariable(VarGender, "Gender", {"Male", "Female"});
-    LineChart content = reports::graphChart(7, run.st(), run.sim->engine().ctx.params, {});
+    LineChart content = reports::graphChart(7, run.st(), run.engine().ctx.params, {});
     const QImage drawn = reports::renderChart(content);
     EXPECT_GT(hitRate(drawn, content, 0), 0.9);
 

@@ -4,6 +4,7 @@
 // filled by the test, with values that tell every cell apart.
 #include "config/run_configuration.h"
 #include "run/simulation.h"
+#include "support/engine_access.h"
 #include "support/recording_host.h"
 #include "support/scratch_dir.h"
 
@@ -25,7 +26,8 @@ struct HandRun {
     void setVariable(int v, const std::string& title, const std::vector<std::string>& labels);
     /// The value the hand-made tables hold: distinct per table, row and month.
     static double tableValue(int v, int row, int month) { return 1000.0 * (v + 1) + 100.0 * row + month + 0.25; }
-    StateTables& st() { return sim->engine().st; }
+    Engine& engine() { return EngineAccess::of(*sim); }
+    StateTables& st() { return engine().st; }
 };
 
 } // namespace kov::test

@@ -300,7 +300,7 @@ TEST(RunExports, TheSwitchesChooseTheWorkbooksAndARenamedFileIsRecordedForItsKey
     run.cfg.setValue(SecOutputTables, OutExcelFile, "1");
     run.cfg.setValue(SecOutputTables, OutPrisonDemosByFelonyType, "1");
     run.cfg.setValue(SecOutputTables, OutExcelFileForOffenses, "1");
-    run.sim->engine().ctx.params.NorvaleCustomizations = 1;
+    run.engine().ctx.params.NorvaleCustomizations = 1;
 
     run.sim->exportWorkbooks(); // no writers installed: nothing happens
     EXPECT_TRUE(run.sim->m_Workbooks.empty());
@@ -320,7 +320,7 @@ TEST(RunExports, TheSwitchesChooseTheWorkbooksAndARenamedFileIsRecordedForItsKey
     run.cfg.setValue(SecOutputTables, OutExcelFile, "0");
     sizeFelonyTables(run);
     sizeAdmissionTables(run);
-    run.sim->engine().programs = std::make_unique<Programs>();
+    run.engine().programs = std::make_unique<Programs>();
     run.cfg.setValue(SecFiles, ExcelFileOffenses, "Programs.xlsx");
     run.sim->exportWorkbooks();
     ASSERT_EQ(run.sim->m_Workbooks.size(), 2u);

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -168,6 +169,8 @@ TEST(Results, ViewGraphShowsTheChosenGraphsAsTabsOfOneWindow) {
     expected.removeFirst();
     expected.removeFirst();
     EXPECT_EQ(tabTitles(*imageWindows().front()->tabs()), expected);
+    // The pages before are gone from the window, not merely hidden: its size is taken from its pictures.
+    EXPECT_EQ(imageWindows().front()->findChildren<QScrollArea*>().size(), expected.size());
     EXPECT_EQ(w.prompts.messages, QStringList{QStringLiteral("Could not open graph file\nrace.bmp\nage.bmp")});
     imageWindows().front()->close();
 }

@@ -150,7 +150,9 @@ TEST(ScenariosPanel, AScenarioTypedAndSavedRunsTheSameFromTheCommandLine) {
     // Each total has its chart, and the chart drawn is exported in the format its name asks.
     EXPECT_GT(view.populations()->count(), 2);
     const std::string prisonStem = view.chart()->fileStem;
+    const auto views = view.findChildren<QChartView*>().size();
     view.populations()->setCurrentIndex(1);
+    EXPECT_EQ(view.findChildren<QChartView*>().size(), views) << "the chart before is gone, not merely hidden";
     EXPECT_NE(view.chart()->fileStem, prisonStem);
     EXPECT_EQ(view.chart()->table, scenarios::totalSeries(c.results.front())[1].table);
     for (const char* name : {"chart.svg", "chart.png"}) {

@@ -12,7 +12,7 @@ namespace {
 std::size_t u(int v) { return static_cast<std::size_t>(v); }
 } // namespace
 
-TableWriter::TableWriter(const Engine& engine, ErrorReporter& err, TableOptions options)
+TableWriter::TableWriter(const Engine& engine, const ErrorReporter& err, TableOptions options)
     : e(engine), err_(err), opt(std::move(options)) {}
 
 void TableWriter::put(const char* fmt, ...) {

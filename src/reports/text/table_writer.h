@@ -34,7 +34,7 @@ enum ChartMode : int {
 class TableWriter {
 public:
     /// err is the run's error reporter: a failure names the table being written.
-    TableWriter(const Engine& engine, ErrorReporter& err, TableOptions options);
+    TableWriter(const Engine& engine, const ErrorReporter& err, TableOptions options);
 
     /// The driver's selection of table kinds by the options; prisonExports
     /// runs after the prison tables (the workbook exports).
@@ -102,7 +102,7 @@ private:
     void chart5();
 
     const Engine& e;
-    ErrorReporter& err_;
+    const ErrorReporter& err_;
     TableOptions opt;
     std::vector<std::string> writeFailures; ///< files already reported as not written
 };
