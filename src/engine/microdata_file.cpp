@@ -1,6 +1,7 @@
 #include "engine/microdata_file.h"
 
 #include "base/format.h"
+#include "engine/parsed_microdata.h"
 
 #include <cerrno>
 #include <climits>
@@ -105,11 +106,20 @@ void CMicroDataFile::OpenHeld(const std::string& path, std::string_view bytes) {
     holding_ = true;
 }
 
+void CMicroDataFile::OpenParsed(const std::string& path, const ParsedMicrodata& parsed) {
+    Close();
+    path_ = path;
+    parsed_ = &parsed;
+}
+
 void CMicroDataFile::Close() {
     if (in_.is_open()) in_.close();
     in_.clear();
     held_ = {};
     holding_ = heldTaken_ = false;
+    parsed_ = nullptr;
+    parsedLine_ = nextOdd_ = 0;
+    parsedNext_ = parsedEnd_ = nullptr;
     line_.clear();
     token_.clear();
     bufferPos_ = bufferEnd_ = 0;
@@ -136,6 +146,7 @@ bool CMicroDataFile::fill() {
 
 bool CMicroDataFile::ReadLine() {
     if (!isOpen() || fault_ != LineFault::None) return false;
+    if (parsed_) return readParsedLine();
     if (lineCount_ == INT_MAX) {
         fault_ = LineFault::TooManyLines;
         return false;
@@ -176,6 +187,58 @@ bool CMicroDataFile::ReadLine() {
     return true;
 }
 
+bool CMicroDataFile::readParsedLine() {
+    // The parsing read the text with ReadLine: its lines and its fault are these.
+    if (parsedLine_ >= parsed_->lineCount()) {
+        fault_ = parsed_->fault;
+        return false;
+    }
+    const ParsedMicrodata::LineStart& from = parsed_->lines[parsedLine_];
+    const ParsedMicrodata::LineStart& to = parsed_->lines[parsedLine_ + 1];
+    parsedNext_ = parsed_->tokens.data() + from.token;
+    parsedEnd_ = parsed_->tokens.data() + to.token;
+    nextOdd_ = from.odd;
+    ++parsedLine_;
+    ++lineCount_;
+    return true;
+}
+
+bool CMicroDataFile::parsedInt(int& out) {
+    if (parsedNext_ == parsedEnd_) {
+        tokenStatus_ = TokenStatus::Missing;
+        return false;
+    }
+    const std::int32_t v = *parsedNext_++;
+    if (v != ParsedMicrodata::OddMarker) {
+        tokenStatus_ = TokenStatus::Ok;
+        out = v;
+        return true;
+    }
+    const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
+    tokenStatus_ = odd.integerStatus;
+    if (tokenStatus_ != TokenStatus::Ok) return false;
+    out = odd.integer;
+    return true;
+}
+
+bool CMicroDataFile::parsedDouble(double& out) {
+    if (parsedNext_ == parsedEnd_) {
+        tokenStatus_ = TokenStatus::Missing;
+        return false;
+    }
+    const std::int32_t v = *parsedNext_++;
+    if (v != ParsedMicrodata::OddMarker) {
+        tokenStatus_ = TokenStatus::Ok;
+        out = static_cast<double>(v);
+        return true;
+    }
+    const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
+    tokenStatus_ = odd.numberStatus;
+    if (tokenStatus_ != TokenStatus::Ok) return false;
+    out = odd.number;
+    return true;
+}
+
 std::string CMicroDataFile::openFailureText() const {
     return format("File %s could not be opened, cause = %d", path_.c_str(), openCause_);
 }
@@ -203,8 +266,11 @@ bool CMicroDataFile::nextToken() {
     return i != start;
 }
 
-bool CMicroDataFile::NextInt(int& out) {
+bool CMicroDataFile::takeInt(int& out) {
     if (!nextToken()) {
+        // A parsed file has no line text: its tokens not taken inline come
+        // here, which costs the reading of text nothing on its way.
+        if (parsed_) return parsedInt(out);
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
@@ -223,8 +289,9 @@ bool CMicroDataFile::NextInt(int& out) {
     return true;
 }
 
-bool CMicroDataFile::NextDouble(double& out) {
+bool CMicroDataFile::takeDouble(double& out) {
     if (!nextToken()) {
+        if (parsed_) return parsedDouble(out);
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
