@@ -35,19 +35,7 @@ int causeOf(int error) {
     }
 }
 
-/// The leading number of [p, end) when it is plain decimal digits (an
-/// optional sign, at most 18 digits: no overflow), as strtoll reads it;
-/// false for anything else, which then goes to strtoll itself.
-bool plainInt(const char* p, const char* end, long long& out) {
-    const bool negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    const char* digits = p;
-    long long v = 0;
-    while (p < end && *p >= '0' && *p <= '9' && p - digits < 18) v = v * 10 + (*p++ - '0');
-    if (p == digits || (p < end && *p >= '0' && *p <= '9')) return false;
-    out = negative ? -v : v;
-    return true;
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// The whole of [p, end) when it is a plain decimal ("12", "-0.25", ".5")
 /// whose digits make an integer below 2^53 and with at most 22 decimals:
@@ -267,21 +255,37 @@ bool CMicroDataFile::nextToken() {
 }
 
 bool CMicroDataFile::takeInt(int& out) {
-    if (!nextToken()) {
+    // nextToken and the token's leading number in one pass: a plain number
+    // (an optional sign and at most 18 digits, no overflow) is read here as
+    // strtoll reads it; anything else goes to strtoll itself.
+    const char* const line = line_.data();
+    const std::size_t n = line_.size();
+    std::size_t i = tokenPos_;
+    while (i < n && line[i] == ' ') ++i;
+    const std::size_t start = i;
+    const bool negative = i < n && line[i] == '-';
+    if (i < n && (line[i] == '-' || line[i] == '+')) ++i;
+    const std::size_t digits = i;
+    long long plain = 0;
+    while (i < n && isDigit(line[i]) && i - digits < 18) plain = plain * 10 + (line[i++] - '0');
+    const bool isPlain = i != digits && !(i < n && isDigit(line[i]));
+    while (i < n && line[i] != ' ') ++i;
+    tokenStart_ = start;
+    tokenPos_ = i;
+    if (i == start) {
         // A parsed file has no line text: its tokens not taken inline come
         // here, which costs the reading of text nothing on its way.
         if (parsed_) return parsedInt(out);
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
-    const char* token = line_.data() + tokenStart_;
-    long long plain = 0;
     int v = 0;
-    if (plainInt(token, line_.data() + tokenPos_, plain)) {
+    if (isPlain) {
+        if (negative) plain = -plain;
         tokenStatus_ = plain < INT_MIN || plain > INT_MAX ? TokenStatus::Bad : TokenStatus::Ok;
         v = static_cast<int>(plain);
     } else {
-        token_.assign(token, tokenPos_ - tokenStart_);
+        token_.assign(line + start, i - start);
         tokenStatus_ = tokenToInt(token_, v);
     }
     if (tokenStatus_ != TokenStatus::Ok) return false;
