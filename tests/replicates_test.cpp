@@ -245,5 +245,50 @@ TEST(Replicates, MicrodataIsReadOnceForTheSet) {
     EXPECT_NE(missing.message.find("could not be opened"), std::string::npos) << missing.message;
 }
 
+// A held file is read from its numbers, not its text: a bad field or line
+// still stops the run with the message the file on disk gives, naming the
+// same file, line and field.
+TEST(Replicates, HeldMicrodataTellsBadInputAsItsText) {
+    test::ScratchDir dir;
+    dir.copyFrom("reference/set4"); // court and stock microdata
+    const RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
+    const auto withLine = [&dir](const char* name, std::size_t line, const std::string& text) {
+        std::string bytes = test::readBytes(test::testDataPath(std::string("reference/set4/") + name));
+        std::size_t from = 0;
+        for (std::size_t n = 1; n < line; ++n) from = bytes.find('\n', from) + 1;
+        bytes.replace(from, bytes.find('\n', from) - from, text);
+        dir.write(name, bytes);
+    };
+    struct Bad {
+        const char* file;
+        std::size_t line;
+        std::string text;
+        const char* told;
+    };
+    // Line 5 of the court microdata is in the sample, which line 3 is not.
+    const std::vector<Bad> bads = {
+        {"court_micro_104.dat", 5, "5 1 x 15 3 15.0 1 2 0 0 0 5 1 1 3 2 2 1.5 34 2 0 42 12 12", "Race"},
+        {"court_micro_104.dat", 5, "5 1 2 15 3 1e999 1 2 0 0 0 5 1 1 3 2 2 1.5 34 2 0 42 12 12", "Sentence Length"},
+        {"court_micro_104.dat", 5, "5 1 2 15 3 15.0 1 2 0 0 0 5 1 1 3 2 2", "Weight"},
+        {"court_micro_104.dat", 4, std::string("4 2 2\0", 6), "is not text"},
+        {"stockm.inp", 2, "2 2 2 54 1 33.49 3 1 27 -0.5 0 1 7 2 2 3 1 2.00", "lenp2"},
+        {"stockm.inp", 3, "3  2  1  22  3  50  3  2  3  70.49  0  1  10  4  9  1  2  1.5", "Grid row"},
+    };
+    for (const Bad& bad : bads) {
+        for (const char* name : {"court_micro_104.dat", "stockm.inp"})
+            dir.write(name, test::readBytes(test::testDataPath(std::string("reference/set4/") + name)));
+        withLine(bad.file, bad.line, bad.text);
+        const auto held = readMicrodata({{cfg, dir.str()}});
+        ASSERT_EQ(held->count(), 2u);
+        const FinishedRun fromDisk = runForResults(cfg, dir.str(), {}, {});
+        const FinishedRun fromHeld = runForResults(cfg, dir.str(), {}, {}, held);
+        EXPECT_FALSE(fromDisk.ok || fromHeld.ok) << bad.told;
+        EXPECT_EQ(fromHeld.message, fromDisk.message);
+        EXPECT_NE(fromHeld.message.find(bad.told), std::string::npos) << fromHeld.message;
+        EXPECT_NE(fromHeld.message.find(std::string(bad.file) + ", line " + std::to_string(bad.line)), std::string::npos)
+            << fromHeld.message;
+    }
+}
+
 } // namespace
 } // namespace kov

@@ -1,6 +1,7 @@
 #include "engine/microdata_file.h"
 
 #include "base/format.h"
+#include "engine/parsed_microdata.h"
 
 #include <cerrno>
 #include <climits>
@@ -34,19 +35,7 @@ int causeOf(int error) {
     }
 }
 
-/// The leading number of [p, end) when it is plain decimal digits (an
-/// optional sign, at most 18 digits: no overflow), as strtoll reads it;
-/// false for anything else, which then goes to strtoll itself.
-bool plainInt(const char* p, const char* end, long long& out) {
-    const bool negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    const char* digits = p;
-    long long v = 0;
-    while (p < end && *p >= '0' && *p <= '9' && p - digits < 18) v = v * 10 + (*p++ - '0');
-    if (p == digits || (p < end && *p >= '0' && *p <= '9')) return false;
-    out = negative ? -v : v;
-    return true;
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// The whole of [p, end) when it is a plain decimal ("12", "-0.25", ".5")
 /// whose digits make an integer below 2^53 and with at most 22 decimals:
@@ -105,11 +94,20 @@ void CMicroDataFile::OpenHeld(const std::string& path, std::string_view bytes) {
     holding_ = true;
 }
 
+void CMicroDataFile::OpenParsed(const std::string& path, const ParsedMicrodata& parsed) {
+    Close();
+    path_ = path;
+    parsed_ = &parsed;
+}
+
 void CMicroDataFile::Close() {
     if (in_.is_open()) in_.close();
     in_.clear();
     held_ = {};
     holding_ = heldTaken_ = false;
+    parsed_ = nullptr;
+    parsedLine_ = nextOdd_ = 0;
+    parsedNext_ = parsedEnd_ = nullptr;
     line_.clear();
     token_.clear();
     bufferPos_ = bufferEnd_ = 0;
@@ -136,6 +134,7 @@ bool CMicroDataFile::fill() {
 
 bool CMicroDataFile::ReadLine() {
     if (!isOpen() || fault_ != LineFault::None) return false;
+    if (parsed_) return readParsedLine();
     if (lineCount_ == INT_MAX) {
         fault_ = LineFault::TooManyLines;
         return false;
@@ -176,6 +175,58 @@ bool CMicroDataFile::ReadLine() {
     return true;
 }
 
+bool CMicroDataFile::readParsedLine() {
+    // The parsing read the text with ReadLine: its lines and its fault are these.
+    if (parsedLine_ >= parsed_->lineCount()) {
+        fault_ = parsed_->fault;
+        return false;
+    }
+    const ParsedMicrodata::LineStart& from = parsed_->lines[parsedLine_];
+    const ParsedMicrodata::LineStart& to = parsed_->lines[parsedLine_ + 1];
+    parsedNext_ = parsed_->tokens.data() + from.token;
+    parsedEnd_ = parsed_->tokens.data() + to.token;
+    nextOdd_ = from.odd;
+    ++parsedLine_;
+    ++lineCount_;
+    return true;
+}
+
+bool CMicroDataFile::parsedInt(int& out) {
+    if (parsedNext_ == parsedEnd_) {
+        tokenStatus_ = TokenStatus::Missing;
+        return false;
+    }
+    const std::int32_t v = *parsedNext_++;
+    if (v != ParsedMicrodata::OddMarker) {
+        tokenStatus_ = TokenStatus::Ok;
+        out = v;
+        return true;
+    }
+    const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
+    tokenStatus_ = odd.integerStatus;
+    if (tokenStatus_ != TokenStatus::Ok) return false;
+    out = odd.integer;
+    return true;
+}
+
+bool CMicroDataFile::parsedDouble(double& out) {
+    if (parsedNext_ == parsedEnd_) {
+        tokenStatus_ = TokenStatus::Missing;
+        return false;
+    }
+    const std::int32_t v = *parsedNext_++;
+    if (v != ParsedMicrodata::OddMarker) {
+        tokenStatus_ = TokenStatus::Ok;
+        out = static_cast<double>(v);
+        return true;
+    }
+    const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
+    tokenStatus_ = odd.numberStatus;
+    if (tokenStatus_ != TokenStatus::Ok) return false;
+    out = odd.number;
+    return true;
+}
+
 std::string CMicroDataFile::openFailureText() const {
     return format("File %s could not be opened, cause = %d", path_.c_str(), openCause_);
 }
@@ -203,19 +254,38 @@ bool CMicroDataFile::nextToken() {
     return i != start;
 }
 
-bool CMicroDataFile::NextInt(int& out) {
-    if (!nextToken()) {
+bool CMicroDataFile::takeInt(int& out) {
+    // nextToken and the token's leading number in one pass: a plain number
+    // (an optional sign and at most 18 digits, no overflow) is read here as
+    // strtoll reads it; anything else goes to strtoll itself.
+    const char* const line = line_.data();
+    const std::size_t n = line_.size();
+    std::size_t i = tokenPos_;
+    while (i < n && line[i] == ' ') ++i;
+    const std::size_t start = i;
+    const bool negative = i < n && line[i] == '-';
+    if (i < n && (line[i] == '-' || line[i] == '+')) ++i;
+    const std::size_t digits = i;
+    long long plain = 0;
+    while (i < n && isDigit(line[i]) && i - digits < 18) plain = plain * 10 + (line[i++] - '0');
+    const bool isPlain = i != digits && !(i < n && isDigit(line[i]));
+    while (i < n && line[i] != ' ') ++i;
+    tokenStart_ = start;
+    tokenPos_ = i;
+    if (i == start) {
+        // A parsed file has no line text: its tokens not taken inline come
+        // here, which costs the reading of text nothing on its way.
+        if (parsed_) return parsedInt(out);
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
-    const char* token = line_.data() + tokenStart_;
-    long long plain = 0;
     int v = 0;
-    if (plainInt(token, line_.data() + tokenPos_, plain)) {
+    if (isPlain) {
+        if (negative) plain = -plain;
         tokenStatus_ = plain < INT_MIN || plain > INT_MAX ? TokenStatus::Bad : TokenStatus::Ok;
         v = static_cast<int>(plain);
     } else {
-        token_.assign(token, tokenPos_ - tokenStart_);
+        token_.assign(line + start, i - start);
         tokenStatus_ = tokenToInt(token_, v);
     }
     if (tokenStatus_ != TokenStatus::Ok) return false;
@@ -223,8 +293,9 @@ bool CMicroDataFile::NextInt(int& out) {
     return true;
 }
 
-bool CMicroDataFile::NextDouble(double& out) {
+bool CMicroDataFile::takeDouble(double& out) {
     if (!nextToken()) {
+        if (parsed_) return parsedDouble(out);
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }

@@ -2,15 +2,20 @@
 // The line and token reader of the court and stock microdata files. It holds
 // one line at a time, so memory stays the same whatever the file's size, and
 // it refuses lines it cannot hold or that are not text instead of guessing.
-// It reads the file itself, or bytes read once for many runs (HeldFiles).
+// It reads the file itself, bytes held in memory, or the numbers of a file
+// read once for many runs (ParsedMicrodata, HeldFiles).
 #include <cstddef>
+#include <cstdint>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace kov {
+
+struct ParsedMicrodata;
 
 /// How the last token request went.
 enum class TokenStatus {
@@ -21,6 +26,9 @@ enum class TokenStatus {
 
 /// Why ReadLine stopped without a line, besides the end of the file.
 enum class LineFault { None, TooLong, NotText, TooManyLines };
+
+/// In a parsed file's tokens: the value is the line's next odd token (ParsedMicrodata).
+inline constexpr std::int32_t OddTokenMarker = std::numeric_limits<std::int32_t>::min();
 
 class CMicroDataFile {
 public:
@@ -37,7 +45,11 @@ public:
     /// Reads the file's bytes as held in memory (they must outlive the
     /// reading); path is the name the messages give.
     void OpenHeld(const std::string& path, std::string_view bytes);
-    bool isOpen() const { return in_.is_open() || holding_; }
+    /// Reads the numbers of a file read before (they must outlive the
+    /// reading): the same lines, values and faults as its text, but line()
+    /// stays empty. path is the name the messages give.
+    void OpenParsed(const std::string& path, const ParsedMicrodata& parsed);
+    bool isOpen() const { return in_.is_open() || holding_ || parsed_; }
     void Close();
 
     /// Reads the next line, line end (LF or CR LF) removed. True when a line
@@ -49,9 +61,24 @@ public:
     /// Next blank-separated token as an integer, its leading number taken
     /// ("12abc" gives 12, "2.5" gives 2). True when a number was taken; false
     /// with out unchanged when the token is missing or bad (tokenStatus()).
-    bool NextInt(int& out);
+    bool NextInt(int& out) {
+        // A parsed file's plain integers are taken here, without a call.
+        if (parsed_ && parsedNext_ != parsedEnd_ && *parsedNext_ != OddTokenMarker) {
+            tokenStatus_ = TokenStatus::Ok;
+            out = *parsedNext_++;
+            return true;
+        }
+        return takeInt(out);
+    }
     /// The same with a floating number; non-finite values are bad.
-    bool NextDouble(double& out);
+    bool NextDouble(double& out) {
+        if (parsed_ && parsedNext_ != parsedEnd_ && *parsedNext_ != OddTokenMarker) {
+            tokenStatus_ = TokenStatus::Ok;
+            out = static_cast<double>(*parsedNext_++);
+            return true;
+        }
+        return takeDouble(out);
+    }
 
     int lineCount() const { return lineCount_; }
     const std::string& line() const { return line_; }
@@ -78,6 +105,12 @@ private:
     bool nextToken();
     /// The next block of the file into the buffer; false at its end.
     bool fill();
+    /// NextInt and NextDouble from the text, or a parsed file's other tokens.
+    bool takeInt(int& out);
+    bool takeDouble(double& out);
+    bool readParsedLine();
+    bool parsedInt(int& out);
+    bool parsedDouble(double& out);
 
     std::ifstream in_;
     std::vector<char> buffer_ = std::vector<char>(1 << 16); ///< read ahead of the line
@@ -95,6 +128,13 @@ private:
     TokenStatus tokenStatus_ = TokenStatus::Missing;
     LineFault fault_ = LineFault::None;
     int openCause_ = 0;
+    // Reading a parsed file: the next line, the current line's tokens left
+    // and the index of its next odd token.
+    const ParsedMicrodata* parsed_ = nullptr;
+    std::size_t parsedLine_ = 0;
+    const std::int32_t* parsedNext_ = nullptr;
+    const std::int32_t* parsedEnd_ = nullptr;
+    std::size_t nextOdd_ = 0;
 };
 
 /// atoi-like reading of a token: leading blanks skipped, leading number taken.

@@ -1,8 +1,8 @@
 #pragma once
 // Replicate k of a configuration: the run with Random Starting Number = the
 // configured one + k - 1, for its results only.
+#include "engine/held_files.h"
 #include "engine/policy_changes.h"
-#include "input/held_files.h"
 #include "results/side_by_side.h"
 
 #include <functional>

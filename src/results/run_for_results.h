@@ -1,8 +1,8 @@
 #pragma once
 // A run for its results only: its own copy of the configuration, its own run
 // context and a host that keeps what the run says; no file is written.
+#include "engine/held_files.h"
 #include "engine/policy_changes.h"
-#include "input/held_files.h"
 #include "results/side_by_side.h"
 
 #include <functional>

@@ -90,8 +90,8 @@ bool Simulation::projin() {
 bool Simulation::openMicrodata(CMicroDataFile& file, int fileKey) {
     const std::string path = filePath(fileKey);
     file.setName(cfg.value(SecFiles, fileKey));
-    if (const auto held = heldFiles ? heldFiles->find(path) : std::nullopt) {
-        file.OpenHeld(path, *held);
+    if (const ParsedMicrodata* held = heldFiles ? heldFiles->find(path) : nullptr) {
+        file.OpenParsed(path, *held);
         return true;
     }
     if (file.Open(path)) return true;

@@ -10,7 +10,7 @@
 #include "config/run_configuration.h"
 #include "config/staged_file.h"
 #include "engine/engine.h"
-#include "input/held_files.h"
+#include "engine/held_files.h"
 #include "run/input_file_host.h"
 #include "run/report_hooks.h"
 #include "run/run_options.h"

@@ -4,7 +4,7 @@
 // cancelled job brings no result, whatever the run had done by then. The
 // base's job reads the microdata on that thread too, so the window never
 // waits on the disk, and hands them on for the levers' projections.
-#include "input/held_files.h"
+#include "engine/held_files.h"
 #include "results/side_by_side.h"
 #include "scenarios/comparison.h"
 

@@ -7,7 +7,7 @@
 // cancels it; the last projection that went through stays on show until the
 // newest one has. Save as Scenario hands the levers to the Scenarios panel
 // as a scenario's change lines.
-#include "input/held_files.h"
+#include "engine/held_files.h"
 #include "scenarios/comparison.h"
 #include "scenarios/compare_charts.h"
 #include "scenarios/what_if_levers.h"

@@ -1,7 +1,8 @@
-#include "input/held_files.h"
+#include "engine/held_files.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace kov {
 namespace {
@@ -25,20 +26,21 @@ std::shared_ptr<const HeldFiles> HeldFiles::read(const std::vector<std::string>&
     auto held = std::make_shared<HeldFiles>();
     for (const std::string& path : paths) {
         if (held->files_.count(path) != 0) continue;
-        if (auto bytes = readFile(path)) held->files_.emplace(path, std::move(*bytes));
+        const std::optional<std::string> text = readFile(path);
+        if (!text) continue;
+        if (auto parsed = parseMicrodata(*text, MaxBytes)) held->files_.emplace(path, std::move(*parsed));
     }
     return held;
 }
 
-std::optional<std::string_view> HeldFiles::find(const std::string& path) const {
+const ParsedMicrodata* HeldFiles::find(const std::string& path) const {
     const auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
-    return std::string_view(it->second);
+    return it == files_.end() ? nullptr : &it->second;
 }
 
 std::size_t HeldFiles::bytes() const {
     std::size_t total = 0;
-    for (const auto& [path, bytes] : files_) total += bytes.size();
+    for (const auto& [path, parsed] : files_) total += parsed.bytes();
     return total;
 }
 
