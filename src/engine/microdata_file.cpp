@@ -191,40 +191,39 @@ bool CMicroDataFile::readParsedLine() {
     return true;
 }
 
-bool CMicroDataFile::parsedInt(int& out) {
+bool CMicroDataFile::takeParsed(std::int32_t& value) {
     if (parsedNext_ == parsedEnd_) {
         tokenStatus_ = TokenStatus::Missing;
         return false;
     }
-    const std::int32_t v = *parsedNext_++;
-    if (v != ParsedMicrodata::OddMarker) {
-        tokenStatus_ = TokenStatus::Ok;
-        out = v;
-        return true;
-    }
-    const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
-    tokenStatus_ = odd.integerStatus;
-    if (tokenStatus_ != TokenStatus::Ok) return false;
-    out = odd.integer;
+    value = *parsedNext_++;
+    tokenStatus_ = TokenStatus::Ok;
     return true;
 }
 
-bool CMicroDataFile::parsedDouble(double& out) {
-    if (parsedNext_ == parsedEnd_) {
-        tokenStatus_ = TokenStatus::Missing;
-        return false;
+bool CMicroDataFile::parsedInt(int& out) {
+    std::int32_t v = 0;
+    if (!takeParsed(v)) return false;
+    if (v == ParsedMicrodata::OddMarker) {
+        const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
+        tokenStatus_ = odd.integerStatus;
+        v = odd.integer;
     }
-    const std::int32_t v = *parsedNext_++;
+    if (tokenStatus_ == TokenStatus::Ok) out = v;
+    return tokenStatus_ == TokenStatus::Ok;
+}
+
+bool CMicroDataFile::parsedDouble(double& out) {
+    std::int32_t v = 0;
+    if (!takeParsed(v)) return false;
     if (v != ParsedMicrodata::OddMarker) {
-        tokenStatus_ = TokenStatus::Ok;
         out = static_cast<double>(v);
         return true;
     }
     const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
     tokenStatus_ = odd.numberStatus;
-    if (tokenStatus_ != TokenStatus::Ok) return false;
-    out = odd.number;
-    return true;
+    if (tokenStatus_ == TokenStatus::Ok) out = odd.number;
+    return tokenStatus_ == TokenStatus::Ok;
 }
 
 std::string CMicroDataFile::openFailureText() const {

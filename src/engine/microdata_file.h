@@ -108,6 +108,8 @@ private:
     /// NextInt and NextDouble from the text, or a parsed file's other tokens.
     bool takeInt(int& out);
     bool takeDouble(double& out);
+    /// The next token of a parsed line into value; false (Missing) at the line's end.
+    bool takeParsed(std::int32_t& value);
     bool readParsedLine();
     bool parsedInt(int& out);
     bool parsedDouble(double& out);
