@@ -22,12 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Demo {
-    test::ScratchDir dir;
-    Demo() {
-        fs::copy(test::sourceFile("data/demo"), dir.path(), fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    }
+    test::ScratchDir dir{"../data/demo"};
     test::CliResult kovary(const std::string& args) const { return test::kovary(dir, args); }
-    std::string kov() const { return "\"" + dir.file("demo-stock.kov") + "\""; }
+    std::string kov() const { return dir.quoted("demo-stock.kov"); }
 };
 
 std::string exact(double v) {
@@ -149,13 +146,13 @@ TEST(Scenarios, EachLeverEqualsAPlainRunOfTheEditedFiles) {
     }
     demo.dir.write("edited.kov", policy);
 
-    auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" \"" +
-                         demo.dir.file("edited.kov") + "\" --out \"" + demo.dir.file("out") + "\" --no-charts --jobs 2");
+    auto r = demo.kovary("compare " + demo.kov() + " " + demo.dir.quoted("scenarios.txt") + " \"" +
+                         demo.dir.file("edited.kov") + "\" --out " + demo.dir.quoted("out") + " --no-charts --jobs 2");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string compare = demo.dir.read("out/compare.csv");
     EXPECT_EQ(scenarioRows(compare, "Every lever"), scenarioRows(compare, "edited"));
 
-    r = demo.kovary("run " + demo.kov() + " --csv \"" + demo.dir.file("edited") + "\"" +
+    r = demo.kovary("run " + demo.kov() + " --csv " + demo.dir.quoted("edited") +
                     " --set \"RELEASE PARAMETERS/Length of pre-release=2\"" +
                     " --set \"INPUT/OUTPUT FILES/Trend Weights by Group=trends-edited.txt\"" +
                     " --set \"INPUT/OUTPUT FILES/Court Probabilities File=courtp-edited.inp\"" +
@@ -179,7 +176,7 @@ TEST(Scenarios, AChangeFromALaterYearLeavesTheYearsBeforeIt) {
                                     "[Later sentences]\nsentence table 1 rows 5-10 x 1.5 from 2027\n"
                                     "[Later, no change]\nprobability prison table 1 x 1 from 2028\n");
     // Without prison programs, whose places tie the years of a case together.
-    const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" --out \"" +
+    const auto r = demo.kovary("compare " + demo.kov() + " " + demo.dir.quoted("scenarios.txt") + " --out \"" +
                                demo.dir.file("out") + "\" --no-charts" +
                                " --set \"INPUT/OUTPUT FILES/Program Definitions=none.txt\"");
     ASSERT_EQ(r.code, 0) << r.err;
@@ -221,7 +218,7 @@ TEST(Scenarios, BadScenariosAreRefusedBeforeAnythingIsWritten) {
     };
     for (const auto& c : cases) {
         demo.dir.write("bad.txt", c.text);
-        const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("bad.txt") + "\" --out \"" +
+        const auto r = demo.kovary("compare " + demo.kov() + " " + demo.dir.quoted("bad.txt") + " --out \"" +
                                    demo.dir.file("out") + "\" --no-charts");
         EXPECT_EQ(r.code, 1) << c.text;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
@@ -229,7 +226,7 @@ TEST(Scenarios, BadScenariosAreRefusedBeforeAnythingIsWritten) {
     }
     demo.dir.write("good.txt", "[A]\n");
     demo.dir.write("taken", "a file where the folder should be");
-    const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("good.txt") + "\" --out \"" +
+    const auto r = demo.kovary("compare " + demo.kov() + " " + demo.dir.quoted("good.txt") + " --out \"" +
                                demo.dir.file("taken") + "\"");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("taken"), std::string::npos) << r.err;

@@ -6,7 +6,7 @@
 #include "reports/graphs/graph_writer.h"
 #include "reports/graphs/live_chart.h"
 #include "reports/hand_run.h"
-#include "results/core_writers.h"
+#include "support/set_run.h"
 
 #include <QImage>
 
@@ -201,15 +201,12 @@ TEST(GraphFiles, TheCheckOfLinePositionsCatchesAMissingOrFlatLine) {
 // The demonstration run with graphs on: ten files, each the picture of its
 // series, every line where its data put it.
 TEST(GraphFiles, TheDemonstrationRunDrawsAllTenGraphs) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
-    RunConfiguration cfg;
-    cfg.filePath = dir.file("demo.kov");
-    cfg.ReadFromFile();
-    cfg.setValue(SecRun, CreateGraphs, "1");
-    RecordingHost host;
-    Simulation sim(cfg, dir.str(), host);
-    installCoreWriters(sim.reports);
+    test::SetRun demo("../data/demo", "demo.kov");
+    const ScratchDir& dir = demo.dir;
+    demo.cfg.setValue(SecRun, CreateGraphs, "1");
+    const auto made = demo.simulation();
+    Simulation& sim = *made;
+    RecordingHost& host = demo.host;
     sim.reports = reports::standardReportHooks();
     std::vector<LineChart> contents;
     StateTables kept;

@@ -332,10 +332,9 @@ TEST(RunExports, TheSwitchesChooseTheWorkbooksAndARenamedFileIsRecordedForItsKey
 }
 
 TEST(RunExports, TheCommandLineWritesTheDemonstrationWorkbookAndKeepsTheOldOne) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
+    ScratchDir dir("../data/demo");
     dir.write("KOVExcel.xlsx", "an older workbook");
-    const test::CliResult run = test::kovary(dir, "run \"" + dir.file("demo.kov") + "\" --excel");
+    const test::CliResult run = test::kovary(dir, "run " + dir.quoted("demo.kov") + " --excel");
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(dir.read("out.txt").find("Workbook: " + dir.file("KOVExcel.xlsx") + "\n"), std::string::npos)
         << dir.read("out.txt");
