@@ -161,35 +161,57 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
 }
 
 TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
-    Demo demo, other;
-    demo.dir.write("tables.out", "the results of the demonstration");
+    Demo before, chosen;
+    before.dir.write("tables.out", "the results of the demonstration");
+    const std::string court = before.dir.read("courtp.inp");
     Window w;
-    ASSERT_TRUE(w.frame.loadConfiguration(demo.kov()));
+    CMainFrame& frame = w.frame;
+    ASSERT_TRUE(frame.loadConfiguration(before.kov()));
     w.keys(Qt::Key_N);
-
-    // No folder chosen: no run.
-    bool shown = false;
-    w.whenShown<CRunSim1>([&](CRunSim1& d) {
-        shown = true;
-        d.reject();
-    });
-    w.keys(Qt::Key_R);
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
-
-    // A folder chosen: the dialog names it before Run, and the run writes there.
-    w.prompts.folders = {QString::fromStdString(other.dir.str())};
+    bool runShown = false, editorShown = false;
     QString outputs;
-    w.whenShown<CRunSim1>([&](CRunSim1& d) {
-        outputs = d.outputsLine()->text();
-        d.runButton()->click();
-        d.cancelButton()->click();
-    });
-    w.keys(Qt::Key_R);
-    EXPECT_TRUE(outputs.contains(QString::fromStdString(other.dir.str()))) << outputs.toStdString();
+    const auto runAndEdit = [&] {
+        w.whenShown<CRunSim1>([&](CRunSim1& d) {
+            runShown = true;
+            outputs = d.outputsLine()->text();
+            d.runButton()->click();
+            d.cancelButton()->click();
+        });
+        w.keys(Qt::Key_R);
+        QApplication::processEvents(); // the handler finds no dialog when none was shown
+        w.prompts.answers = {true};
+        w.whenShown<CGridEditor>([&](CGridEditor& e) {
+            editorShown = true;
+            e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
+            e.accept();
+        });
+        frame.action(QStringLiteral("editProb1"))->trigger();
+        QApplication::processEvents();
+        frame.action(QStringLiteral("countyInput"))->trigger();
+    };
+
+    // No folder chosen: no run, no editor, no viewer.
+    runAndEdit();
+    EXPECT_FALSE(runShown);
+    EXPECT_FALSE(editorShown);
+    EXPECT_TRUE(frame.findChildren<TextViewer*>().isEmpty());
+
+    // A folder chosen, asked once: the run dialog names it before Run and the run
+    // writes there; its files are edited; the folder of the configuration before is left alone.
+    w.prompts.folders = {QString::fromStdString(chosen.dir.str())};
+    runAndEdit();
+    EXPECT_TRUE(w.prompts.folders.empty());
+    EXPECT_TRUE(outputs.contains(QString::fromStdString(chosen.dir.str()))) << outputs.toStdString();
     EXPECT_TRUE(outputs.contains(QStringLiteral("tables.out"))) << outputs.toStdString();
-    EXPECT_TRUE(other.dir.exists("tables.out"));
-    EXPECT_EQ(demo.dir.read("tables.out"), "the results of the demonstration");
+    EXPECT_TRUE(chosen.dir.exists("tables.out"));
+    EXPECT_TRUE(editorShown);
+    EXPECT_NE(chosen.dir.read("courtp.inp"), court);
+    const QList<TextViewer*> viewers = frame.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    EXPECT_EQ(viewers.front()->path(), QString::fromStdString(chosen.dir.file("county.inp")));
+    viewers.front()->close();
+    EXPECT_EQ(before.dir.read("tables.out"), "the results of the demonstration");
+    EXPECT_EQ(before.dir.read("courtp.inp"), court);
 }
 
 TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
@@ -216,46 +238,6 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("courtp.inp saved"));
     EXPECT_NE(demo.dir.read("courtp.inp"), before);
     EXPECT_EQ(shownTitle(frame), title);
-}
-
-TEST(KeepingWork, ANewConfigurationsGridEditorAndFilesAreInTheFolderItAsksFor) {
-    Demo before, chosen;
-    Window w;
-    CMainFrame& frame = w.frame;
-    ASSERT_TRUE(frame.loadConfiguration(before.kov()));
-    w.keys(Qt::Key_N);
-    const std::string court = before.dir.read("courtp.inp");
-    bool editorShown = false;
-    const auto editCell = [&] {
-        w.whenShown<CGridEditor>([&](CGridEditor& e) {
-            editorShown = true;
-            e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
-            e.accept();
-        });
-    };
-
-    // No folder chosen: nothing opens.
-    w.prompts.answers = {true};
-    editCell();
-    frame.action(QStringLiteral("editProb1"))->trigger();
-    QApplication::processEvents(); // the editor's handler finds none
-    EXPECT_FALSE(editorShown);
-    frame.action(QStringLiteral("countyInput"))->trigger();
-    EXPECT_TRUE(frame.findChildren<TextViewer*>().isEmpty());
-
-    // The chosen folder's files are edited; the folder of the configuration before is left alone.
-    w.prompts.folders = {QString::fromStdString(chosen.dir.str())};
-    editCell();
-    frame.action(QStringLiteral("editProb1"))->trigger();
-    EXPECT_TRUE(editorShown);
-    EXPECT_NE(chosen.dir.read("courtp.inp"), court);
-    EXPECT_EQ(before.dir.read("courtp.inp"), court);
-    frame.action(QStringLiteral("countyInput"))->trigger();
-    const QList<TextViewer*> viewers = frame.findChildren<TextViewer*>();
-    ASSERT_EQ(viewers.size(), 1);
-    EXPECT_EQ(viewers.front()->path(), QString::fromStdString(chosen.dir.file("county.inp")));
-    viewers.front()->close();
-    EXPECT_TRUE(w.prompts.folders.empty()); // asked once
 }
 
 TEST(KeepingWork, TheTextViewerKeepsTheFilesLineEnds) {
