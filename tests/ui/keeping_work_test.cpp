@@ -9,6 +9,7 @@
 #include "ui/main_frame.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
+#include "ui/shown_window.h"
 #include "ui/text_viewer.h"
 
 #include <QAbstractButton>
@@ -37,29 +38,9 @@ using test::ScriptedPrompts;
 
 using test::Demo;
 
-/// A main window shown and active, so its shortcuts work as they do for a person.
-struct Window {
-    ScriptedPrompts prompts;
-    CMainFrame frame{prompts};
-    Window() {
-        frame.show();
-        frame.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
-    }
-    void keys(Qt::Key key) { QTest::keyClick(&frame, key, Qt::ControlModifier); }
-    /// Runs act on the next modal window while the command that shows it waits.
-    template <class Dialog>
-    void whenShown(std::function<void(Dialog&)> act) {
-        QTimer::singleShot(0, &frame, [act] {
-            if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(*d);
-        });
-    }
-};
-
-QString shownTitle(const QWidget& w) {
-    QString t = w.windowTitle();
-    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
-}
+using Window = test::ShownFrame;
+using test::shownTitle;
+using test::whenShown;
 
 TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
     QtPrompts real;
@@ -73,9 +54,7 @@ TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
          SaveAnswer::Discard},
         {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }, SaveAnswer::Save}};
     for (const auto& [act, expected] : ways) {
-        QTimer::singleShot(0, [act] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) act(*box);
-        });
+        whenShown<QMessageBox>(act);
         EXPECT_EQ(real.saveChanges(nullptr, QStringLiteral("a.kov has changed.")), expected);
     }
 }
@@ -171,7 +150,7 @@ TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
     bool runShown = false, editorShown = false;
     QString outputs;
     const auto runAndEdit = [&] {
-        w.whenShown<CRunSim1>([&](CRunSim1& d) {
+        whenShown<CRunSim1>([&](CRunSim1& d) {
             runShown = true;
             outputs = d.outputsLine()->text();
             d.runButton()->click();
@@ -180,7 +159,7 @@ TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
         w.keys(Qt::Key_R);
         QApplication::processEvents(); // the handler finds no dialog when none was shown
         w.prompts.answers = {true};
-        w.whenShown<CGridEditor>([&](CGridEditor& e) {
+        whenShown<CGridEditor>([&](CGridEditor& e) {
             editorShown = true;
             e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
             e.accept();
@@ -230,7 +209,7 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     // The grid editor writes its file at once, and the status bar says so.
     const std::string before = demo.dir.read("courtp.inp");
     w.prompts.answers = {true};
-    w.whenShown<CGridEditor>([](CGridEditor& e) {
+    whenShown<CGridEditor>([](CGridEditor& e) {
         e.table()->item(0, 0)->setText(QStringLiteral("0.5"));
         e.accept();
     });

@@ -10,6 +10,7 @@
 #include "ui/text_viewer.h"
 #include "ui/registry_settings.h"
 #include "ui/scripted_prompts.h"
+#include "ui/shown_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,11 +27,7 @@ namespace {
 using kov::test::ScratchDir;
 using test::ScriptedPrompts;
 
-/// The title as the window shows it, with its modified marker.
-QString shownTitle(const QWidget& w) {
-    QString t = w.windowTitle();
-    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
-}
+using test::shownTitle;
 
 using test::Demo;
 
