@@ -54,13 +54,6 @@ TEST(Bench, OneRowPerSizeFromARunInItsOwnProcess) {
     // A folder given is kept, with the run's outputs beside the data.
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/courtm.inp"));
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/tables.out"));
-
-    // The straightforward way makes every table's operations itself.
-    const Result straight = kovary(dir, "bench --cases 200 --month-by-month --dir " + dir.quoted("again"));
-    ASSERT_EQ(straight.code, 0) << straight.err;
-    const auto again = rowsOf(straight.out);
-    ASSERT_EQ(again.size(), 1u) << straight.out;
-    EXPECT_GT(again[0][4], 2 * rows[0][4]);
 }
 
 TEST(Bench, ARunThatCannotStartFails) {

@@ -34,13 +34,18 @@ TEST(ReportWriters, RunWritesGraphsAndWorkbookOrSaysOnceItCannot) {
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(count(r.err, "not written"), 0u) << "a run that asks for neither says nothing of them: " << r.err;
 
+    // An older workbook is kept as the backup; the configuration file is left as it was.
+    demo.write("KOVExcel.xlsx", "an older workbook");
+    const std::string kov = demo.read("demo.kov");
     r = test::kovary(demo, run + " --set \"RUN PARAMETERS/Create Graphs=1\" --excel");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(count(r.err, "graphs and workbooks are not written"), WithQt ? 0u : 1u) << r.err;
     EXPECT_EQ(count(r.out, "Graph: "), WithQt ? 10u : 0u) << r.out;
-    EXPECT_EQ(count(r.out, "Workbook: "), WithQt ? 1u : 0u) << r.out;
+    EXPECT_EQ(count(r.out, "Workbook: " + demo.file("KOVExcel.xlsx") + "\n"), WithQt ? 1u : 0u) << r.out;
     EXPECT_EQ(filesEndingIn(demo.path(), ".bmp"), WithQt ? 10u : 0u);
-    EXPECT_EQ(filesEndingIn(demo.path(), ".xlsx"), WithQt ? 1u : 0u);
+    EXPECT_EQ(demo.exists("KOVExcel.xlsx.bak"), WithQt);
+    EXPECT_EQ(demo.read(WithQt ? "KOVExcel.xlsx.bak" : "KOVExcel.xlsx"), "an older workbook");
+    EXPECT_EQ(demo.read("demo.kov"), kov);
 }
 
 TEST(ReportWriters, CompareDrawsChartsOrSaysOnceItCannot) {
