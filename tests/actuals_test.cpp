@@ -103,18 +103,17 @@ TEST(Actuals, AFileIsReadAsRfc4180OrRefusedNamingLineAndField) {
 }
 
 TEST(Actuals, RunRefusesABadFileBeforeRunningAndComparesWithItsOwnExport) {
-    test::ScratchDir dir;
-    dir.copyFrom("reference/set1");
-    const std::string run = "run \"" + dir.file("run.kov") + "\" --csv \"" + dir.file("csv") + "\" --actuals ";
+    test::ScratchDir dir("reference/set1");
+    const std::string run = "run " + dir.quoted("run.kov") + " --csv " + dir.quoted("csv") + " --actuals ";
     const std::string head = std::string(actuals::ActualsHeader) + "\n";
     dir.write("a.csv", head + Total + ",Total,2011,13,14000\n");
-    auto r = test::kovary(dir, run + "\"" + dir.file("a.csv") + "\"");
+    auto r = test::kovary(dir, run + dir.quoted("a.csv"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("kovary: error: actuals file " + dir.file("a.csv") + ", line 2: field \"month\""),
               std::string::npos)
         << r.err;
     dir.write("accuracy.csv", head + Total + ",Total,2011,1,14000\n");
-    r = test::kovary(dir, run + "\"" + dir.file("accuracy.csv") + "\"");
+    r = test::kovary(dir, run + dir.quoted("accuracy.csv"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("is where the run writes its accuracy"), std::string::npos) << r.err;
     EXPECT_FALSE(dir.exists("tables_101.out") || dir.exists("csv") || dir.exists("accuracy.txt"));
@@ -122,7 +121,7 @@ TEST(Actuals, RunRefusesABadFileBeforeRunningAndComparesWithItsOwnExport) {
     // The run's first year is 2011; its first three months, a series it does not write, and a month past its end.
     dir.write("a.csv", head + Total + ",Total,2011,3,8000\n" + Total + ",Total,2011,1,8000.5\n" + Total +
                            ",Total,2011,2,0\nNo Such Table,Total,2011,1,1\n" + Total + ",Total,2040,1,1\n");
-    r = test::kovary(dir, run + "\"" + dir.file("a.csv") + "\"");
+    r = test::kovary(dir, run + dir.quoted("a.csv"));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Accuracy: " + dir.file("accuracy.csv")), std::string::npos) << r.out;
 

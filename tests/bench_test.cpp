@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -36,39 +36,29 @@ std::vector<std::vector<double>> rowsOf(const std::string& out) {
 TEST(Bench, OneRowPerSizeFromARunInItsOwnProcess) {
     ScratchDir dir;
     const std::string data = dir.file("data");
-    const Result r = kovary(dir, "bench --cases 200 600 --dir \"" + data + "\"");
+    const Result r = kovary(dir, "bench --cases 200 600 --dir " + dir.quoted("data"));
     ASSERT_EQ(r.code, 0) << r.err;
     const auto rows = rowsOf(r.out);
     ASSERT_EQ(rows.size(), 2u) << r.out;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& row = rows[i];
         EXPECT_EQ(row[0], i == 0 ? 200 : 600) << r.out;
-        EXPECT_GT(row[1], 0.0) << "wall time";
         // Cases per second of the wall time, which is printed to the millisecond.
+        EXPECT_GT(row[1], 0.0) << "wall time";
         EXPECT_GE(row[2], row[0] / (row[1] + 0.0005) - 1) << r.out;
-        if (row[1] > 0.0005) {
-            EXPECT_LE(row[2], row[0] / (row[1] - 0.0005) + 1) << r.out;
-        }
+        EXPECT_LE(row[2], row[0] / std::max(row[1] - 0.0005, 1e-9) + 1) << r.out;
         EXPECT_GT(row[3], 0.0) << "peak memory of the child";
         EXPECT_GT(row[4], 100.0) << "every case makes many counter operations";
-        EXPECT_GE(row[5], 0.0) << "the read-and-check pass";
         EXPECT_GT(row[6], row[2]) << "reading and checking alone is faster than the run";
     }
     // A folder given is kept, with the run's outputs beside the data.
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/courtm.inp"));
     EXPECT_TRUE(std::filesystem::exists(data + "/cases-600/tables.out"));
-
-    // The straightforward way makes every table's operations itself.
-    const Result straight = kovary(dir, "bench --cases 200 --month-by-month --dir \"" + dir.file("again") + "\"");
-    ASSERT_EQ(straight.code, 0) << straight.err;
-    const auto again = rowsOf(straight.out);
-    ASSERT_EQ(again.size(), 1u) << straight.out;
-    EXPECT_GT(again[0][4], 2 * rows[0][4]);
 }
 
 TEST(Bench, ARunThatCannotStartFails) {
     ScratchDir dir;
-    const Result r = kovary(dir, "bench-run \"" + dir.file("nothing-here") + "\"");
+    const Result r = kovary(dir, "bench-run " + dir.quoted("nothing-here"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("kovary bench:"), std::string::npos) << r.err;
 }

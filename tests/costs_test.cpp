@@ -65,9 +65,8 @@ TEST(Costs, ABadCostFileNamesLineAndField) {
 }
 
 TEST(Costs, RunRefusesACostFileBeforeRunningAndWritesCostsAfter) {
-    test::ScratchDir dir;
-    dir.copyFrom("reference/set1");
-    const std::string run = "run \"" + dir.file("run.kov") + "\" --costs \"" + dir.file("c.txt") + "\"";
+    test::ScratchDir dir("reference/set1");
+    const std::string run = "run " + dir.quoted("run.kov") + " --costs " + dir.quoted("c.txt");
     const std::string head = "[COSTS]\nCurrency Year=2011\nInflation=0\n[DAILY COSTS]\n";
     dir.write("c.txt", head + "Prison=100, 30\nHome Detention=10, 5\n");
     auto r = test::kovary(dir, run + " --set \"OUTPUT TABLES/Sanctions Home Detention=0\"");

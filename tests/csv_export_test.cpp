@@ -2,18 +2,13 @@
 // state, and a whole demonstration run whose CSV numbers must print as the
 // text tables of the same run print them.
 #include "base/format.h"
-#include "config/run_configuration.h"
 #include "reports/csv/csv_export.h"
 #include "reports/csv/csv_format.h"
 #include "reports/csv/csv_rows.h"
 #include "reports/csv/csv_tables.h"
-#include "results/core_writers.h"
-#include "run/simulation.h"
 #include "reports/text/summary_report.h"
-#include "support/configuration.h"
 #include "support/engine_access.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
 #include "support/test_engine.h"
 #include "support/text.h"
 
@@ -36,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ScratchDir;
+using test::SetRun;
 
 // ------------------------------------------------------------ reading CSV
 
@@ -176,18 +172,12 @@ std::vector<std::string> numbersAfter(const std::vector<std::string>& lines, con
 
 // ------------------------------------------------------------ demonstration runs
 
-// Runs the demonstration that selects every table kind on a copy of the demo
-// data (copied there first), with the fixed report clock; edit may change the
-// configuration first.
-RunOutcome runDemo(const ScratchDir& dir, const std::string& csvDirectory, RecordingHost& host,
-                   const std::function<void(RunConfiguration&)>& edit = {}) {
-    RunConfiguration cfg = kov::test::readConfiguration(dir.file("demo-stock.kov"));
-    if (edit) edit(cfg);
-    Simulation sim(cfg, dir.str(), host);
-    installCoreWriters(sim.reports);
-    test::EngineAccess::of(sim).ctx.now = referenceClockTime;
-    sim.csvDirectory = csvDirectory;
-    return sim.OnRunSim();
+// Runs the demonstration that selects every table kind, with the fixed report clock.
+RunOutcome runDemo(SetRun& demo, const std::string& csvDirectory) {
+    return demo.run([&](Simulation& sim) {
+        test::EngineAccess::of(sim).ctx.now = referenceClockTime;
+        sim.csvDirectory = csvDirectory;
+    });
 }
 
 // The tables output must be the committed one whatever happens to the CSV files.
@@ -261,12 +251,11 @@ TEST(CsvTables, JailMonthsOfAPrintedYearAndTablesLeftOutAsTheTextTablesLeaveThem
 }
 
 TEST(CsvDemonstration, EveryKindIsWrittenAndItsNumbersPrintAsTheTextTablesPrintThem) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
-    RecordingHost host;
+    SetRun demo("../data/demo", "demo-stock.kov");
+    const ScratchDir& dir = demo.dir;
     // A folder two levels down that does not exist yet.
-    ASSERT_EQ(runDemo(dir, dir.file("out/csv"), host), RunOutcome::Completed) << host.joined();
-    EXPECT_TRUE(host.messages.empty()) << host.joined();
+    ASSERT_EQ(runDemo(demo, dir.file("out/csv")), RunOutcome::Completed) << demo.host.joined();
+    EXPECT_TRUE(demo.host.messages.empty()) << demo.host.joined();
     expectGoldenTables(dir);
     const auto lines = test::splitLines(dir.read("tables-stock.out"));
     std::map<std::string, CsvFile> files;
@@ -338,20 +327,17 @@ TEST(CsvDemonstration, EveryKindIsWrittenAndItsNumbersPrintAsTheTextTablesPrintT
 }
 
 TEST(CsvExport, OnlySelectedKindsAreWrittenLabelsAreQuotedAndAFileThatCannotBeWrittenIsTold) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
+    SetRun demo("../data/demo", "demo-stock.kov");
+    const ScratchDir& dir = demo.dir;
     dir.write("labels.inp", test::replaceAll(dir.read("labels.inp"), "North ........", "North, \"Coast\" ........"));
     fs::create_directories(dir.path() / "csv" / "county.csv"); // a folder where the file belongs
-    RecordingHost host;
-    const RunOutcome outcome = runDemo(dir, dir.file("csv"), host, [](RunConfiguration& cfg) {
-        for (int key : {OutPrisonEntryExit, OutFelonyByAgeAndGender, OutJail, OutResidentialTreatment,
-                        OutHomeDetention, OutFines, OutRestitution, OutCommunityService, OutSupervision})
-            cfg.setValue(SecOutputTables, key, "0");
-    });
-    ASSERT_EQ(outcome, RunOutcome::Completed) << host.joined();
-    ASSERT_EQ(host.messages.size(), 1u) << host.joined();
-    EXPECT_EQ(host.messages[0].text.rfind("Unable to write file " + dir.file("csv/county.csv"), 0), 0u)
-        << host.messages[0].text;
+    for (int key : {OutPrisonEntryExit, OutFelonyByAgeAndGender, OutJail, OutResidentialTreatment, OutHomeDetention,
+                    OutFines, OutRestitution, OutCommunityService, OutSupervision})
+        demo.cfg.setValue(SecOutputTables, key, "0");
+    ASSERT_EQ(runDemo(demo, dir.file("csv")), RunOutcome::Completed) << demo.host.joined();
+    ASSERT_EQ(demo.host.messages.size(), 1u) << demo.host.joined();
+    EXPECT_EQ(demo.host.messages[0].text.rfind("Unable to write file " + dir.file("csv/county.csv"), 0), 0u)
+        << demo.host.messages[0].text;
 
     for (const char* name : {"jail.csv", "sanctions.csv", "felony.csv"}) EXPECT_FALSE(dir.exists("csv/" + std::string(name))) << name;
     const std::string text = dir.read("csv/prison.csv");
@@ -366,16 +352,14 @@ TEST(CsvExport, OnlySelectedKindsAreWrittenLabelsAreQuotedAndAFileThatCannotBeWr
 }
 
 TEST(CsvExport, AFolderThatCannotBeMadeIsToldAndTheRunCompletesUnchanged) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
-    dir.write("taken", "a file, not a folder\n");
-    RecordingHost host;
-    const std::string folder = dir.file("taken") + "/csv";
-    ASSERT_EQ(runDemo(dir, folder, host), RunOutcome::Completed) << host.joined();
-    ASSERT_EQ(host.messages.size(), 1u) << host.joined();
-    EXPECT_EQ(host.messages[0].text.rfind("Unable to create folder " + folder, 0), 0u) << host.messages[0].text;
-    EXPECT_EQ(host.statuses.back().rfind("Simulation Complete", 0), 0u) << host.statuses.back();
-    expectGoldenTables(dir);
+    SetRun demo("../data/demo", "demo-stock.kov");
+    demo.dir.write("taken", "a file, not a folder\n");
+    const std::string folder = demo.dir.file("taken") + "/csv";
+    ASSERT_EQ(runDemo(demo, folder), RunOutcome::Completed) << demo.host.joined();
+    ASSERT_EQ(demo.host.messages.size(), 1u) << demo.host.joined();
+    EXPECT_EQ(demo.host.messages[0].text.rfind("Unable to create folder " + folder, 0), 0u) << demo.host.joined();
+    EXPECT_EQ(demo.host.statuses.back().rfind("Simulation Complete", 0), 0u) << demo.host.statuses.back();
+    expectGoldenTables(demo.dir);
 }
 
 } // namespace

@@ -1,41 +1,29 @@
 // The demonstration runs' outputs compared with committed golden files.
 // Regenerate a golden file only when a change of numbers is intended, and say
 // why in the commit: KOVARY_UPDATE_GOLDEN=1 ctest -R Golden.
-#include "config/run_configuration.h"
-#include "results/core_writers.h"
-#include "run/simulation.h"
 #include "reports/text/summary_report.h"
-#include "support/configuration.h"
 #include "support/engine_access.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
 #include "support/text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace kov {
 namespace {
 
-using test::ScratchDir;
-
 // Runs one demonstration configuration on a copy of the demo data with the
 // fixed report clock; returns the named outputs with the folder made neutral.
 std::vector<std::string> demoOutputs(const std::string& kov, const std::vector<std::string>& outputs) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
-    RunConfiguration cfg = kov::test::readConfiguration(dir.file(kov));
-    RecordingHost host;
-    Simulation sim(cfg, dir.str(), host);
-    installCoreWriters(sim.reports);
-    test::EngineAccess::of(sim).ctx.now = referenceClockTime;
-    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
+    test::SetRun demo("../data/demo", kov);
+    EXPECT_EQ(demo.run([](Simulation& sim) { test::EngineAccess::of(sim).ctx.now = referenceClockTime; }), RunOutcome::Completed)
+        << demo.host.joined();
     std::vector<std::string> texts;
-    for (const auto& output : outputs) texts.push_back(test::replaceAll(dir.read(output), dir.str(), "@DATADIR@"));
+    for (const auto& output : outputs)
+        texts.push_back(test::replaceAll(demo.dir.read(output), demo.dir.str(), "@DATADIR@"));
     return texts;
 }
 
@@ -49,13 +37,10 @@ void compareWithGolden(const std::string& actual, const std::string& golden) {
     }
     const std::string expected = test::readBytes(path);
     ASSERT_FALSE(expected.empty()) << "missing golden file " << path;
-    std::istringstream want(expected), got(actual);
-    std::string w, g;
-    for (int line = 1; std::getline(want, w); ++line) {
-        ASSERT_TRUE(static_cast<bool>(std::getline(got, g))) << golden << ": output ends before line " << line;
-        ASSERT_EQ(w, g) << golden << " line " << line;
-    }
-    EXPECT_FALSE(static_cast<bool>(std::getline(got, g))) << golden << ": output has more lines: " << g;
+    const auto want = test::splitLines(expected), got = test::splitLines(actual);
+    for (std::size_t i = 0; i < want.size() && i < got.size(); ++i)
+        ASSERT_EQ(want[i], got[i]) << golden << " line " << i + 1;
+    EXPECT_EQ(want.size(), got.size()) << golden << ": the output has another number of lines";
 }
 
 TEST(Golden, DemonstrationWithBackDatedCourtCases) {

@@ -51,13 +51,12 @@ TEST(IniFile, ReadsNamesWithoutCaseAndValuesWithoutBlanks) {
     EXPECT_EQ(ini.read("Values", "Count", "d"), "d");
     EXPECT_EQ(ini.read("General", "; a comment", "d"), "d");
     EXPECT_EQ(ini.read("General", "stray", "d"), "d");
-}
 
-TEST(IniFile, ValuesAndDefaultsAreCutAt255Characters) {
+    // Values and defaults are cut at 255 characters.
     const std::string longValue = std::string(255, 'a') + std::string(45, 'b');
-    const IniFile ini = IniFile::fromText("[S]\nK=" + longValue + "\n");
-    EXPECT_EQ(ini.read("S", "K", ""), std::string(255, 'a'));
-    EXPECT_EQ(ini.read("S", "Missing", longValue), std::string(255, 'a'));
+    const IniFile longOne = IniFile::fromText("[S]\nK=" + longValue + "\n");
+    EXPECT_EQ(longOne.read("S", "K", ""), std::string(255, 'a'));
+    EXPECT_EQ(longOne.read("S", "Missing", longValue), std::string(255, 'a'));
 }
 
 TEST(IniFile, WritesChangeOnlyTheirOwnLines) {

@@ -1,12 +1,7 @@
 // Refusals of bad input keep their texts and say where: the file as
 // configured, the line, the field, and for a value that counts rows of
 // another file, the file that has too few.
-#include "config/run_configuration.h"
-#include "results/core_writers.h"
-#include "run/simulation.h"
-#include "support/configuration.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
 
 #include <gtest/gtest.h>
 
@@ -89,18 +84,13 @@ TEST(MessageLocation, EveryShortInputIsToldWithItsFileLineAndField) {
     };
     for (const BadInput& c : cases) {
         SCOPED_TRACE(c.what);
-        ScratchDir dir;
-        dir.copyFrom("reference/set1");
-        c.spoil(dir);
-        RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
-        RecordingHost host;
-        Simulation sim(cfg, dir.str(), host);
-        installCoreWriters(sim.reports);
-        EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
+        test::SetRun set("reference/set1");
+        c.spoil(set.dir);
+        EXPECT_EQ(set.run(), RunOutcome::Failed);
         std::string message = c.message;
-        if (const auto at = message.find("@DIR@"); at != std::string::npos) message.replace(at, 5, dir.str());
-        ASSERT_TRUE(host.saw(message)) << host.joined();
-        EXPECT_EQ(host.whereOf(message), c.where);
+        if (const auto at = message.find("@DIR@"); at != std::string::npos) message.replace(at, 5, set.dir.str());
+        ASSERT_TRUE(set.host.saw(message)) << set.host.joined();
+        EXPECT_EQ(set.host.whereOf(message), c.where);
     }
 }
 

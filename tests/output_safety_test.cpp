@@ -1,10 +1,7 @@
 // A run that stops, however it stops, leaves every earlier output whole
 // under its own name or, for the tables output, under its backup name.
-#include "config/run_configuration.h"
 #include "results/core_writers.h"
-#include "run/simulation.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
 
 #include <gtest/gtest.h>
 
@@ -18,27 +15,25 @@
 namespace kov {
 namespace {
 
-using test::ScratchDir;
+using test::SetRun;
 
-struct RunFolder {
-    ScratchDir dir;
-    RunConfiguration cfg;
+/// Every output named here holds "old <name>".
+void writeOld(const SetRun& run, std::initializer_list<const char*> names) {
+    for (const char* n : names) run.dir.write(n, std::string("old ") + n);
+}
 
-    explicit RunFolder(const char* set) {
-        dir.copyFrom(set);
-        cfg.filePath = dir.file("run.kov");
-        cfg.ReadFromFile();
+/// The old outputs are whole: the tables output under its backup name only, the others under their own;
+/// a run that could tidy up left no temporary file.
+void expectOld(const SetRun& run, const char* tables, std::initializer_list<const char*> others, bool tidy = true) {
+    if (tables) {
+        EXPECT_FALSE(run.dir.exists(tables));
+        EXPECT_EQ(run.dir.read(std::string(tables) + ".bak"), std::string("old ") + tables);
     }
-    /// Every output of the run named here holds "old <name>".
-    void writeOld(std::initializer_list<const char*> names) const {
-        for (const char* n : names) dir.write(n, std::string("old ") + n);
-    }
-    bool leftTemporaries() const {
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            if (entry.path().filename().string().find(".tmp") != std::string::npos) return true;
-        return false;
-    }
-};
+    for (const char* n : others) EXPECT_EQ(run.dir.read(n), std::string("old ") + n);
+    if (!tidy) return;
+    for (const auto& entry : std::filesystem::directory_iterator(run.dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
 
 /// Kills its own process with SIGKILL when `when` says so: a power cut at a chosen point.
 class KillingHost final : public Host {
@@ -57,7 +52,7 @@ private:
 };
 
 /// Runs sim in a child process that kills itself where the host says; true when it died so.
-bool killedMidRun(RunFolder& run, const std::function<bool(const std::string&, long)>& when,
+bool killedMidRun(SetRun& run, const std::function<bool(const std::string&, long)>& when,
                   const std::function<void(Simulation&)>& setUp = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -75,7 +70,7 @@ bool killedMidRun(RunFolder& run, const std::function<bool(const std::string&, l
 }
 
 TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
-    RunFolder whole("reference/set1");
+    SetRun whole("reference/set1");
     {
         // Without its table writers a program would write a report and no tables: refused first.
         RecordingHost host;
@@ -84,64 +79,45 @@ TEST(OutputSafety, CancelledAndFailedRunsKeepEveryEarlierOutput) {
         EXPECT_FALSE(whole.dir.exists("tables_101.out"));
     }
     // A run that completes keeps the tables output before it as its backup, over an older backup.
-    whole.writeOld({"tables_101.out", "tables_101.out.bak"});
-    RecordingHost counting;
-    Simulation first(whole.cfg, whole.dir.str(), counting);
-    installCoreWriters(first.reports);
-    ASSERT_EQ(first.OnRunSim(), RunOutcome::Completed);
-    ASSERT_GT(counting.pumps, 1);
+    writeOld(whole, {"tables_101.out", "tables_101.out.bak"});
+    ASSERT_EQ(whole.run(), RunOutcome::Completed);
+    ASSERT_GT(whole.host.pumps, 1);
     EXPECT_EQ(whole.dir.read("tables_101.out.bak"), "old tables_101.out");
     EXPECT_NE(whole.dir.read("county_101.out").find("Jail Tot:"), std::string::npos);
-    EXPECT_FALSE(whole.leftTemporaries());
+    expectOld(whole, nullptr, {});
 
     // Cancelled at the first and at the last chance the run gives.
-    for (const long cancelAfter : {0L, counting.pumps - 1}) {
+    for (const long cancelAfter : {0L, whole.host.pumps - 1}) {
         SCOPED_TRACE(cancelAfter);
-        RunFolder run("reference/set1");
-        run.writeOld({"tables_101.out", "county_101.out", "feltab.out"});
-        RecordingHost host;
-        host.cancelAfterPumps = cancelAfter;
-        Simulation sim(run.cfg, run.dir.str(), host);
-        installCoreWriters(sim.reports);
-        EXPECT_EQ(sim.OnRunSim(), RunOutcome::Canceled);
-        EXPECT_FALSE(run.dir.exists("tables_101.out"));
-        EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
-        EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");
-        EXPECT_EQ(run.dir.read("feltab.out"), "old feltab.out");
-        EXPECT_FALSE(run.leftTemporaries());
+        SetRun run("reference/set1");
+        writeOld(run, {"tables_101.out", "county_101.out", "feltab.out"});
+        run.host.cancelAfterPumps = cancelAfter;
+        EXPECT_EQ(run.run(), RunOutcome::Canceled);
+        expectOld(run, "tables_101.out", {"county_101.out", "feltab.out"});
     }
     // A bad case after the others.
-    RunFolder run("reference/set1");
-    run.writeOld({"tables_101.out", "county_101.out"});
+    SetRun run("reference/set1");
+    writeOld(run, {"tables_101.out", "county_101.out"});
     run.dir.write("court_micro_101.dat",
                   run.dir.read("court_micro_101.dat") + "301 9 1 60 2 17 3 3 25 70 0 2 3 4 3 2 9 1.0 14.2\n");
-    RecordingHost host;
-    Simulation bad(run.cfg, run.dir.str(), host);
-    installCoreWriters(bad.reports);
-    EXPECT_EQ(bad.OnRunSim(), RunOutcome::Failed);
-    EXPECT_TRUE(host.saw("Illegal Gender = 9, Case Number = 301")) << host.joined();
-    EXPECT_FALSE(run.dir.exists("tables_101.out"));
-    EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
-    EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");
-    EXPECT_FALSE(run.leftTemporaries());
+    EXPECT_EQ(run.run(), RunOutcome::Failed);
+    EXPECT_TRUE(run.host.saw("Illegal Gender = 9, Case Number = 301")) << run.host.joined();
+    expectOld(run, "tables_101.out", {"county_101.out"});
 }
 
 TEST(OutputSafety, AKilledRunLeavesEveryEarlierOutputWhole) {
     {
         SCOPED_TRACE("killed in the case loop");
-        RunFolder run("reference/set1");
-        run.writeOld({"tables_101.out", "county_101.out", "feltab.out"});
+        SetRun run("reference/set1");
+        writeOld(run, {"tables_101.out", "county_101.out", "feltab.out"});
         ASSERT_TRUE(killedMidRun(run, [](const std::string&, long done) { return done >= 200; }));
-        EXPECT_FALSE(run.dir.exists("tables_101.out"));
-        EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
-        EXPECT_EQ(run.dir.read("county_101.out"), "old county_101.out");
-        EXPECT_EQ(run.dir.read("feltab.out"), "old feltab.out");
+        expectOld(run, "tables_101.out", {"county_101.out", "feltab.out"}, false);
     }
     {
         SCOPED_TRACE("killed while the output tables are written");
-        RunFolder run("reference/set1");
+        SetRun run("reference/set1");
         run.cfg.setValue(SecOutputTables, OutExcelFile, "1");
-        run.writeOld({"tables_101.out", "county_101.out", "feltab.out"});
+        writeOld(run, {"tables_101.out", "county_101.out", "feltab.out"});
         // The workbook hook runs between the prison tables and the others.
         const auto killInWorkbook = [](Simulation& sim) {
             sim.reports.exportWorkbook = [](const Simulation&, Workbook, const std::string&) -> std::string {
@@ -150,20 +126,17 @@ TEST(OutputSafety, AKilledRunLeavesEveryEarlierOutputWhole) {
             };
         };
         ASSERT_TRUE(killedMidRun(run, [](const std::string&, long) { return false; }, killInWorkbook));
-        EXPECT_FALSE(run.dir.exists("tables_101.out"));
-        EXPECT_EQ(run.dir.read("tables_101.out.bak"), "old tables_101.out");
         EXPECT_NE(run.dir.read("county_101.out").find("Jail Tot:"), std::string::npos) << "finished before";
-        EXPECT_EQ(run.dir.read("feltab.out"), "old feltab.out");
+        expectOld(run, "tables_101.out", {"feltab.out"}, false);
     }
     {
         SCOPED_TRACE("killed while the stock is read from its microdata");
-        RunFolder run("reference/set4");
-        run.writeOld({"stock_104.out", "county_104.out"});
+        SetRun run("reference/set4");
+        writeOld(run, {"stock_104.out", "county_104.out"});
         ASSERT_TRUE(killedMidRun(run, [](const std::string& status, long) {
             return status.starts_with("Stock Microdata Sequence");
         }));
-        EXPECT_EQ(run.dir.read("stock_104.out"), "old stock_104.out");
-        EXPECT_EQ(run.dir.read("county_104.out"), "old county_104.out");
+        expectOld(run, nullptr, {"stock_104.out", "county_104.out"}, false);
     }
 }
 

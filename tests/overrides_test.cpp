@@ -22,8 +22,7 @@ void replaceOnce(std::string& text, const std::string& from, const std::string& 
 }
 
 TEST(Overrides, RunEqualsAnEditedCopyAndLeavesTheFileAlone) {
-    ScratchDir dir;
-    dir.copyFrom("reference/set1");
+    ScratchDir dir("reference/set1");
     const std::string kov = dir.file("run.kov");
     const std::string original = dir.read("run.kov");
     ASSERT_EQ(kovary(dir, "run \"" + kov + "\"").code, 0);
@@ -52,8 +51,7 @@ TEST(Overrides, RunEqualsAnEditedCopyAndLeavesTheFileAlone) {
 }
 
 TEST(Overrides, ABadOverrideIsNamedAndNothingRuns) {
-    ScratchDir dir;
-    dir.copyFrom("reference/set1");
+    ScratchDir dir("reference/set1");
     const std::string kov = dir.file("run.kov");
     const struct {
         const char* set;

@@ -40,8 +40,12 @@ void load(Loaded& l, const std::string& definitions, const std::string& probabil
 }
 
 TEST(Programs, SavedFilesHaveTheExactFormatAndReadBackUnchanged) {
-    ScratchDir dir;
-    dir.copyFrom("reference/set5");
+    ScratchDir dir("reference/set5");
+    const auto entries = [&dir] {
+        int n = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++n;
+        return n;
+    };
     Loaded l;
     load(l, dir.file("Program Definitions.txt"), dir.file("Program Probabilities.txt"));
     ASSERT_TRUE(l.ok);
@@ -61,13 +65,23 @@ TEST(Programs, SavedFilesHaveTheExactFormatAndReadBackUnchanged) {
     ASSERT_TRUE(again.ok);
     EXPECT_EQ(again.programs.definitionsText(), expected);
     EXPECT_EQ(again.programs.probabilitiesText(), dir.read("Program Probabilities.txt"));
-    // Felony type major; nothing outside the table.
+    // Nothing outside the table.
     const Program& boot = l.programs.programs[2];
-    EXPECT_DOUBLE_EQ(l.programs.probability(boot, 2, 2), 0.25);
-    EXPECT_DOUBLE_EQ(l.programs.probability(boot, 2, 3), 0.0);
     EXPECT_EQ(l.programs.probability(boot, 0, 1), 0.0);
     EXPECT_EQ(l.programs.probability(boot, 4, 1), 0.0);
     EXPECT_EQ(l.programs.probability(boot, 1, 5), 0.0);
+
+    // A shorter save over the files leaves no tail of them and no temporary file.
+    const int before = entries();
+    l.programs.programs.resize(1);
+    l.programs.programs[0].name = "Drug";
+    ASSERT_TRUE(l.programs.SaveDefinitions(dir.file("Program Definitions.txt"), l.host));
+    ASSERT_TRUE(l.programs.SaveProbabilities(dir.file("Program Probabilities.txt"), l.host));
+    EXPECT_EQ(dir.read("Program Definitions.txt"), "Drug\n1 100 6 2 0.85000 2 40 12345 1 0\n");
+    EXPECT_EQ(dir.read("Program Probabilities.txt"),
+              "\nDrug\n\n 1.00000 1.00000 0.50000 0.50000\n 1.00000 1.00000 0.00000 0.00000\n"
+              " 1.00000 0.00000 1.00000 0.25000\n");
+    EXPECT_EQ(entries(), before);
 
     // One program, one felony type, two offenses, by hand.
     Programs one;
@@ -80,28 +94,6 @@ TEST(Programs, SavedFilesHaveTheExactFormatAndReadBackUnchanged) {
     addProgram(one, crt, setup).name = "X";
     EXPECT_EQ(one.definitionsText(), "X\n1 120 4 0 0.12346 0 1000 1 0 0\n");
     EXPECT_EQ(one.probabilitiesText(), "\nX\n\n 0.50000 0.50000\n");
-}
-
-TEST(Programs, ShorterSaveLeavesNoTailOfTheOldFile) {
-    ScratchDir dir;
-    dir.copyFrom("reference/set5");
-    auto entries = [&dir] {
-        int n = 0;
-        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++n;
-        return n;
-    };
-    const int before = entries();
-    Loaded l;
-    load(l, dir.file("Program Definitions.txt"), dir.file("Program Probabilities.txt"));
-    l.programs.programs.resize(1);
-    l.programs.programs[0].name = "Drug";
-    ASSERT_TRUE(l.programs.SaveDefinitions(dir.file("Program Definitions.txt"), l.host));
-    ASSERT_TRUE(l.programs.SaveProbabilities(dir.file("Program Probabilities.txt"), l.host));
-    EXPECT_EQ(dir.read("Program Definitions.txt"), "Drug\n1 100 6 2 0.85000 2 40 12345 1 0\n");
-    EXPECT_EQ(dir.read("Program Probabilities.txt"),
-              "\nDrug\n\n 1.00000 1.00000 0.50000 0.50000\n 1.00000 1.00000 0.00000 0.00000\n"
-              " 1.00000 0.00000 1.00000 0.25000\n");
-    EXPECT_EQ(entries(), before) << "no temporary file left behind";
 }
 
 TEST(Programs, FailedSaveIsReportedAndKeepsTheOldFile) {
@@ -266,24 +258,12 @@ TEST(Programs, GeneratorsAreMadeInProgramOrderOnTheRunStream) {
     // Each generator replays srand(seed) and 20000 rand calls, so the stream is
     // left where the last one made, Boot Camp's start draw, left it. No
     // reference run shows this state: it decides the stock sampling of a run
-    // with programs and stock microdata sampled below 1.
+    // with programs and stock microdata sampled below 1. (The generators' own
+    // values are those set5 runs on.)
     CRand replay;
     replay.srand(4242);
     for (int i = 0; i < 20000; ++i) replay.rand();
     EXPECT_EQ(l.crt.state(), replay.state());
-
-    // First values of srand(12345), srand(777) and srand(4242).
-    const int first[] = {7584, 2575, 13891};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const Program& g = l.programs.programs[i];
-        for (const auto* draw : {g.entryDraw.get(), g.dropOutDraw.get(), g.startDraw.get()}) {
-            ASSERT_NE(draw, nullptr);
-            EXPECT_EQ(draw->seed(), static_cast<std::uint32_t>(g.randomSeed));
-        }
-        EXPECT_EQ(g.entryDraw->NextValue(), first[i]) << g.name;
-        EXPECT_EQ(g.dropOutDraw->NextValue(), first[i]) << g.name;
-        EXPECT_EQ(g.startDraw->NextValue(), first[i]) << g.name;
-    }
 
     // No program, no generator: the stream is untouched.
     ScratchDir dir;

@@ -1,26 +1,20 @@
 // Range sums against adding every month: by hand on small tables, and on a
 // whole run of the demonstration data, table by table.
-#include "config/run_configuration.h"
 #include "engine/range_sums.h"
-#include "results/core_writers.h"
-#include "run/simulation.h"
-#include "support/configuration.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
-#include <regex>
 #include <string>
 #include <utility>
 
 namespace kov {
 namespace {
-
-using test::ScratchDir;
 
 TEST(RangeSums, FlushAddsEveryRangeAndLeavesUncoveredCellsAlone) {
     Series table(10, 0.0);
@@ -77,18 +71,13 @@ void collect(const Simulation& sim, Tables& out) {
     auto putNested = [&](const std::string& name, const auto& lists) {
         for (std::size_t i = 0; i < lists.size(); ++i) putAll(name + "[" + std::to_string(i) + "]", lists[i]);
     };
-    putAll("Tops", st.Tops);
-    putAll("Tjail", st.Tjail);
-    putAll("Trt", st.Trt);
-    putAll("Thd", st.Thd);
-    putAll("Tcs", st.Tcs);
-    putAll("Trest", st.Trest);
-    putAll("Tfine", st.Tfine);
-    putAll("Tprt", st.Tprt);
-    putAll("Tphd", st.Tphd);
-    putAll("Tpcs", st.Tpcs);
-    putAll("Tprest", st.Tprest);
-    putAll("Tpfine", st.Tpfine);
+    const std::pair<const char*, const std::array<Series, 8>*> eights[] = {
+        {"Tops", &st.Tops}, {"Tjail", &st.Tjail}, {"Trt", &st.Trt},     {"Thd", &st.Thd},
+        {"Tcs", &st.Tcs},   {"Trest", &st.Trest}, {"Tfine", &st.Tfine}};
+    for (const auto& [name, list] : eights) putAll(name, *list);
+    const std::pair<const char*, const std::array<Series, 3>*> threes[] = {
+        {"Tprt", &st.Tprt}, {"Tphd", &st.Tphd}, {"Tpcs", &st.Tpcs}, {"Tprest", &st.Tprest}, {"Tpfine", &st.Tpfine}};
+    for (const auto& [name, list] : threes) putAll(name, *list);
     putNested("TotalsByAdmissionGroupAndOffense", st.TotalsByAdmissionGroupAndOffense);
     putNested("CrimeByAgeAndGender", st.CrimeByAgeAndGender);
     putNested("PrisonDemosByFelonyType", st.PrisonDemosByFelonyType);
@@ -117,10 +106,10 @@ struct DemoRun {
 // one of them negative, so that some tables scale the shared flows and the
 // gender table, which stands for the totals, cannot share them.
 DemoRun runDemo(std::string config, bool monthByMonth) {
-    ScratchDir dir;
-    dir.copyFrom("../data/demo");
-    if (const std::size_t plus = config.find("+factors"); plus != std::string::npos) {
-        config.erase(plus);
+    const std::size_t plus = config.find("+factors");
+    test::SetRun demo("../data/demo", config.substr(0, plus));
+    const test::ScratchDir& dir = demo.dir;
+    if (plus != std::string::npos) {
         std::string labels = dir.read("labels.inp");
         for (const auto& [from, to] : {std::pair{"Female ........ 1.00", "Female ........ -0.50"},
                                        std::pair{"Black ........ 1.00", "Black ........ 0.75"},
@@ -132,26 +121,18 @@ DemoRun runDemo(std::string config, bool monthByMonth) {
         dir.write("labels.inp", labels);
     }
     // Every table on, so that the side tables are filled too.
-    std::string settings = dir.read(config);
-    for (const char* key : {"Felony by Age and Gender", "PrisonDemos By Felony Type"})
-        settings = std::regex_replace(settings, std::regex(std::string(key) + "=0"), std::string(key) + "=1");
-    dir.write(config, settings);
-    RunConfiguration cfg = kov::test::readConfiguration(dir.file(config));
-    RecordingHost host;
-    Simulation sim(cfg, dir.str(), host);
-    installCoreWriters(sim.reports);
-    sim.options.monthByMonth = monthByMonth;
+    for (int key : {OutFelonyByAgeAndGender, OutPrisonDemosByFelonyType}) demo.cfg.setValue(SecOutputTables, key, "1");
     DemoRun run;
-    sim.inspectFinishedState = [&](const Simulation& s) {
-        collect(s, run.tables);
-        run.counterOperations = s.engine().counterOperations;
-    };
-    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Completed) << host.joined();
+    EXPECT_EQ(demo.run([&](Simulation& sim) {
+        sim.options.monthByMonth = monthByMonth;
+        sim.inspectFinishedState = [&](const Simulation& s) {
+            collect(s, run.tables);
+            run.counterOperations = s.engine().counterOperations;
+        };
+    }), RunOutcome::Completed) << demo.host.joined();
     for (const char* file : {"tables.out", "county.out", "stock.out"}) {
         if (!dir.exists(file)) continue;
-        std::string text = std::regex_replace(dir.read(file), std::regex(" (TIME|DATE): [^\n]*"), "");
-        for (std::size_t at = text.find(dir.str()); at != std::string::npos; at = text.find(dir.str(), at))
-            text.replace(at, dir.str().size(), "@DIR@");
+        const std::string text = test::replaceAll(test::withoutClockLines(dir.read(file)), dir.str(), "@DIR@");
         run.printed.append(file).append(":\n").append(text);
     }
     return run;

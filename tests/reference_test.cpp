@@ -55,9 +55,8 @@ class ReferenceRun : public ::testing::TestWithParam<Expected> {};
 
 TEST_P(ReferenceRun, AgreesLineByLine) {
     const Expected& e = GetParam();
-    ScratchDir dir;
-    dir.copyFrom(std::string("reference/") + e.set);
-    const test::CliResult run = test::kovary(dir, "run \"" + dir.file("run.kov") + "\"");
+    ScratchDir dir(std::string("reference/") + e.set);
+    const test::CliResult run = test::kovary(dir, "run " + dir.quoted("run.kov"));
     ASSERT_EQ(run.code, 0) << e.set << ": the run failed:\n" << run.err;
 
     std::string expected = test::readBytes(test::testDataPath(std::string("reference/") + e.set + "/expected/" + e.file));

@@ -17,20 +17,23 @@ using test::sourceFile;
 using test::writeBytes;
 namespace fs = std::filesystem;
 
+void expectDefaults(const RunConfiguration& cfg) {
+    for (int s = 0; s < SectionCount; ++s)
+        for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]; ++k)
+            EXPECT_EQ(cfg.value(s, k), RunConfiguration::SectionDefault(s, k)) << s << "/" << k;
+}
+
 TEST(RunConfiguration, ValueChangesMarkTheConfigurationModified) {
     RunConfiguration cfg;
     cfg.setValue(SecRun, CourtVolumeKey, "1.00");
     EXPECT_EQ(cfg.modified, 0) << "the same text is no change";
     cfg.setValue(SecRun, CourtVolumeKey, "2.5");
     EXPECT_EQ(cfg.modified, 1);
-    EXPECT_EQ(cfg.value(SecRun, CourtVolumeKey), "2.5");
-    cfg.setValue(SecGraphs, 10, "x");
-    EXPECT_EQ(cfg.intValue(SecRun, FirstSimulatedYearKey), 2009);
+    cfg.setValue(SecGraphs, 10, "x"); // no such key: nothing happens
     EXPECT_FALSE(cfg.isOn(SecRun, ShowGraph)) << "an empty switch is off";
-    EXPECT_TRUE(cfg.isOn(SecOutputTables, OutPrisonDemographics));
     cfg.SetDefaults();
     EXPECT_EQ(cfg.modified, 0);
-    EXPECT_EQ(cfg.value(SecRun, CourtVolumeKey), "1.00");
+    expectDefaults(cfg);
 }
 
 TEST(RunConfiguration, MissingFileAndMissingKeysReadAsDefaults) {
@@ -42,15 +45,13 @@ TEST(RunConfiguration, MissingFileAndMissingKeysReadAsDefaults) {
     EXPECT_EQ(cfg.title, "Default") << "not the demonstration title";
     EXPECT_EQ(cfg.modified, 0);
     EXPECT_EQ(cfg.filePath, dir.file("nothing here.kov"));
-    for (int s = 0; s < SectionCount; ++s)
-        for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(s)]; ++k)
-            EXPECT_EQ(cfg.value(s, k), RunConfiguration::SectionDefault(s, k)) << s << "/" << k;
+    expectDefaults(cfg);
 
     // Only a title (letter case and lengths are the INI layer's): everything else at its default.
     writeBytes(cfg.filePath, "[title]\nTITLE=X\n");
     cfg.ReadFromFile();
     EXPECT_EQ(cfg.title, "X");
-    EXPECT_EQ(cfg.value(SecRun, SamplingFractionKey), "1.00");
+    expectDefaults(cfg);
     RunParameters p;
     p.TrendWeights.fill(0.0);
     ApplyToRunParameters(cfg, p, nullptr);
@@ -63,32 +64,15 @@ TEST(RunConfiguration, WritingAWholeFileReproducesItByteForByte) {
     ScratchDir dir;
     RunConfiguration cfg = kov::test::readConfiguration(sourceFile("tests/data/config/set1_run.kov"));
     cfg.modified = 1;
-    const std::string out = dir.file("copy.kov");
-    ASSERT_EQ(cfg.WriteToFile(out), 1);
+    ASSERT_EQ(cfg.WriteToFile(dir.file("copy.kov")), 1);
     EXPECT_EQ(cfg.modified, 0);
-    EXPECT_EQ(readBytes(out), readBytes(cfg.filePath));
-}
+    EXPECT_EQ(readBytes(dir.file("copy.kov")), readBytes(cfg.filePath));
 
-TEST(RunConfiguration, FreshWriteHasTitleFirstThenSectionsInOrder) {
-    ScratchDir dir;
-    RunConfiguration cfg;
-    const std::string out = dir.file("new.kov");
-    ASSERT_EQ(cfg.WriteToFile(out), 1);
-    const auto lines = test::splitLines(readBytes(out));
-    // 13 headers, 152 keys, a blank line between sections.
-    ASSERT_EQ(lines.size(), 13u + 152u + 12u);
-    EXPECT_EQ(lines[0], "[TITLE]");
-    EXPECT_EQ(lines[1], "Title=DEMONSTRATION PROGRAM USING NORVALE STATE DATA");
-    EXPECT_EQ(lines[3], "[INPUT/OUTPUT FILES]");
-    EXPECT_EQ(lines[67], "Show Graph=") << "an empty default is written empty";
-
-    RunConfiguration back;
-    back.filePath = out;
-    back.ReadFromFile();
-    EXPECT_EQ(back.title, cfg.title);
-    for (int sec = 0; sec < SectionCount; ++sec)
-        for (int k = 0; k < RunConfiguration::SectionKeyCounts[static_cast<std::size_t>(sec)]; ++k)
-            EXPECT_EQ(back.value(sec, k), RunConfiguration::SectionDefault(sec, k)) << sec << "/" << k;
+    // A fresh configuration written reads back as every default, empty ones included.
+    ASSERT_EQ(RunConfiguration().WriteToFile(dir.file("new.kov")), 1);
+    const RunConfiguration back = kov::test::readConfiguration(dir.file("new.kov"));
+    EXPECT_EQ(back.title, RunConfiguration().title);
+    expectDefaults(back);
 }
 
 TEST(RunConfiguration, SavingChangesKeepsEveryOtherLine) {
@@ -142,48 +126,29 @@ TEST(RunConfiguration, FailedSaveIsReportedAndKeepsTheChanges) {
 
 TEST(RunConfiguration, ApplyConvertsLikeAtofAndAtoi) {
     RunConfiguration cfg;
-    cfg.setValue(SecRun, SamplingFractionKey, "0.80");
     cfg.setValue(SecRun, CourtVolumeKey, "1,5");            // atof stops at the comma: 1
     cfg.setValue(SecRun, FirstSimulatedYearKey, "2010.9x"); // atoi takes 2010
     cfg.setValue(SecRun, RandomStartingNumberKey, " 51299");
     cfg.setValue(SecRun, RandomizeMonthKey, "");
-    cfg.setValue(SecRun, NorvaleCustomizationsKey, "0");
-    cfg.setValue(SecRelease, LenPreRelease, "8");
     cfg.setValue(SecRelease, RelLenFinePayoff, "-2.5");
-    cfg.setValue(SecSanctions, ProbSupervisionViolation, ".30");
     cfg.setValue(SecTrendBackup, 2, "0.90");
     cfg.setValue(SecTrendSimulation, 0, "1.07");
     cfg.setValue(SecTrendSimulation, 14, "abc");
-    cfg.setValue(SecPostprison, PostprisonOptions, "3");
-    cfg.setValue(SecPostprison, DualGuidelinesKey, "1");
-    cfg.setValue(SecWords, ProbationOrSupervision, "Probation");
-    cfg.setValue(SecWords, ParoleOrRelease, "Parole");
+    cfg.setValue(SecPostprison, PostprisonOptions, "9");    // out of range is passed on, not refused
 
     RunParameters p;
     ApplyToRunParameters(cfg, p, nullptr);
-    EXPECT_DOUBLE_EQ(p.SamplingFraction, 0.8);
     EXPECT_DOUBLE_EQ(p.CourtVolume, 1.0);
     EXPECT_EQ(p.FirstSimulatedYear, 2010);
     EXPECT_DOUBLE_EQ(p.RandomStartingNumber, 51299.0);
     EXPECT_EQ(p.RandomizeMonth, 0);
-    EXPECT_EQ(p.NorvaleCustomizations, 0);
-    EXPECT_DOUBLE_EQ(p.release[LenPreRelease], 8.0);
     EXPECT_DOUBLE_EQ(p.release[RelLenFinePayoff], -2.5);
-    EXPECT_DOUBLE_EQ(p.release[ProbReleaseWithoutPreRelease], 1.0);
-    EXPECT_DOUBLE_EQ(p.sanctions[ProbSupervisionViolation], 0.3);
+    // Fifteen backup years, then fifteen simulated ones.
     EXPECT_DOUBLE_EQ(p.TrendWeights[2], 0.9);
+    EXPECT_DOUBLE_EQ(p.TrendWeights[14], 1.0);
     EXPECT_DOUBLE_EQ(p.TrendWeights[15], 1.07);
     EXPECT_DOUBLE_EQ(p.TrendWeights[29], 0.0);
-    EXPECT_DOUBLE_EQ(p.TrendWeights[14], 1.0);
-    EXPECT_EQ(p.PostprisonOption, 2) << "\"3\" is option 2, stock microdata";
-    EXPECT_EQ(p.DualGuidelines, 1);
-    EXPECT_EQ(p.ProbationWord, "Probation");
-    EXPECT_EQ(p.ParoleWord, "Parole");
-
-    // Out of range is passed on, not refused.
-    cfg.setValue(SecPostprison, PostprisonOptions, "9");
-    ApplyToRunParameters(cfg, p, nullptr);
-    EXPECT_EQ(p.PostprisonOption, 8);
+    EXPECT_EQ(p.PostprisonOption, 8) << "option n is read as n - 1";
     cfg.setValue(SecPostprison, PostprisonOptions, "-99999999999");
     ApplyToRunParameters(cfg, p, nullptr);
     EXPECT_LT(p.PostprisonOption, 0);

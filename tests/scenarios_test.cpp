@@ -22,12 +22,15 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Demo {
-    test::ScratchDir dir;
-    Demo() {
-        fs::copy(test::sourceFile("data/demo"), dir.path(), fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    }
+    test::ScratchDir dir{"../data/demo"};
     test::CliResult kovary(const std::string& args) const { return test::kovary(dir, args); }
-    std::string kov() const { return "\"" + dir.file("demo-stock.kov") + "\""; }
+    std::string kov() const { return dir.quoted("demo-stock.kov"); }
+    /// kovary compare of the demonstration with these files of the folder, then the options.
+    test::CliResult compare(std::initializer_list<const char*> files, const std::string& options) const {
+        std::string args = "compare " + kov();
+        for (const char* f : files) args += " " + dir.quoted(f);
+        return kovary(args + " " + options);
+    }
 };
 
 std::string exact(double v) {
@@ -149,13 +152,12 @@ TEST(Scenarios, EachLeverEqualsAPlainRunOfTheEditedFiles) {
     }
     demo.dir.write("edited.kov", policy);
 
-    auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" \"" +
-                         demo.dir.file("edited.kov") + "\" --out \"" + demo.dir.file("out") + "\" --no-charts --jobs 2");
+    auto r = demo.compare({"scenarios.txt", "edited.kov"}, "--out " + demo.dir.quoted("out") + " --no-charts --jobs 2");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string compare = demo.dir.read("out/compare.csv");
     EXPECT_EQ(scenarioRows(compare, "Every lever"), scenarioRows(compare, "edited"));
 
-    r = demo.kovary("run " + demo.kov() + " --csv \"" + demo.dir.file("edited") + "\"" +
+    r = demo.kovary("run " + demo.kov() + " --csv " + demo.dir.quoted("edited") +
                     " --set \"RELEASE PARAMETERS/Length of pre-release=2\"" +
                     " --set \"INPUT/OUTPUT FILES/Trend Weights by Group=trends-edited.txt\"" +
                     " --set \"INPUT/OUTPUT FILES/Court Probabilities File=courtp-edited.inp\"" +
@@ -179,9 +181,8 @@ TEST(Scenarios, AChangeFromALaterYearLeavesTheYearsBeforeIt) {
                                     "[Later sentences]\nsentence table 1 rows 5-10 x 1.5 from 2027\n"
                                     "[Later, no change]\nprobability prison table 1 x 1 from 2028\n");
     // Without prison programs, whose places tie the years of a case together.
-    const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("scenarios.txt") + "\" --out \"" +
-                               demo.dir.file("out") + "\" --no-charts" +
-                               " --set \"INPUT/OUTPUT FILES/Program Definitions=none.txt\"");
+    const auto r = demo.compare({"scenarios.txt"}, "--out " + demo.dir.quoted("out") + " --no-charts" +
+                                                       " --set \"INPUT/OUTPUT FILES/Program Definitions=none.txt\"");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string csv = demo.dir.read("out/compare.csv");
     const std::string total = ",Prison - Total Count Per Month:,Total,";
@@ -221,16 +222,14 @@ TEST(Scenarios, BadScenariosAreRefusedBeforeAnythingIsWritten) {
     };
     for (const auto& c : cases) {
         demo.dir.write("bad.txt", c.text);
-        const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("bad.txt") + "\" --out \"" +
-                                   demo.dir.file("out") + "\" --no-charts");
+        const auto r = demo.compare({"bad.txt"}, "--out " + demo.dir.quoted("out") + " --no-charts");
         EXPECT_EQ(r.code, 1) << c.text;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_TRUE(!demo.dir.exists("out") || fs::is_empty(demo.dir.path() / "out")) << c.text;
     }
     demo.dir.write("good.txt", "[A]\n");
     demo.dir.write("taken", "a file where the folder should be");
-    const auto r = demo.kovary("compare " + demo.kov() + " \"" + demo.dir.file("good.txt") + "\" --out \"" +
-                               demo.dir.file("taken") + "\"");
+    const auto r = demo.compare({"good.txt"}, "--out " + demo.dir.quoted("taken"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("taken"), std::string::npos) << r.err;
     EXPECT_EQ(demo.dir.read("taken"), "a file where the folder should be");

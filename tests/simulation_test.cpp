@@ -1,10 +1,6 @@
 // The run driver: output backup, load order, failure reporting and cleanup.
-#include "config/run_configuration.h"
 #include "results/core_writers.h"
-#include "run/simulation.h"
-#include "support/configuration.h"
-#include "support/recording_host.h"
-#include "support/scratch_dir.h"
+#include "support/set_run.h"
 
 #include <gtest/gtest.h>
 
@@ -14,73 +10,51 @@
 namespace kov {
 namespace {
 
-using test::ScratchDir;
+using test::SetRun;
 
-struct Fixture {
-    ScratchDir dir;
-    RunConfiguration cfg;
-    RecordingHost host;
-
-    explicit Fixture(const char* set = "reference/set1") {
-        dir.copyFrom(set);
-        load();
-    }
-    void load() {
-        cfg.filePath = dir.file("run.kov");
-        cfg.ReadFromFile();
-    }
-    std::vector<std::string> stopMessages() const {
-        std::vector<std::string> out;
-        for (const auto& m : host.messages)
-            if (m.icon == MessageIcon::Stop) out.push_back(m.text);
-        return out;
-    }
-};
+std::vector<std::string> stopMessages(const RecordingHost& host) {
+    std::vector<std::string> out;
+    for (const auto& m : host.messages)
+        if (m.icon == MessageIcon::Stop) out.push_back(m.text);
+    return out;
+}
 
 TEST(Simulation, FailedBackupRenameKeepsOldOutputAndStopsBeforeLoading) {
-    Fixture f;
+    SetRun f("reference/set1");
     f.dir.write("tables_101.out", "previous run\n");
     // A non-empty folder in the backup's place makes the rename fail.
     std::filesystem::create_directory(f.dir.file("tables_101.out.bak"));
     f.dir.write("tables_101.out.bak/keep", "x");
     std::filesystem::remove(f.dir.file("county_101.inp"));
 
-    Simulation sim(f.cfg, f.dir.str(), f.host);
-    installCoreWriters(sim.reports);
-    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
-    EXPECT_EQ(sim.m_Message, "An I/O Error Occured on the outputfile!!");
+    const auto sim = f.simulation();
+    EXPECT_EQ(sim->OnRunSim(), RunOutcome::Failed);
+    EXPECT_EQ(sim->m_Message, "An I/O Error Occured on the outputfile!!");
     EXPECT_TRUE(f.host.saw("An I/O Error Occured on the outputfile!!"));
     EXPECT_EQ(f.dir.read("tables_101.out"), "previous run\n");
     EXPECT_TRUE(f.dir.exists("tables_101.out.bak/keep"));
-    EXPECT_TRUE(f.stopMessages().empty()) << "no input was read: " << f.host.joined();
-    EXPECT_EQ(sim.failureShown(), FailureShown::StatusLine);
+    EXPECT_TRUE(stopMessages(f.host).empty()) << "no input was read: " << f.host.joined();
+    EXPECT_EQ(sim->failureShown(), FailureShown::StatusLine);
 }
 
 // Removing two inputs at once shows which one the driver reads first, and the
 // message its reader gives for a file that is not there.
-struct OrderCase {
-    const char* first;
-    const char* later;
-};
+using OrderCase = std::pair<const char*, const char*>;
 
 class LoadOrder : public ::testing::TestWithParam<OrderCase> {};
 
 TEST_P(LoadOrder, StopsAtTheFirstMissingInputAndFreesEverything) {
-    Fixture f;
+    SetRun f("reference/set1");
     std::filesystem::remove(f.dir.file(GetParam().first));
-    std::filesystem::remove(f.dir.file(GetParam().later));
-    Simulation sim(f.cfg, f.dir.str(), f.host);
-    installCoreWriters(sim.reports);
-    EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
-    EXPECT_EQ(sim.m_Message, "Simulation Canceled, an error occurred");
-    const auto stops = f.stopMessages();
-    ASSERT_EQ(stops.size(), 1u) << f.host.joined();
-    EXPECT_EQ(stops[0], "Unable to open file " + f.dir.file(GetParam().first));
-    EXPECT_EQ(sim.failureShown(), FailureShown::StatusLine);
-    EXPECT_TRUE(sim.engine().st.Counties.empty());
-    EXPECT_TRUE(sim.engine().st.m_Tables.empty());
-    EXPECT_TRUE(sim.engine().st.Tops[7].empty());
-    EXPECT_TRUE(sim.engine().m_JailByDays.empty());
+    std::filesystem::remove(f.dir.file(GetParam().second));
+    const auto sim = f.simulation();
+    EXPECT_EQ(sim->OnRunSim(), RunOutcome::Failed);
+    EXPECT_EQ(sim->m_Message, "Simulation Canceled, an error occurred");
+    EXPECT_EQ(stopMessages(f.host), std::vector<std::string>{"Unable to open file " + f.dir.file(GetParam().first)})
+        << f.host.joined();
+    EXPECT_EQ(sim->failureShown(), FailureShown::StatusLine);
+    const Engine& e = sim->engine();
+    EXPECT_TRUE(e.st.Counties.empty() && e.st.m_Tables.empty() && e.st.Tops[7].empty() && e.m_JailByDays.empty());
     EXPECT_FALSE(f.dir.exists("tables_101.out"));
 }
 
@@ -108,24 +82,20 @@ public:
 };
 
 TEST(Simulation, UnexpectedFaultIsReportedWithItsLocationAndCleansUp) {
-    ScratchDir dir;
-    dir.copyFrom("reference/set1");
-    std::filesystem::remove(dir.file("county_101.inp"));
-    RunConfiguration cfg = kov::test::readConfiguration(dir.file("run.kov"));
+    SetRun f("reference/set1");
+    std::filesystem::remove(f.dir.file("county_101.inp"));
     ThrowingHost host;
-    Simulation sim(cfg, dir.str(), host);
+    Simulation sim(f.cfg, f.dir.str(), host);
     installCoreWriters(sim.reports);
     EXPECT_EQ(sim.OnRunSim(), RunOutcome::Failed);
-    ASSERT_EQ(host.inner.messages.size(), 1u);
-    EXPECT_EQ(host.inner.messages[0].text,
-              "Error occurred in function KOVMain, approximate line number 4055\nCase number 0");
+    EXPECT_EQ(host.inner.joined(), "Error occurred in function KOVMain, approximate line number 4055\nCase number 0");
     EXPECT_EQ(sim.failureShown(), FailureShown::StopMessage);
     EXPECT_TRUE(sim.engine().m_JailByDays.empty());
 }
 
 // The options are the engine's at each run's start, whatever the run before had.
 TEST(Simulation, EachRunTakesTheOptionsSetBeforeIt) {
-    Fixture f;
+    SetRun f("reference/set1");
     Simulation sim(f.cfg, f.dir.str(), f.host);
     sim.writesFiles = false;
     Series age, gender; // of the last run
@@ -171,12 +141,11 @@ TEST(Simulation, EachRunTakesTheOptionsSetBeforeIt) {
 TEST(Simulation, CheckLoadsEveryInputOfAReferenceSetWithoutWritingAnything) {
     for (const char* set : {"reference/set1", "reference/set2", "reference/set3", "reference/set4", "reference/set5",
                             "reference/set6"}) {
-        Fixture f(set);
-        Simulation sim(f.cfg, f.dir.str(), f.host);
-        installCoreWriters(sim.reports);
-        EXPECT_TRUE(sim.CheckInputs()) << set << ": " << f.host.joined();
-        EXPECT_TRUE(f.stopMessages().empty()) << set << ": " << f.host.joined();
-        EXPECT_TRUE(sim.engine().st.Tops[7].empty()) << "released after the check";
+        SetRun f(set);
+        const auto sim = f.simulation();
+        EXPECT_TRUE(sim->CheckInputs()) << set << ": " << f.host.joined();
+        EXPECT_TRUE(stopMessages(f.host).empty()) << set << ": " << f.host.joined();
+        EXPECT_TRUE(sim->engine().st.Tops[7].empty()) << "released after the check";
         for (const auto& e : std::filesystem::directory_iterator(f.dir.path()))
             EXPECT_NE(e.path().extension(), ".out") << set << " wrote " << e.path();
     }

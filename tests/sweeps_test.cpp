@@ -26,16 +26,15 @@ std::vector<std::string> prisonMonths(const std::string& csv, const std::string&
 }
 
 TEST(Sweeps, RowsAreThePlainRunsAndShardsMakeTheWhole) {
-    test::ScratchDir dir;
-    fs::copy(test::sourceFile("data/demo"), dir.path(), fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+    test::ScratchDir dir("../data/demo");
     dir.write("sweep.csv", "scenario,RUN PARAMETERS/Random Starting Number,RELEASE PARAMETERS/Length of pre-release,changes\n"
                            "plain,,,\n"
                            "other seed,4242,3,\n"
                            "bad value,,three,\n"
                            "\"drug, halved\",,,probability prison table Drug x 0.5 from 2027\n");
-    const std::string kov = "\"" + dir.file("demo-stock.kov") + "\"";
-    const std::string sweep = kov + " \"" + dir.file("sweep.csv") + "\" --jobs 2 --out ";
-    auto r = test::kovary(dir, "sweep " + sweep + "\"" + dir.file("all") + "\"");
+    const std::string kov = dir.quoted("demo-stock.kov");
+    const std::string sweep = kov + " " + dir.quoted("sweep.csv") + " --jobs 2 --out ";
+    auto r = test::kovary(dir, "sweep " + sweep + dir.quoted("all"));
     EXPECT_EQ(r.code, 1) << "a failed row makes the exit code say so";
     EXPECT_NE(r.err.find("row 3 (\"bad value\") failed"), std::string::npos) << r.err;
     const std::string all = dir.read("all/sweep.csv"), summary = dir.read("all/summary.csv");
@@ -47,7 +46,7 @@ TEST(Sweeps, RowsAreThePlainRunsAndShardsMakeTheWhole) {
 
     // A row equals the plain run with the same values.
     r = test::kovary(dir, "run " + kov + " --set \"RUN PARAMETERS/Random Starting Number=4242\"" +
-                              " --set \"RELEASE PARAMETERS/Length of pre-release=3\" --csv \"" + dir.file("plain") + "\"");
+                              " --set \"RELEASE PARAMETERS/Length of pre-release=3\" --csv " + dir.quoted("plain"));
     ASSERT_EQ(r.code, 0) << r.err;
     const auto plain = prisonMonths(dir.read("plain/prison.csv"), "");
     ASSERT_EQ(plain.size(), 120u);
@@ -56,17 +55,17 @@ TEST(Sweeps, RowsAreThePlainRunsAndShardsMakeTheWhole) {
 
     // Two shards, on "two machines", put together.
     for (const auto& [shard, code] : {std::pair{"1/2", 1}, std::pair{"2/2", 0}}) { // rows 1 and 3, rows 2 and 4
-        r = test::kovary(dir, "sweep " + sweep + "\"" + dir.file("shards") + "\" --shard " + shard);
+        r = test::kovary(dir, "sweep " + sweep + dir.quoted("shards") + " --shard " + shard);
         EXPECT_EQ(r.code, code) << shard << r.err;
     }
     EXPECT_FALSE(dir.exists("shards/sweep.csv"));
-    r = test::kovary(dir, "sweep --merge \"" + dir.file("shards") + "\"");
+    r = test::kovary(dir, "sweep --merge " + dir.quoted("shards"));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(dir.read("shards/sweep.csv"), all);
     EXPECT_EQ(dir.read("shards/summary.csv"), summary);
 
     fs::remove(dir.path() / "shards" / "summary-2-of-2.csv");
-    r = test::kovary(dir, "sweep --merge \"" + dir.file("shards") + "\"");
+    r = test::kovary(dir, "sweep --merge " + dir.quoted("shards"));
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("shard 2 of 2 is missing"), std::string::npos) << r.err;
 }

@@ -10,6 +10,8 @@ namespace kov::test {
 class ScratchDir {
 public:
     ScratchDir();
+    /// Filled with a copy of tests/<relative>, as copyFrom makes it.
+    explicit ScratchDir(const std::string& relative) : ScratchDir() { copyFrom(relative); }
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -17,6 +19,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string str() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    /// The path in double quotes, as a command line takes it.
+    std::string quoted(const std::string& name) const { return "\"" + file(name) + "\""; }
 
     /// Copies every file of tests/<relative> (e.g. "reference/set1") here.
     void copyFrom(const std::string& relative);

@@ -4,16 +4,10 @@
 
 #include <QString>
 
-#include <filesystem>
-
 namespace kov::ui::test {
 
 struct Demo {
-    kov::test::ScratchDir dir;
-    Demo() {
-        std::filesystem::copy(kov::test::sourceFile("data/demo"), dir.path(),
-                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-    }
+    kov::test::ScratchDir dir{"../data/demo"};
     QString kov(const char* name = "demo.kov") const { return QString::fromStdString(dir.file(name)); }
 };
 

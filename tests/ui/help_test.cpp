@@ -9,6 +9,7 @@
 #include "ui/main_frame.h"
 #include "ui/scripted_prompts.h"
 #include "ui/setup_dialog.h"
+#include "ui/shown_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,12 +65,10 @@ TEST(Help, TrendWeightsShowTheirYearsAndHelpTopicsOpensTheGuide) {
     ASSERT_TRUE(frame.loadConfiguration(demo.kov()));
     frame.configuration().setValue(SecRun, FirstSimulatedYearKey, "2025");
     std::set<int> years;
-    QTimer::singleShot(0, &frame, [&years] {
-        auto* d = qobject_cast<SetupDialog*>(QApplication::activeModalWidget());
-        if (!d) return;
-        for (const QLabel* l : d->findChildren<QLabel*>())
+    test::whenShown<SetupDialog>([&years](SetupDialog& d) {
+        for (const QLabel* l : d.findChildren<QLabel*>())
             if (bool number = false; l->text().toInt(&number), number) years.insert(l->text().toInt());
-        d->reject();
+        d.reject();
     });
     frame.action(QStringLiteral("setupTrend"))->trigger();
     std::set<int> expected; // fifteen backup years before 2025, fifteen simulated from it

@@ -9,6 +9,7 @@
 #include "ui/main_frame.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
+#include "ui/shown_window.h"
 #include "ui/text_viewer.h"
 
 #include <QAbstractButton>
@@ -37,29 +38,9 @@ using test::ScriptedPrompts;
 
 using test::Demo;
 
-/// A main window shown and active, so its shortcuts work as they do for a person.
-struct Window {
-    ScriptedPrompts prompts;
-    CMainFrame frame{prompts};
-    Window() {
-        frame.show();
-        frame.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
-    }
-    void keys(Qt::Key key) { QTest::keyClick(&frame, key, Qt::ControlModifier); }
-    /// Runs act on the next modal window while the command that shows it waits.
-    template <class Dialog>
-    void whenShown(std::function<void(Dialog&)> act) {
-        QTimer::singleShot(0, &frame, [act] {
-            if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) act(*d);
-        });
-    }
-};
-
-QString shownTitle(const QWidget& w) {
-    QString t = w.windowTitle();
-    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
-}
+using Window = test::ShownFrame;
+using test::shownTitle;
+using test::whenShown;
 
 TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
     QtPrompts real;
@@ -73,9 +54,7 @@ TEST(KeepingWork, TheSaveQuestionTakesEscapeAndItsCloseBoxAsCancel) {
          SaveAnswer::Discard},
         {[](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }, SaveAnswer::Save}};
     for (const auto& [act, expected] : ways) {
-        QTimer::singleShot(0, [act] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) act(*box);
-        });
+        whenShown<QMessageBox>(act);
         EXPECT_EQ(real.saveChanges(nullptr, QStringLiteral("a.kov has changed.")), expected);
     }
 }
@@ -161,35 +140,57 @@ TEST(KeepingWork, AFileThatIsNotAConfigurationIsNeitherOpenedNorWrittenInto) {
 }
 
 TEST(KeepingWork, ANewConfigurationRunsOnlyInAFolderChosenForIt) {
-    Demo demo, other;
-    demo.dir.write("tables.out", "the results of the demonstration");
+    Demo before, chosen;
+    before.dir.write("tables.out", "the results of the demonstration");
+    const std::string court = before.dir.read("courtp.inp");
     Window w;
-    ASSERT_TRUE(w.frame.loadConfiguration(demo.kov()));
+    CMainFrame& frame = w.frame;
+    ASSERT_TRUE(frame.loadConfiguration(before.kov()));
     w.keys(Qt::Key_N);
-
-    // No folder chosen: no run.
-    bool shown = false;
-    w.whenShown<CRunSim1>([&](CRunSim1& d) {
-        shown = true;
-        d.reject();
-    });
-    w.keys(Qt::Key_R);
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
-
-    // A folder chosen: the dialog names it before Run, and the run writes there.
-    w.prompts.folders = {QString::fromStdString(other.dir.str())};
+    bool runShown = false, editorShown = false;
     QString outputs;
-    w.whenShown<CRunSim1>([&](CRunSim1& d) {
-        outputs = d.outputsLine()->text();
-        d.runButton()->click();
-        d.cancelButton()->click();
-    });
-    w.keys(Qt::Key_R);
-    EXPECT_TRUE(outputs.contains(QString::fromStdString(other.dir.str()))) << outputs.toStdString();
+    const auto runAndEdit = [&] {
+        whenShown<CRunSim1>([&](CRunSim1& d) {
+            runShown = true;
+            outputs = d.outputsLine()->text();
+            d.runButton()->click();
+            d.cancelButton()->click();
+        });
+        w.keys(Qt::Key_R);
+        QApplication::processEvents(); // the handler finds no dialog when none was shown
+        w.prompts.answers = {true};
+        whenShown<CGridEditor>([&](CGridEditor& e) {
+            editorShown = true;
+            e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
+            e.accept();
+        });
+        frame.action(QStringLiteral("editProb1"))->trigger();
+        QApplication::processEvents();
+        frame.action(QStringLiteral("countyInput"))->trigger();
+    };
+
+    // No folder chosen: no run, no editor, no viewer.
+    runAndEdit();
+    EXPECT_FALSE(runShown);
+    EXPECT_FALSE(editorShown);
+    EXPECT_TRUE(frame.findChildren<TextViewer*>().isEmpty());
+
+    // A folder chosen, asked once: the run dialog names it before Run and the run
+    // writes there; its files are edited; the folder of the configuration before is left alone.
+    w.prompts.folders = {QString::fromStdString(chosen.dir.str())};
+    runAndEdit();
+    EXPECT_TRUE(w.prompts.folders.empty());
+    EXPECT_TRUE(outputs.contains(QString::fromStdString(chosen.dir.str()))) << outputs.toStdString();
     EXPECT_TRUE(outputs.contains(QStringLiteral("tables.out"))) << outputs.toStdString();
-    EXPECT_TRUE(other.dir.exists("tables.out"));
-    EXPECT_EQ(demo.dir.read("tables.out"), "the results of the demonstration");
+    EXPECT_TRUE(chosen.dir.exists("tables.out"));
+    EXPECT_TRUE(editorShown);
+    EXPECT_NE(chosen.dir.read("courtp.inp"), court);
+    const QList<TextViewer*> viewers = frame.findChildren<TextViewer*>();
+    ASSERT_EQ(viewers.size(), 1);
+    EXPECT_EQ(viewers.front()->path(), QString::fromStdString(chosen.dir.file("county.inp")));
+    viewers.front()->close();
+    EXPECT_EQ(before.dir.read("tables.out"), "the results of the demonstration");
+    EXPECT_EQ(before.dir.read("courtp.inp"), court);
 }
 
 TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
@@ -208,7 +209,7 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     // The grid editor writes its file at once, and the status bar says so.
     const std::string before = demo.dir.read("courtp.inp");
     w.prompts.answers = {true};
-    w.whenShown<CGridEditor>([](CGridEditor& e) {
+    whenShown<CGridEditor>([](CGridEditor& e) {
         e.table()->item(0, 0)->setText(QStringLiteral("0.5"));
         e.accept();
     });
@@ -216,46 +217,6 @@ TEST(KeepingWork, TheTitleMarksChangesAndWritesAtOnceAreAnnounced) {
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("courtp.inp saved"));
     EXPECT_NE(demo.dir.read("courtp.inp"), before);
     EXPECT_EQ(shownTitle(frame), title);
-}
-
-TEST(KeepingWork, ANewConfigurationsGridEditorAndFilesAreInTheFolderItAsksFor) {
-    Demo before, chosen;
-    Window w;
-    CMainFrame& frame = w.frame;
-    ASSERT_TRUE(frame.loadConfiguration(before.kov()));
-    w.keys(Qt::Key_N);
-    const std::string court = before.dir.read("courtp.inp");
-    bool editorShown = false;
-    const auto editCell = [&] {
-        w.whenShown<CGridEditor>([&](CGridEditor& e) {
-            editorShown = true;
-            e.table()->item(0, 0)->setText(QStringLiteral("0.25"));
-            e.accept();
-        });
-    };
-
-    // No folder chosen: nothing opens.
-    w.prompts.answers = {true};
-    editCell();
-    frame.action(QStringLiteral("editProb1"))->trigger();
-    QApplication::processEvents(); // the editor's handler finds none
-    EXPECT_FALSE(editorShown);
-    frame.action(QStringLiteral("countyInput"))->trigger();
-    EXPECT_TRUE(frame.findChildren<TextViewer*>().isEmpty());
-
-    // The chosen folder's files are edited; the folder of the configuration before is left alone.
-    w.prompts.folders = {QString::fromStdString(chosen.dir.str())};
-    editCell();
-    frame.action(QStringLiteral("editProb1"))->trigger();
-    EXPECT_TRUE(editorShown);
-    EXPECT_NE(chosen.dir.read("courtp.inp"), court);
-    EXPECT_EQ(before.dir.read("courtp.inp"), court);
-    frame.action(QStringLiteral("countyInput"))->trigger();
-    const QList<TextViewer*> viewers = frame.findChildren<TextViewer*>();
-    ASSERT_EQ(viewers.size(), 1);
-    EXPECT_EQ(viewers.front()->path(), QString::fromStdString(chosen.dir.file("county.inp")));
-    viewers.front()->close();
-    EXPECT_TRUE(w.prompts.folders.empty()); // asked once
 }
 
 TEST(KeepingWork, TheTextViewerKeepsTheFilesLineEnds) {

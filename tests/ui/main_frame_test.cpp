@@ -8,8 +8,8 @@
 #include "ui/main_frame.h"
 #include "ui/other_file_dialog.h"
 #include "ui/text_viewer.h"
-#include "ui/registry_settings.h"
 #include "ui/scripted_prompts.h"
+#include "ui/shown_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,11 +26,7 @@ namespace {
 using kov::test::ScratchDir;
 using test::ScriptedPrompts;
 
-/// The title as the window shows it, with its modified marker.
-QString shownTitle(const QWidget& w) {
-    QString t = w.windowTitle();
-    return t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
-}
+using test::shownTitle;
 
 using test::Demo;
 
@@ -214,21 +210,6 @@ TEST(MainFrame, OtherFileMustExist) {
     d.accept();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_NE(d.viewer(), nullptr);
-}
-
-TEST(RegistrySettings, OnlyFiveValuesAreRead) {
-    ScriptedPrompts prompts;
-    {
-        QSettings store(QStringLiteral("KOVWin"));
-        for (const char* name : {"A1", "A2", "A3", "A4", "A5", "A6", "A7"})
-            store.setValue(QString::fromLatin1(name), QStringLiteral("v"));
-    }
-    RegistrySettings settings(prompts);
-    EXPECT_EQ(settings.slot(0), QStringLiteral("v")); // "A1" is enumerated first
-    EXPECT_EQ(settings.slot(4), QStringLiteral("v"));
-    EXPECT_EQ(settings.slot(5), QString());
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    QSettings(QStringLiteral("KOVWin")).clear();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "ui/results_panel.h"
 #include "ui/run_dialog.h"
 #include "ui/scripted_prompts.h"
+#include "ui/shown_window.h"
 #include "ui/text_viewer.h"
 #include "ui/view_graphs_dialog.h"
 
@@ -53,25 +54,17 @@ QStringList summaryLine(const std::string& tables, const std::string& caption) {
         .split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-struct DemoWindow : test::Demo {
-    ScriptedPrompts prompts;
-    CMainFrame frame{prompts};
+struct DemoWindow : test::Demo, test::ShownFrame {
     DemoWindow() {
-        frame.show();
-        frame.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
         EXPECT_TRUE(frame.loadConfiguration(kov()));
         frame.configuration().setValue(SecRun, CreateGraphs, "1");
         frame.configuration().setValue(SecOutputTables, OutJail, "1");
     }
     /// Ctrl+R, then act on the run dialog while it is shown.
     void run(std::function<void(CRunSim1&)> act) {
-        frame.activateWindow(); // the shortcut works in the active window only
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
-        QTimer::singleShot(0, &frame, [act] {
-            if (auto* d = qobject_cast<CRunSim1*>(QApplication::activeModalWidget())) act(*d);
-        });
-        QTest::keyClick(&frame, Qt::Key_R, Qt::ControlModifier);
+        activate();
+        test::whenShown<CRunSim1>(std::move(act));
+        keys(Qt::Key_R);
     }
 };
 

@@ -104,7 +104,7 @@ TEST(ScenariosPanel, AScenarioTypedAndSavedRunsTheSameFromTheCommandLine) {
     ASSERT_TRUE(w.panel.onSave());
     EXPECT_FALSE(w.panel.isModified());
 
-    const auto cli = kov::test::kovary(w.demo.dir, "compare \"" + w.demo.dir.file("demo-stock.kov") + "\" \"" +
+    const auto cli = kov::test::kovary(w.demo.dir, "compare " + w.demo.dir.quoted("demo-stock.kov") + " \"" +
                                                        w.demo.dir.file("mine.txt") + "\" --no-charts --out \"" +
                                                        w.demo.dir.file("cli") + "\"");
     ASSERT_EQ(cli.code, 0) << cli.err;

@@ -31,32 +31,48 @@ struct Edited {
     }
 };
 
-TEST(SetupDialog, ReleaseProbabilityOutsideZeroToOneIsRefusedWithTheFocusOnIt) {
-    Edited s;
-    SetupDialog d(releaseParametersSpec(), s.store, s.prompts);
-    d.show();
-    const int field = d.fieldOf(SecRelease, 0); // "Probability of pre-release"
-    QLineEdit* box = d.edit(field);
-    ASSERT_NE(box, nullptr);
-    // 1.01 and -0.01 are outside; "nan" and "abc" are no numbers at all.
-    for (const char* bad : {"1.2", "1.01", "-0.01", "nan", "abc"}) {
-        s.prompts.messages.clear();
-        box->setText(QString::fromLatin1(bad));
+TEST(SetupDialog, ValuesOutOfRangeAreRefusedWithTheFocusOnTheFirst) {
+    const QString enterANumber = QStringLiteral("Enter a number between 0 and 1");
+    using Typed = std::vector<std::pair<int, const char*>>; // key, text
+    const struct {
+        DialogSpec (*spec)();
+        int section;
+        Typed typed;
+        QString message;
+        int focus; ///< the key whose box takes the focus; -1: not asked
+    } cases[] = {
+        // 1.01 and -0.01 are outside; "nan" and "abc" are no numbers at all.
+        {releaseParametersSpec, SecRelease, {{0, "1.2"}}, ProbabilityMessage, 0},
+        {releaseParametersSpec, SecRelease, {{0, "1.01"}}, ProbabilityMessage, 0},
+        {releaseParametersSpec, SecRelease, {{0, "-0.01"}}, ProbabilityMessage, 0},
+        {releaseParametersSpec, SecRelease, {{0, "nan"}}, ProbabilityMessage, 0},
+        {releaseParametersSpec, SecRelease, {{0, "abc"}}, ProbabilityMessage, 0},
+        // The checks run in table order: the first bad one is reported, and only it.
+        {releaseParametersSpec, SecRelease, {{5, "2"}, {9, "3"}}, ProbabilityMessage, 5},
+        {runParametersSpec, SecRun, {{CourtVolumeKey, "2"}, {SamplingFractionKey, "3"}}, enterANumber,
+         SamplingFractionKey},
+        {sanctionParametersSpec, SecSanctions, {{2, "1.5"}}, enterANumber, -1},
+        // Field limits come before range checks.
+        {releaseParametersSpec, SecRelease, {{0, "5"}, {3, "1000"}},
+         QStringLiteral("Please enter an integer between 0 and 999."), -1},
+        {releaseParametersSpec, SecRelease, {{0, "0.1234"}}, // 6 characters, the box holds 5
+         QStringLiteral("Please enter no more than 5 characters."), -1},
+    };
+    for (const auto& c : cases) {
+        Edited s;
+        SetupDialog d(c.spec(), s.store, s.prompts);
+        d.show();
+        for (const auto& [key, text] : c.typed) d.edit(d.fieldOf(c.section, key))->setText(QString::fromLatin1(text));
         d.accept();
-        EXPECT_EQ(s.prompts.messages, QStringList{ProbabilityMessage}) << bad;
-        EXPECT_NE(d.result(), QDialog::Accepted) << bad;
-        EXPECT_EQ(d.focusWidget(), box) << bad;
+        const char* first = c.typed.front().second;
+        EXPECT_EQ(s.prompts.messages, QStringList{c.message}) << first;
+        EXPECT_NE(d.result(), QDialog::Accepted) << first;
+        if (c.focus >= 0) {
+            EXPECT_EQ(d.focusWidget(), d.edit(d.fieldOf(c.section, c.focus))) << first;
+        }
+        EXPECT_EQ(s.cfg.modified, 0) << first;
         EXPECT_EQ(s.cfg.value(SecRelease, 0), "0.0");
-        EXPECT_EQ(s.cfg.modified, 0);
     }
-    // The checks run in table order: the first bad one is reported, and only it.
-    s.prompts.messages.clear();
-    box->setText(QStringLiteral("0.5"));
-    d.edit(d.fieldOf(SecRelease, 5))->setText(QStringLiteral("2"));
-    d.edit(d.fieldOf(SecRelease, 9))->setText(QStringLiteral("3"));
-    d.accept();
-    EXPECT_EQ(s.prompts.messages, QStringList{ProbabilityMessage});
-    EXPECT_EQ(d.focusWidget(), d.edit(d.fieldOf(SecRelease, 5)));
 }
 
 TEST(SetupDialog, OkWritesOnlyChangedKeysAndSetsTheChangedFlag) {
@@ -83,42 +99,6 @@ TEST(SetupDialog, OkWritesOnlyChangedKeysAndSetsTheChangedFlag) {
         EXPECT_EQ(s.cfg.modified, 1);
     }
     EXPECT_TRUE(s.prompts.messages.isEmpty()) << s.prompts.messages.join('|').toStdString();
-}
-
-TEST(SetupDialog, FieldLimitsComeBeforeRangeChecks) {
-    Edited s;
-    SetupDialog d(releaseParametersSpec(), s.store, s.prompts);
-    d.edit(d.fieldOf(SecRelease, 0))->setText(QStringLiteral("5"));
-    d.edit(d.fieldOf(SecRelease, 3))->setText(QStringLiteral("1000"));
-    d.accept();
-    EXPECT_EQ(s.prompts.messages, QStringList{QStringLiteral("Please enter an integer between 0 and 999.")});
-    s.prompts.messages.clear();
-    d.edit(d.fieldOf(SecRelease, 3))->setText(QStringLiteral("7"));
-    d.edit(d.fieldOf(SecRelease, 0))->setText(QStringLiteral("0.1234")); // 6 characters, the box holds 5
-    d.accept();
-    EXPECT_EQ(s.prompts.messages, QStringList{QStringLiteral("Please enter no more than 5 characters.")});
-    EXPECT_EQ(s.cfg.modified, 0);
-}
-
-TEST(SetupDialog, SanctionsAndRunParametersSayEnterANumber) {
-    Edited s;
-    {
-        SetupDialog d(sanctionParametersSpec(), s.store, s.prompts);
-        d.edit(d.fieldOf(SecSanctions, 2))->setText(QStringLiteral("1.5"));
-        d.accept();
-        EXPECT_EQ(s.prompts.messages, QStringList{QStringLiteral("Enter a number between 0 and 1")});
-    }
-    {
-        // Sampling Fraction is checked before Court Volume.
-        s.prompts.messages.clear();
-        SetupDialog d(runParametersSpec(), s.store, s.prompts);
-        d.show();
-        d.edit(d.fieldOf(SecRun, CourtVolumeKey))->setText(QStringLiteral("2"));
-        d.edit(d.fieldOf(SecRun, SamplingFractionKey))->setText(QStringLiteral("3"));
-        d.accept();
-        EXPECT_EQ(s.prompts.messages, QStringList{QStringLiteral("Enter a number between 0 and 1")});
-        EXPECT_EQ(d.focusWidget(), d.edit(d.fieldOf(SecRun, SamplingFractionKey)));
-    }
 }
 
 TEST(SetupDialog, RunParametersLeaveEmptyKeysEmpty) {
