@@ -218,7 +218,7 @@ public:
     // straightforward way, every month added at once, stays for checking.
     RangeSums rangeSums;
     bool deferRanges = false;  ///< set by the driver around the case loop
-    bool monthByMonth = false; ///< run option: no deferred ranges at all
+    bool monthByMonth = false; ///< run option (RunOptions): no deferred ranges at all
     long long counterOperations = 0; ///< range additions and counter calls of the run
 
     // The case profile (case_profile.h): used while range sums are, so that
@@ -232,10 +232,11 @@ public:
     /// profile, which the call standing for the totals then writes.
     bool sharedSanctions = false;
     int caseAge = -1; ///< the age read for the current case
-    /// Run option: only the totals are wanted (a live re-projection). The
-    /// breakdown tables are left empty but the gender table, whose rows the
-    /// jail, sanction and supervision totals are summed from; every total
-    /// comes out as in a full run, with the same operations in the same order.
+    /// Run option (RunOptions, copied when the run starts): only the totals
+    /// are wanted (a live re-projection). The breakdown tables are left empty
+    /// but the gender table's jail and sanction rows, which the jail and
+    /// sanction totals are summed from; every total comes out as in a full
+    /// run, with the same operations in the same order.
     bool totalsOnly = false;
     /// Breakdown table k (the totals are 7) is filled in this run.
     bool fillsTable(int k) const { return !totalsOnly || k == VarGender || k >= 7; }
@@ -251,7 +252,7 @@ public:
     /// that change in a later year (see policy_changes.h).
     std::vector<ResolvedCellChange> caseChanges;
 
-    /// Live totals chart of the run dialog; empty when not shown.
+    /// Live totals chart (RunOptions, the run dialog's); empty when not shown.
     std::function<void(const Series& totals, const std::vector<std::string>& monthLabels)> liveGraph;
     int graphInterval = 0;
     /// The files a case's values refer to, for messages; last, away from what the case loop uses.
