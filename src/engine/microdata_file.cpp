@@ -204,7 +204,7 @@ bool CMicroDataFile::takeParsed(std::int32_t& value) {
 bool CMicroDataFile::parsedInt(int& out) {
     std::int32_t v = 0;
     if (!takeParsed(v)) return false;
-    if (v == ParsedMicrodata::OddMarker) {
+    if (v == OddTokenMarker) {
         const ParsedMicrodata::OddToken& odd = parsed_->odd[nextOdd_++];
         tokenStatus_ = odd.integerStatus;
         v = odd.integer;
@@ -216,7 +216,7 @@ bool CMicroDataFile::parsedInt(int& out) {
 bool CMicroDataFile::parsedDouble(double& out) {
     std::int32_t v = 0;
     if (!takeParsed(v)) return false;
-    if (v != ParsedMicrodata::OddMarker) {
+    if (v != OddTokenMarker) {
         out = static_cast<double>(v);
         return true;
     }

@@ -35,10 +35,10 @@ std::optional<ParsedMicrodata> parseMicrodata(std::string_view text, std::size_t
             const TokenStatus integerStatus = integers.tokenStatus(), numberStatus = numbers.tokenStatus();
             if (integerStatus == TokenStatus::Missing || numberStatus == TokenStatus::Missing) break;
             if (integerStatus == TokenStatus::Ok && numberStatus == TokenStatus::Ok &&
-                integer != ParsedMicrodata::OddMarker && sameBits(number, static_cast<double>(integer))) {
+                integer != OddTokenMarker && sameBits(number, static_cast<double>(integer))) {
                 parsed.tokens.push_back(integer);
             } else {
-                parsed.tokens.push_back(ParsedMicrodata::OddMarker);
+                parsed.tokens.push_back(OddTokenMarker);
                 parsed.odd.push_back({number, integer, integerStatus, numberStatus});
             }
         }

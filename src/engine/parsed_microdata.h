@@ -15,7 +15,8 @@ namespace kov {
 
 struct ParsedMicrodata {
     /// A token whose readings are not simply the integer v and the double v:
-    /// a fraction, a bad number, "-0", or the marker's own value.
+    /// a fraction, a bad number, "-0", or the marker's own value. Its place
+    /// in tokens holds OddTokenMarker.
     struct OddToken {
         double number = 0.0;
         int integer = 0;
@@ -27,8 +28,6 @@ struct ParsedMicrodata {
         std::uint32_t token = 0;
         std::uint32_t odd = 0;
     };
-    /// A token with this value is the line's next odd token.
-    static constexpr std::int32_t OddMarker = OddTokenMarker;
 
     std::vector<LineStart> lines; ///< one per line, then the end of the last
     std::vector<std::int32_t> tokens;

@@ -17,7 +17,7 @@ class RunConfiguration;
 /// Runs cfg with the policy's changes; stop() is asked as the run goes
 /// (Ctrl-C). Microdata in held is read from there, not from disk. With
 /// ResultScope::Totals the run fills only what its totals need, which takes
-/// a third to two thirds of the time (kovary bench --what-if).
+/// a quarter to two fifths of the time (kovary bench --what-if).
 FinishedRun runForResults(const RunConfiguration& cfg, const std::string& dataDirectory, const PolicyChanges& policy,
                           const std::function<bool()>& stop, std::shared_ptr<const HeldFiles> held = {},
                           ResultScope scope = ResultScope::All);
